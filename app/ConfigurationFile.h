@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The one-line configuration file beside the program: the catalogue's path, in the
+// desktop's single-byte character set (Windows-1252), written without a line end.
+namespace ConfigurationFile {
+
+// <program directory>/<program name>.cfg
+QString path();
+// <program directory>/<program name>.kvl
+QString defaultDatabasePath();
+
+// The first line, character for character (it ends at CR LF, LF or CR). Nothing when the
+// file cannot be read or holds no line at all.
+std::optional<QString> readFirstLine(const QString& filePath);
+
+// Replaces the file's content with the text alone. The new content is written beside the
+// file and then put in its place, so a failure never leaves a truncated file; on failure
+// `error` says why and the old file is untouched. A text with characters the character set
+// cannot hold is refused rather than saved altered.
+bool write(const QString& filePath, const QString& text, QString* error = nullptr);
+
+} // namespace ConfigurationFile

@@ -1,0 +1,101 @@
+#include "Form1.h"
+
+#include "ProgramLocation.h"
+#include "SaveConfiguration.h"
+#include "StartupMessages.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+#include "ui/platform/LoadedForms.h"
+#include "ui/platform/Pictures.h"
+#include "ui/platform/Platform.h"
+#include "ui_Form1.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+const QString kValid = QStringLiteral("Arquivo de configurações válido");
+const QString kOpenFailed = QStringLiteral("Erro ao abrir os dados, verifique sua configuração");
+
+} // namespace
+
+Form1::Form1(QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    , ui(std::make_unique<Ui::Form1>())
+    , m_mainWindow(mainWindow)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size());
+    setWindowIcon(Pictures::dialogIcon());
+    connect(ui->Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(ui->Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    LoadedForms::add(this);
+    Form_Load();
+}
+
+Form1::~Form1()
+{
+    LoadedForms::remove(this);
+}
+
+void Form1::Form_Load()
+{
+    ui->Text1->setText(Module1::DatabasePath);
+    ui->Text1->setFocus();
+}
+
+void Form1::Command1_Click()
+{
+    PlatformBackend::FileDialogRequest request;
+    request.defaultSuffix = QStringLiteral("*.kvl");
+    request.initialDirectory = ui->Text1->text().isEmpty() ? ProgramLocation::directory() : ui->Text1->text();
+    request.filter = QStringLiteral("*.kvl");
+    request.fileName = QString();
+    const QString chosen = Platform::openFileDialog(this, request);
+    if (!chosen.isEmpty())
+        ui->Text1->setText(chosen);
+}
+
+void Form1::Command2_Click()
+{
+    Module1::DatabasePath = ui->Text1->text();
+    Platform::messageBox(this, OpenCatalogue() ? kValid : kOpenFailed);
+}
+
+void Form1::Command3_Click()
+{
+    Module1::DatabasePath = ui->Text1->text();
+    if (!OpenCatalogue()) {
+        Platform::messageBox(this, kOpenFailed);
+        return;
+    }
+    Platform::messageBox(this, kValid);
+    // A path that cannot be saved stays in the box, and the old file stays as it was.
+    if (!SaveConfiguration()) {
+        StartupMessages::showWriteFailure(this);
+        return;
+    }
+    close();
+}
+
+void Form1::Command4_Click()
+{
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void Form1::Form_Unload()
+{
+    LoadedForms::remove(this);
+    if (m_mainWindow)
+        m_mainWindow->setEnabled(true);
+}

@@ -1,0 +1,58 @@
+#include "Main.h"
+
+#include "ConfigurationFile.h"
+#include "StartupMessages.h"
+#include "catalogue/Module1.h"
+#include "ui/main/MDIForm1.h"
+#include "ui/platform/Fonts.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+
+namespace {
+
+QPointer<MDIForm1>& mainWindow()
+{
+    static QPointer<MDIForm1> window;
+    return window;
+}
+
+bool readOrCreateConfiguration()
+{
+    Module1::ConfigFilePath = ConfigurationFile::path();
+    if (QFileInfo::exists(Module1::ConfigFilePath)) {
+        const std::optional<QString> path = ConfigurationFile::readFirstLine(Module1::ConfigFilePath);
+        if (!path)
+            return false;
+        Module1::DatabasePath = *path;
+        return true;
+    }
+    Module1::DatabasePath = ConfigurationFile::defaultDatabasePath();
+    return ConfigurationFile::write(Module1::ConfigFilePath, Module1::DatabasePath);
+}
+
+} // namespace
+
+bool Main()
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Lumeo"));
+    installFontSubstitutes();
+
+    if (!readOrCreateConfiguration()) {
+        StartupMessages::showWriteFailure(nullptr);
+        return false;
+    }
+
+    auto* window = new MDIForm1;
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    mainWindow() = window;
+    window->showMaximized();
+    window->MDIForm_Load();
+    return true;
+}
+
+MDIForm1* MainWindow()
+{
+    return mainWindow();
+}

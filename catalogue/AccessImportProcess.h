@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Runs the conversion in the separate import process (see AccessImportTool) and waits for
+// it, passing its progress on. A process that crashes, fails or outlives its time limit
+// (which grows with the file's size) is a failed conversion.
+namespace AccessImportProcess {
+
+// The import program beside the running program, or an empty string when there is none.
+QString program();
+
+bool run(const QString& program, const QString& accessPath, const QString& sqlitePath,
+         const std::function<void(int)>& progress);
+
+} // namespace AccessImportProcess

@@ -1,0 +1,6 @@
+#include "catalogue/AccessImportTool.h"
+
+int main(int argc, char* argv[])
+{
+    return AccessImportTool::run(argc, argv);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QString>
+
+// Every query the program runs on the catalogue. Values are bound to the `?` places, in
+// order; house brands are bound in their stored (scrambled) form.
+namespace CatalogueSql {
+
+// Opening the catalogue.
+inline const QString CountHouseReferences = QStringLiteral("Select Count(Referencia) FROM [Tabela Referencias]");
+inline const QString HouseReferences =
+    QStringLiteral("Select Referencia FROM [Tabela Referencias] ORDER BY Referencia");
+inline const QString Descriptions =
+    QStringLiteral("Select Descriçao FROM [Tabela Referencias] GROUP BY Descriçao ORDER BY Descriçao");
+// Values: QV, VESTRAL.
+inline const QString CompetitorReferences =
+    QStringLiteral("Select REFERENCE FROM RELATIONS where COMPANY <> ? and COMPANY <> ? ORDER BY REFERENCE");
+inline const QString Families = QStringLiteral("Select distinct DESCRIPTION FROM FAMILIES  ORDER BY DESCRIPTION");
+// Values: QV, VESTRAL.
+inline const QString Companies = QStringLiteral(
+    "SELECT distinct COMPANY FROM RELATIONS  WHERE COMPANY <> ? AND COMPANY <> ? ORDER BY COMPANY");
+inline const QString Version = QStringLiteral("Select * FROM [TabelaVersao]");
+
+// Manufacturer filter. M1 values: manufacturer, family, QV, VESTRAL.
+inline const QString M1 = QStringLiteral(
+    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE COMPANY = ? and FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// Values: manufacturer, QV, VESTRAL.
+inline const QString M2 = QStringLiteral(
+    "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// Values: manufacturer.
+inline const QString M3 = QStringLiteral(
+    "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM RELATIONS INNER JOIN FAMILIES ON "
+    "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY FAMILIES.DESCRIPTION");
+// Values: manufacturer.
+inline const QString M4 = QStringLiteral(
+    "SELECT FAMILIES.DESCRIPTION, RELATIONS.COMPANY, RELATIONS.FAMILY FROM RELATIONS INNER JOIN FAMILIES ON "
+    "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ?");
+
+// Family filter. F1 values: manufacturer, family, QV, VESTRAL.
+inline const QString F1 = QStringLiteral(
+    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and "
+    "RELATIONS.COMPANY <> ?");
+// Values: family, QV, VESTRAL.
+inline const QString F2 = QStringLiteral(
+    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// Values: family, QV, VESTRAL.
+inline const QString F3 = QStringLiteral(
+    "SELECT distinct RELATIONS.COMPANY FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = "
+    "FAMILIES.FAMILY where FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// Values: family.
+inline const QString F4 = QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ?");
+
+// Resolution of a competitor reference. R1 values: reference.
+inline const QString R1 = QStringLiteral(
+    "SELECT RELATIONS.REFERENCE, FAMILIES.DESCRIPTION, RELATIONS.REFERENCE_SET, RELATIONS.COMPANY, "
+    "RELATIONS.FAMILY, RELATIONS.Detalhes  FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = "
+    "FAMILIES.FAMILY WHERE RELATIONS.REFERENCE = ?");
+// R2 and R3 values: group, family, house brand (QV, then VESTRAL).
+inline const QString HouseEquivalent = QStringLiteral(
+    "SELECT RELATIONS.REFERENCE, RELATIONS.REFERENCE_SET, RELATIONS.FAMILY, RELATIONS.COMPANY, "
+    "RELATIONS.Detalhes FROM RELATIONS WHERE RELATIONS.REFERENCE_SET = ? And RELATIONS.FAMILY = ? And "
+    "RELATIONS.COMPANY = ?");
+
+// The product query; one value: the LIKE pattern.
+inline const QString Product = QStringLiteral(
+    "SELECT [Tabela referenciaS].Numero, [Tabela referenciaS].Referencia, [Tabela referenciaS].descriçao, "
+    "[Tabela referenciaS].Prazo, [Tabela referenciaS].peso, [Tabela referenciaS].Preço, "
+    "[Tabela referenciaS].IPI, [Tabela referenciaS].ICMS, [Tabela referenciaS].[Class fiscal], "
+    "[Tabela referenciaS].Dimensão, [Tabela referenciaS].Venda, [Tabela referenciaS].Grupo, "
+    "[Tabela referenciaS].[Referencia Nova], [Tabela referenciaS].Composiçao, [Tabela referenciaS].CodAnexo, "
+    "TabelaFotos.FOTO, TabelaFotos.desc, TabelaAnexos.FOTO as ArquivoAnexo, TabelaFotos.Ref FROM ( "
+    "[Tabela referenciaS]  Left JOIN TabelaFotos ON [Tabela referenciaS].Numero = TabelaFotos.Numeracao) "
+    "LEFT JOIN TabelaAnexos  ON [Tabela referenciaS].CodAnexo = TabelaAnexos.Numeracao WHERE ");
+inline const QString ByReference = Product + QStringLiteral("Referencia LIKE ?");
+inline const QString ByDescription = Product + QStringLiteral("Descriçao LIKE ?");
+
+} // namespace CatalogueSql

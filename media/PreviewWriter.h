@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Writes a stored photo or attachment to its preview file in the program's directory
+// ("ArquivoTemporárioDePrévia.<ext>" or "AnexoTemporárioDePrévia.<ext>"), replacing the
+// previous one, so that the desktop can open it with its own viewer. Returns the file's
+// full path, or empty text when the value is null or the file cannot be written.
+QString WritePhotoPreview(const QVariant& value);
+QString WriteAttachmentPreview(const QVariant& value);

@@ -1,0 +1,48 @@
+#include "TestProgram.h"
+
+#include "TestCatalogue.h"
+#include "app/ProgramLocation.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTextEdit>
+
+TestProgram::TestProgram(const QString& executableName)
+{
+    ProgramLocation::setExecutableForTesting(m_dir.filePath(executableName));
+    Module1::Reset();
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+}
+
+TestProgram::~TestProgram()
+{
+    Module1::Reset();
+    ProgramLocation::setExecutableForTesting(QString());
+}
+
+bool TestProgram::openStandardCatalogue()
+{
+    TestCatalogue::writeStandard(catalogue());
+    Module1::DatabasePath = catalogue();
+    return OpenCatalogue();
+}
+
+QString textOf(QWidget* root, const QString& objectName)
+{
+    QWidget* widget = root->findChild<QWidget*>(objectName);
+    if (!widget)
+        qFatal("no control named %s", qPrintable(objectName));
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+        return combo->currentText();
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        return line->text();
+    if (auto* text = qobject_cast<QTextEdit*>(widget))
+        return text->toPlainText();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    qFatal("control %s has no text", qPrintable(objectName));
+}

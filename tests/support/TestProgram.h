@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+class QWidget;
+
+// Stands the program in a fresh temporary directory for one test: the executable's place
+// and name, a clean Module1, a Brazilian locale. The catalogue path is <dir>/lumeo.kvl.
+class TestProgram
+{
+public:
+    explicit TestProgram(const QString& executableName = QStringLiteral("lumeo"));
+    ~TestProgram();
+
+    QString directory() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    QString catalogue() const { return file(QStringLiteral("lumeo.kvl")); }
+
+    // Writes the standard test catalogue and opens it as the program does.
+    bool openStandardCatalogue();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The text of a line edit, text edit, label or combo box found by objectName under `root`.
+QString textOf(QWidget* root, const QString& objectName);

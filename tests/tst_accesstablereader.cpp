@@ -1,0 +1,361 @@
+#include "catalogue/AccessDatabase.h"
+#include "catalogue/AccessTableReader.h"
+
+#include "Jet4Writer.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+const QString kSamplesDirectory = QStringLiteral("/work/shared/access-samples");
+const char* const kNullMark = "<<null>>";
+const char* const kDateFormat = "%Y-%m-%d %H:%M:%S";
+
+// Jet type codes the comparison needs to tell apart.
+enum JetType {
+    Boolean = 1, Byte = 2, Integer = 3, LongInteger = 4, Currency = 5, Single = 6, Double = 7,
+    DateTime = 8, Binary = 9, Text = 10, Ole = 11, Memo = 12, Guid = 15, Decimal = 16
+};
+
+struct CsvField
+{
+    QByteArray text;
+    bool quoted = false;
+};
+using CsvRow = QVector<CsvField>;
+
+// mdb-export's CSV: fields quoted with '"' when text-like, quotes doubled, rows ending in
+// '\n'; line breaks inside quoted fields belong to the field.
+QVector<CsvRow> parseCsv(const QByteArray& data)
+{
+    QVector<CsvRow> rows;
+    CsvRow row;
+    CsvField field;
+    bool inQuotes = false;
+    for (int i = 0; i < data.size(); ++i) {
+        const char c = data.at(i);
+        if (inQuotes) {
+            if (c == '"' && i + 1 < data.size() && data.at(i + 1) == '"') {
+                field.text.append('"');
+                ++i;
+            } else if (c == '"') {
+                inQuotes = false;
+            } else {
+                field.text.append(c);
+            }
+        } else if (c == '"') {
+            inQuotes = true;
+            field.quoted = true;
+        } else if (c == ',') {
+            row.append(field);
+            field = CsvField();
+        } else if (c == '\n') {
+            row.append(field);
+            rows.append(row);
+            row.clear();
+            field = CsvField();
+        } else {
+            field.text.append(c);
+        }
+    }
+    if (!row.isEmpty() || !field.text.isEmpty())
+        rows.append(row << field);
+    return rows;
+}
+
+bool exportTable(const QString& program, const QString& file, const QString& table, QVector<CsvRow>* rows)
+{
+    QProcess process;
+    process.start(program, {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-0"),
+                            QString::fromLatin1(kNullMark), QStringLiteral("-D"), QString::fromLatin1(kDateFormat),
+                            QStringLiteral("-T"), QString::fromLatin1(kDateFormat), file, table});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return false;
+    *rows = parseCsv(process.readAllStandardOutput());
+    return true;
+}
+
+bool nearlyEqual(double a, double b, double relative)
+{
+    return std::fabs(a - b) <= relative * std::max(1.0, std::max(std::fabs(a), std::fabs(b)));
+}
+
+// Empty text or bytes print as nothing, like a null: mdb-export tells them apart by length.
+bool isNullOrEmpty(const QVariant& value)
+{
+    return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()) ||
+           (value.typeId() == QMetaType::QByteArray && value.toByteArray().isEmpty());
+}
+
+// Why the value read differs from what mdb-export printed, or an empty string.
+QString difference(const QVariant& value, const CsvField& exported, int type)
+{
+    const auto differs = [&](const QString& mine) {
+        return QStringLiteral("read %1, mdb-export printed %2").arg(mine, QString::fromUtf8(exported.text));
+    };
+    if (!exported.quoted && exported.text == kNullMark)
+        return isNullOrEmpty(value) ? QString() : differs(value.toString());
+    if (value.isNull())
+        return isNullOrEmpty(QVariant(QString::fromUtf8(exported.text))) ? QString() : differs(QStringLiteral("null"));
+    switch (type) {
+    case Boolean:
+        return (value.toBool() ? "1" : "0") == exported.text ? QString() : differs(value.toString());
+    case Byte:
+    case Integer:
+    case LongInteger:
+        return QByteArray::number(value.toLongLong()) == exported.text ? QString() : differs(value.toString());
+    case Single:
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-6) ? QString() : differs(value.toString());
+    case Double:
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-14) ? QString() : differs(value.toString());
+    case Currency:
+    case Decimal:
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-9) ? QString() : differs(value.toString());
+    case DateTime: {
+        const QDateTime rounded = value.toDateTime().addMSecs(500);
+        const QString mine = rounded.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        return mine.toUtf8() == exported.text ? QString() : differs(mine);
+    }
+    case Binary:
+    case Ole: {
+        const QByteArray mine = value.toByteArray().toHex().toUpper();
+        return mine == exported.text ? QString()
+                                     : differs(QStringLiteral("%1 bytes").arg(value.toByteArray().size()));
+    }
+    default:
+        return value.toString() == QString::fromUtf8(exported.text) ? QString() : differs(value.toString());
+    }
+}
+
+QByteArray repeated(const QByteArray& pattern, int size)
+{
+    QByteArray bytes;
+    while (bytes.size() < size)
+        bytes += pattern;
+    return bytes.left(size);
+}
+
+QString repeated(const QString& pattern, int size)
+{
+    QString text;
+    while (text.size() < size)
+        text += pattern;
+    return text.left(size);
+}
+
+using Kind = Jet4ColumnDefinition::Kind;
+
+// A file of the writer's own with every kind of value it writes: text that compresses,
+// text that must switch between one- and two-byte runs, text that cannot compress, memo and
+// OLE values inside the row, on one long-value page and on a chain of them, nulls and empty
+// values, enough rows for many data pages, and a table whose pages spread so far that its
+// usage map needs map pages of its own.
+bool writeVarietyFile(const QString& path, std::uint32_t encodingKey, QString* error)
+{
+    Jet4Writer writer(path, encodingKey);
+    const QVector<Jet4ColumnDefinition> columns = {
+        {QStringLiteral("Id"), Kind::Long},     {QStringLiteral("Número"), Kind::Double},
+        {QStringLiteral("Texto"), Kind::Text},  {QStringLiteral("Nota"), Kind::Memo},
+        {QStringLiteral("Dados"), Kind::Ole},
+    };
+    const QStringList texts = {QStringLiteral("ação, preço e composição"), QStringLiteral("€ 12,50 — Ωmega"),
+                               QStringLiteral("Ā começa com 0x0100"), QStringLiteral("aspas \"duplas\" e 'simples'"),
+                               QStringLiteral("linha 1\nlinha 2"), QString(QLatin1String(""))};
+    const QStringList memos = {QStringLiteral("curta"), repeated(QStringLiteral("memória média "), 900),
+                               repeated(QStringLiteral("longa ção €"), 5000), repeated(QStringLiteral("Ā"), 3000)};
+    const QVector<QByteArray> blobs = {QByteArray("\x00\x01\x02", 3), repeated(QByteArray("\xff\x00\x7f"), 3000),
+                                       repeated(QByteArray("0123456789abcdef"), 20000)};
+    bool ok = writer.open() && writer.beginTable(QStringLiteral("Variedade"), columns);
+    for (int i = 0; ok && i < 3000; ++i) {
+        const bool nulls = i % 7 == 3;
+        ok = writer.addRow({i % 11 == 5 ? QVariant() : QVariant(i * 37 - 5000),
+                            nulls ? QVariant() : QVariant(i / 3.0 - 100.25),
+                            nulls ? QVariant() : QVariant(texts.at(i % texts.size()) + QString::number(i)),
+                            i % 5 == 0 ? QVariant() : QVariant(memos.at(i % memos.size())),
+                            i % 3 == 0 ? QVariant() : QVariant(blobs.at(i % blobs.size()))});
+    }
+    ok = ok && writer.endTable();
+    ok = ok && writer.beginTable(QStringLiteral("Espalhada"),
+                                 {{QStringLiteral("Id"), Kind::Long}, {QStringLiteral("Foto"), Kind::Ole}});
+    for (int i = 0; ok && i < 4200; ++i)
+        ok = writer.addRow({i, repeated(QByteArray::number(i) + ";", 3900)});
+    ok = ok && writer.endTable() && writer.finish();
+    if (!ok)
+        *error = writer.errorString();
+    return ok;
+}
+
+} // namespace
+
+class TestAccessTableReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void readsEveryValueAsMdbExportDoes_data();
+    void readsEveryValueAsMdbExportDoes();
+    void selectsColumns();
+    void findsTablesWithoutRegardToCase();
+    void refusesFilesItCannotRead_data();
+    void refusesFilesItCannotRead();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_mdbExport;
+    QString m_varietyFile;
+};
+
+void TestAccessTableReader::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_mdbExport = QStandardPaths::findExecutable(QStringLiteral("mdb-export"));
+    QString error;
+    m_varietyFile = m_dir.filePath(QStringLiteral("variety.mdb"));
+    QVERIFY2(writeVarietyFile(m_varietyFile, 0, &error), qPrintable(error));
+    QVERIFY2(writeVarietyFile(m_dir.filePath(QStringLiteral("variety-rc4.mdb")), 0x5eed1234, &error),
+             qPrintable(error));
+}
+
+void TestAccessTableReader::readsEveryValueAsMdbExportDoes_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("sample");
+
+    const QStringList written = {m_dir.filePath(QStringLiteral("variety.mdb")),
+                                 m_dir.filePath(QStringLiteral("variety-rc4.mdb"))};
+    for (const QString& file : written) {
+        AccessDatabase database(file);
+        for (const QString& table : database.tableNames())
+            QTest::newRow(qPrintable(QFileInfo(file).fileName() + QLatin1Char('/') + table)) << file << table << false;
+    }
+    const QFileInfoList samples =
+        QDir(kSamplesDirectory).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
+    if (samples.isEmpty())
+        QTest::newRow("samples") << QString() << QString() << true;
+    for (const QFileInfo& sample : samples) {
+        AccessDatabase database(sample.filePath());
+        const QStringList tables = database.tableNames();
+        if (tables.isEmpty())
+            QTest::newRow(qPrintable(sample.fileName())) << sample.filePath() << QString() << true;
+        for (const QString& table : tables)
+            QTest::newRow(qPrintable(sample.fileName() + QLatin1Char('/') + table))
+                << sample.filePath() << table << true;
+    }
+}
+
+void TestAccessTableReader::readsEveryValueAsMdbExportDoes()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    QFETCH(bool, sample);
+    if (sample && file.isEmpty())
+        QSKIP("No Access sample files in /work/shared/access-samples; the sample tables are not checked.");
+    if (m_mdbExport.isEmpty())
+        QSKIP("mdb-export (Debian package mdbtools) is not installed; values cannot be checked against it.");
+    QVERIFY2(!table.isEmpty(), "the file should have readable tables");
+
+    AccessDatabase database(file);
+    QVERIFY(database.isOpen());
+    AccessTableReader reader(database, table);
+    QVERIFY(reader.isOpen());
+    QVector<CsvRow> exported;
+    QVERIFY(exportTable(m_mdbExport, file, table, &exported));
+    QVERIFY(!exported.isEmpty());
+
+    const CsvRow header = exported.takeFirst();
+    QCOMPARE(header.size(), reader.columns().size());
+    for (int i = 0; i < header.size(); ++i)
+        QCOMPARE(reader.columns().at(i).name, QString::fromUtf8(header.at(i).text));
+
+    QVariantList values;
+    int row = 0;
+    while (reader.next(values)) {
+        QVERIFY2(row < exported.size(), "more rows read than mdb-export printed");
+        QCOMPARE(exported.at(row).size(), values.size());
+        for (int column = 0; column < values.size(); ++column) {
+            const QString why = difference(values.at(column), exported.at(row).at(column),
+                                           reader.columns().at(column).type);
+            QVERIFY2(why.isEmpty(), qPrintable(QStringLiteral("row %1, column %2: %3")
+                                                   .arg(row)
+                                                   .arg(reader.columns().at(column).name, why.left(300))));
+        }
+        ++row;
+    }
+    QVERIFY(!reader.failed());
+    QCOMPARE(row, exported.size());
+    QCOMPARE(reader.rowsRead(), qint64(row));
+    QVERIFY(reader.rowsRead() >= reader.declaredRowCount());
+}
+
+void TestAccessTableReader::selectsColumns()
+{
+    AccessDatabase database(m_varietyFile);
+    AccessTableReader reader(database, QStringLiteral("Variedade"));
+    QVERIFY(reader.isOpen());
+    reader.selectColumns({2, 0});
+    QVariantList values;
+    QVERIFY(reader.next(values));
+    QCOMPARE(values.size(), 2);
+    QCOMPARE(values.at(0).toString(), QStringLiteral("ação, preço e composição0"));
+    QCOMPARE(values.at(1).toInt(), -5000);
+    QVERIFY(reader.next(values));
+    QCOMPARE(values.at(0).toString(), QStringLiteral("€ 12,50 — Ωmega1"));
+}
+
+void TestAccessTableReader::findsTablesWithoutRegardToCase()
+{
+    AccessDatabase database(m_varietyFile);
+    QCOMPARE(database.tableNames(), QStringList({QStringLiteral("Variedade"), QStringLiteral("Espalhada")}));
+    QCOMPARE(database.findTable(QStringLiteral("VARIEDADE")), QStringLiteral("Variedade"));
+    QVERIFY(database.findTable(QStringLiteral("MSysObjects")).isEmpty());
+    AccessTableReader reader(database, QStringLiteral("espalhADA"));
+    QVERIFY(reader.isOpen());
+    QCOMPARE(reader.name(), QStringLiteral("Espalhada"));
+    QCOMPARE(reader.declaredRowCount(), qint64(4200));
+    AccessTableReader missing(database, QStringLiteral("Outra"));
+    QVERIFY(!missing.isOpen());
+    QVariantList values;
+    QVERIFY(!missing.next(values));
+}
+
+void TestAccessTableReader::refusesFilesItCannotRead_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QFile file(m_varietyFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text") << QByteArray("Standard Jet DB, or so it says\n");
+    QTest::newRow("cut inside a page") << whole.left(whole.size() - 100);
+    QByteArray unknownVersion = whole;
+    unknownVersion[0x14] = 0x09;
+    QTest::newRow("unknown version") << unknownVersion;
+    QByteArray noCatalogue = whole;
+    noCatalogue[2 * 4096] = 0x01;
+    QTest::newRow("catalogue page of another type") << noCatalogue;
+}
+
+void TestAccessTableReader::refusesFilesItCannotRead()
+{
+    QFETCH(QByteArray, content);
+    const QString path = m_dir.filePath(QStringLiteral("bad.mdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    AccessDatabase database(path);
+    QVERIFY(!database.isOpen());
+    QVERIFY(database.tableNames().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestAccessTableReader)
+#include "tst_accesstablereader.moc"

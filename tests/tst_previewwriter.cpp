@@ -1,0 +1,131 @@
+#include "TestCatalogue.h"
+#include "TestProgram.h"
+#include "media/PreviewWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestPreviewWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesTheStoredBytes_data();
+    void writesTheStoredBytes();
+    void hostileExtensionsWriteNothing_data();
+    void hostileExtensionsWriteNothing();
+    void unwritableFileGivesEmptyText();
+};
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray binaryContent()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 512; ++i)
+        bytes.append(char(i % 256));
+    return bytes;
+}
+
+} // namespace
+
+void TestPreviewWriter::writesTheStoredBytes_data()
+{
+    QTest::addColumn<bool>("attachment");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("fileName");     // empty: nothing returned
+    QTest::addColumn<QByteArray>("content");  // of fileName, or of the file left behind
+    QTest::addColumn<QString>("leftBehind");
+
+    const QByteArray bytes = binaryContent();
+    QTest::newRow("jpg photo") << false << QVariant(TestCatalogue::storedFile("jpg", bytes))
+                               << QString::fromUtf8("ArquivoTemporárioDePrévia.jpg") << bytes << QString();
+    QTest::newRow("leading blank in extension")
+        << false << QVariant(QByteArray(" bmp").leftJustified(30, ' ') + "BM")
+        << QString::fromUtf8("ArquivoTemporárioDePrévia.bmp") << QByteArray("BM") << QString();
+    QTest::newRow("attachment pdf") << true << QVariant(TestCatalogue::storedFile("pdf", "%PDF"))
+                                    << QString::fromUtf8("AnexoTemporárioDePrévia.pdf") << QByteArray("%PDF")
+                                    << QString();
+    // Text values: each character is one byte in Windows-1252.
+    QTest::newRow("text value") << false
+                                << QVariant(QStringLiteral("png").leftJustified(30, ' ') + QString::fromUtf8("é€\x01"))
+                                << QString::fromUtf8("ArquivoTemporárioDePrévia.png") << QByteArray("\xE9\x80\x01")
+                                << QString();
+    QTest::newRow("exactly 30 characters") << false << QVariant(QByteArray("dwg").leftJustified(30, ' '))
+                                           << QString::fromUtf8("ArquivoTemporárioDePrévia.dwg") << QByteArray()
+                                           << QString();
+    QTest::newRow("blank extension ends with the point")
+        << true << QVariant(QByteArray(30, ' ') + "xyz") << QString::fromUtf8("AnexoTemporárioDePrévia.")
+        << QByteArray("xyz") << QString();
+    QTest::newRow("null") << false << QVariant(QMetaType::fromType<QByteArray>()) << QString() << QByteArray()
+                          << QString();
+    QTest::newRow("shorter than 30 leaves an empty file")
+        << false << QVariant(QByteArray("gif  ")) << QString() << QByteArray()
+        << QString::fromUtf8("ArquivoTemporárioDePrévia.gif");
+}
+
+void TestPreviewWriter::writesTheStoredBytes()
+{
+    QFETCH(bool, attachment);
+    QFETCH(QVariant, value);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, leftBehind);
+    TestProgram program;
+
+    const QString path = attachment ? WriteAttachmentPreview(value) : WritePhotoPreview(value);
+    if (fileName.isEmpty()) {
+        QVERIFY(path.isEmpty());
+    } else {
+        QCOMPARE(path, QDir::toNativeSeparators(program.file(fileName)));
+        QCOMPARE(readAll(path), content);
+    }
+    if (!leftBehind.isEmpty())
+        QCOMPARE(readAll(program.file(leftBehind)), QByteArray());
+    const int expectedFiles = (fileName.isEmpty() ? 0 : 1) + (leftBehind.isEmpty() ? 0 : 1);
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files).size(), expectedFiles);
+}
+
+void TestPreviewWriter::hostileExtensionsWriteNothing_data()
+{
+    QTest::addColumn<QByteArray>("extension");
+    QTest::newRow("parent directory") << QByteArray("../../evil");
+    QTest::newRow("dots") << QByteArray("..");
+    QTest::newRow("slash") << QByteArray("a/b");
+    QTest::newRow("backslash") << QByteArray("a\\b");
+    QTest::newRow("drive") << QByteArray("c:");
+    QTest::newRow("control character") << QByteArray("jp\x01g");
+    QTest::newRow("line end") << QByteArray("jpg\n");
+    QTest::newRow("absolute") << QByteArray("/tmp/x");
+}
+
+void TestPreviewWriter::hostileExtensionsWriteNothing()
+{
+    QFETCH(QByteArray, extension);
+    TestProgram program;
+    const QString outside = QDir(program.directory()).absoluteFilePath(QStringLiteral("../evil"));
+    QFile::remove(outside);
+
+    QVERIFY(WritePhotoPreview(extension.leftJustified(30, ' ') + "data").isEmpty());
+    QVERIFY(WriteAttachmentPreview(extension.leftJustified(30, ' ') + "data").isEmpty());
+    QCOMPARE(QDir(program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(!QFile::exists(outside));
+}
+
+void TestPreviewWriter::unwritableFileGivesEmptyText()
+{
+    TestProgram program;
+    // A directory in the preview file's place cannot be written over, even by root.
+    QVERIFY(QDir(program.directory()).mkdir(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg")));
+    QVERIFY(WritePhotoPreview(TestCatalogue::storedFile("jpg", "x")).isEmpty());
+}
+
+QTEST_MAIN(TestPreviewWriter)
+#include "tst_previewwriter.moc"

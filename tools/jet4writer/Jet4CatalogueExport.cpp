@@ -1,0 +1,144 @@
+#include "Jet4CatalogueExport.h"
+
+#include "Jet4Writer.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+#include <QVariant>
+
+using Kind = Jet4ColumnDefinition::Kind;
+
+namespace {
+
+constexpr int kTextCharacters = 255;
+
+QString quoted(const QString& identifier)
+{
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+Kind kindOf(QSqlDatabase& db, const QString& table, const QString& column, const QString& declared)
+{
+    const QString type = declared.toUpper();
+    if (type.contains(QLatin1String("INT")))
+        return Kind::Long;
+    if (type.contains(QLatin1String("REAL")) || type.contains(QLatin1String("FLOA")) ||
+        type.contains(QLatin1String("DOUB")))
+        return Kind::Double;
+    if (type.contains(QLatin1String("BLOB")))
+        return Kind::Ole;
+    QSqlQuery longest(db);
+    if (longest.exec(QStringLiteral("SELECT max(length(%1)) FROM %2").arg(quoted(column), quoted(table))) &&
+        longest.next() && longest.value(0).toInt() > kTextCharacters)
+        return Kind::Memo;
+    return Kind::Text;
+}
+
+bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QString* error)
+{
+    QVector<Jet4ColumnDefinition> columns;
+    QSqlQuery info(db);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)))) {
+        *error = info.lastError().text();
+        return false;
+    }
+    QStringList names;
+    QStringList types;
+    while (info.next()) {
+        names.append(info.value(1).toString());
+        types.append(info.value(2).toString());
+    }
+    for (int i = 0; i < names.size(); ++i)
+        columns.append({names.at(i), kindOf(db, table, names.at(i), types.at(i))});
+    if (!writer.beginTable(table, columns)) {
+        *error = writer.errorString();
+        return false;
+    }
+
+    QSqlQuery rows(db);
+    rows.setForwardOnly(true);
+    if (!rows.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoted(table)))) {
+        *error = rows.lastError().text();
+        return false;
+    }
+    QVariantList values;
+    while (rows.next()) {
+        values.clear();
+        for (int i = 0; i < columns.size(); ++i)
+            values.append(rows.value(i));
+        if (!writer.addRow(values)) {
+            *error = writer.errorString();
+            return false;
+        }
+    }
+    if (!writer.endTable()) {
+        *error = writer.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t encodingKey, QString* error)
+{
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid"))) {
+        *error = tables.lastError().text();
+        return false;
+    }
+    QStringList names;
+    while (tables.next())
+        names.append(tables.value(0).toString());
+    if (names.isEmpty()) {
+        *error = QStringLiteral("no tables in %1").arg(db.databaseName());
+        return false;
+    }
+
+    Jet4Writer writer(accessPath, encodingKey);
+    if (!writer.open()) {
+        *error = writer.errorString();
+        return false;
+    }
+    for (const QString& name : names) {
+        if (!exportTable(db, name, writer, error))
+            return false;
+    }
+    if (!writer.finish()) {
+        *error = writer.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace Jet4CatalogueExport {
+
+bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error)
+{
+    if (!QFile::exists(sqlitePath)) {
+        *error = QStringLiteral("%1 does not exist").arg(sqlitePath);
+        return false;
+    }
+    const QString connection = QUuid::createUuid().toString();
+    bool converted = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(sqlitePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!db.open())
+            *error = db.lastError().text();
+        else
+            converted = exportTables(db, accessPath, encodingKey, error);
+    }
+    QSqlDatabase::removeDatabase(connection);
+    if (!converted)
+        QFile::remove(accessPath);
+    return converted;
+}
+
+} // namespace Jet4CatalogueExport

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// One column of a table written by Jet4Writer. The kinds are those a catalogue needs:
+// whole numbers, floating-point numbers, short and long text, and long binary values.
+struct Jet4ColumnDefinition
+{
+    enum class Kind { Long, Double, Text, Memo, Ole };
+
+    QString name;
+    Kind kind = Kind::Text;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QVector>
+#include <cstdint>
+
+// A data page being filled: rows are stored from the end of the page towards its header,
+// with their start offsets listed after the header. Long-value pages have the same layout
+// with the word "LVAL" in place of the owning table's definition page.
+class Jet4DataPage
+{
+public:
+    // owner: the table definition page of the table whose rows the page holds.
+    explicit Jet4DataPage(std::uint32_t owner);
+    static Jet4DataPage longValuePage();
+
+    bool fits(int rowSize) const;
+    // Adds the row and returns its number on the page.
+    int add(const QByteArray& row);
+    int rowCount() const { return m_rows.size(); }
+    int freeSpace() const;
+    QByteArray build() const;
+
+private:
+    std::uint32_t m_owner;
+    bool m_longValues = false;
+    QVector<QByteArray> m_rows;
+    int m_used = 0;
+};

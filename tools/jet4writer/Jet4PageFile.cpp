@@ -1,0 +1,37 @@
+#include "Jet4PageFile.h"
+
+#include "Jet4Format.h"
+#include "Jet4Rc4.h"
+
+Jet4PageFile::Jet4PageFile(const QString& path, std::uint32_t encodingKey)
+    : m_file(path), m_encodingKey(encodingKey)
+{
+}
+
+bool Jet4PageFile::open()
+{
+    return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+std::uint32_t Jet4PageFile::allocate()
+{
+    return m_pageCount++;
+}
+
+bool Jet4PageFile::write(std::uint32_t page, QByteArray content)
+{
+    content.resize(Jet4Format::kPageSize, '\0');
+    if (page != 0 && m_encodingKey != 0) {
+        Jet4Rc4 cipher(m_encodingKey ^ page);
+        cipher.apply(content.data(), content.size());
+    }
+    return m_file.seek(qint64(page) * Jet4Format::kPageSize) && m_file.write(content) == content.size();
+}
+
+bool Jet4PageFile::close()
+{
+    // Pages allocated but never written still take their place in the file.
+    const bool sized = m_file.resize(qint64(m_pageCount) * Jet4Format::kPageSize);
+    m_file.close();
+    return sized && m_file.error() == QFileDevice::NoError;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Jet4ColumnDefinition.h"
+
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+
+class Jet4DataPage;
+class Jet4LongValueStore;
+class Jet4PageFile;
+class Jet4RowLayout;
+
+// Writes a Jet 4 (Access 2000) database file with plain tables: the header page, the system
+// catalogue MSysObjects, and per table a definition page, data pages and long-value pages.
+// No indexes, relationships or properties: enough for readers that scan tables.
+//
+// Tables are written one after the other: beginTable, addRow for each row, endTable; then
+// finish. Every call returns false after a failure; errorString() says what went wrong.
+class Jet4Writer
+{
+public:
+    // A non-zero encoding key writes an RC4-encoded database.
+    explicit Jet4Writer(const QString& path, std::uint32_t encodingKey = 0);
+    ~Jet4Writer();
+
+    bool open();
+    bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns);
+    // One value per column, in column order; a null QVariant writes a null.
+    bool addRow(const QVariantList& values);
+    bool endTable();
+    bool finish();
+    QString errorString() const { return m_error; }
+
+private:
+    struct CatalogueEntry
+    {
+        QString name;
+        std::uint32_t definitionPage;
+        bool system;
+    };
+
+    bool startTable(std::uint32_t definitionPage, const QVector<Jet4ColumnDefinition>& columns);
+    bool finishTable(bool system);
+    bool flushDataPage();
+    std::uint32_t addMapRow(const QByteArray& row);
+    bool writeCatalogue();
+    bool fail(const QString& message);
+
+    std::unique_ptr<Jet4PageFile> m_file;
+    std::unique_ptr<Jet4LongValueStore> m_longValues;
+    std::uint32_t m_encodingKey;
+    QString m_error;
+
+    QVector<CatalogueEntry> m_catalogue;
+    QVector<std::pair<std::uint32_t, std::shared_ptr<Jet4DataPage>>> m_mapPages;
+
+    // The table being written.
+    QString m_tableName;
+    QVector<Jet4ColumnDefinition> m_columns;
+    std::unique_ptr<Jet4RowLayout> m_layout;
+    std::unique_ptr<Jet4DataPage> m_page;
+    std::uint32_t m_definitionPage = 0;
+    QVector<std::uint32_t> m_dataPages;
+    std::uint32_t m_rowCount = 0;
+    bool m_inTable = false;
+};

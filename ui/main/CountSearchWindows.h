@@ -1,0 +1,4 @@
+#pragma once
+
+// The number of loaded windows whose tag is exactly "Busca": the open search windows.
+int CountSearchWindows();

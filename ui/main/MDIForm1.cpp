@@ -1,0 +1,99 @@
+#include "MDIForm1.h"
+
+#include "CountSearchWindows.h"
+#include "app/Form1.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+#include "frmSai.h"
+#include "ui/platform/LoadedForms.h"
+#include "ui/platform/Pictures.h"
+#include "ui/platform/Platform.h"
+#include "ui/search/Form2.h"
+#include "ui_MDIForm1.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+MDIForm1::MDIForm1(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MDIForm1>())
+{
+    ui->setupUi(this);
+    setWindowIcon(Pictures::programIcon());
+    connect(ui->Configurar, &QAction::triggered, this, &MDIForm1::Configurar_Click);
+    connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
+    connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
+    LoadedForms::add(this);
+}
+
+MDIForm1::~MDIForm1()
+{
+    LoadedForms::remove(this);
+    delete m_loading;
+}
+
+QMdiArea* MDIForm1::mdiArea() const
+{
+    return ui->mdiArea;
+}
+
+frmSai* MDIForm1::loadingWindow()
+{
+    if (!m_loading) {
+        m_loading = new frmSai;
+        LoadedForms::add(m_loading);
+    }
+    return m_loading;
+}
+
+void MDIForm1::MDIForm_Load()
+{
+    OpenCatalogue();
+    Pesquisar_Click();
+}
+
+void MDIForm1::Pesquisar_Click()
+{
+    if (!Module1::DatabaseOpened) {
+        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"));
+        return;
+    }
+    auto* search = new Form2;
+    loadingWindow()->showNow();
+    QMdiSubWindow* frame = ui->mdiArea->addSubWindow(search);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowIcon(search->windowIcon());
+    frame->showMaximized();
+    loadingWindow()->hide();
+    emit searchWindowOpened(search);
+}
+
+void MDIForm1::Configurar_Click()
+{
+    if (CountSearchWindows() > 0) {
+        Platform::messageBox(this, QStringLiteral("Feche todas janelas de busca antes de abrir a configuração."),
+                             PlatformBackend::Buttons::Ok, QStringLiteral("Aviso:"));
+        return;
+    }
+    auto* dialog = new Form1(this);
+    dialog->show();
+    setEnabled(false);
+}
+
+void MDIForm1::Sair_Click()
+{
+    if (CountSearchWindows() > 0
+        && Platform::messageBox(this, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"),
+                                PlatformBackend::Buttons::YesNo, QStringLiteral("Aviso:"))
+               == PlatformBackend::Answer::No)
+        return;
+    Platform::endProgram();
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the frame ends the program at once, without the question of "Sair".
+    event->ignore();
+    Platform::endProgram();
+}

@@ -1,0 +1,33 @@
+#include "ComboLists.h"
+
+#include "ComboBox.h"
+#include "catalogue/CachedList.h"
+
+namespace ComboLists {
+
+void fillHouseReferences(ComboBox* combo, const CachedList& list)
+{
+    combo->setEntries(list.entries(EntryRule::AsStored, true));
+}
+
+void fillDescriptions(ComboBox* combo, const CachedList& list)
+{
+    combo->setEntries(list.entries(EntryRule::Trimmed, true));
+}
+
+void fillCompetitorReferences(ComboBox* combo, const CachedList& list)
+{
+    combo->setEntries(list.entries(EntryRule::TrimmedAndScrambled, true));
+}
+
+void fillFamilies(ComboBox* combo, const CachedList& list)
+{
+    combo->setEntries(list.entries(EntryRule::Trimmed, false));
+}
+
+void fillManufacturers(ComboBox* combo, const CachedList& list)
+{
+    combo->setEntries(list.entries(EntryRule::TrimmedAndScrambled, false));
+}
+
+} // namespace ComboLists

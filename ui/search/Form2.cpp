@@ -1,0 +1,185 @@
+#include "Form2.h"
+
+#include "ComboLists.h"
+#include "Showcase.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+#include "ui/platform/KeyCodes.h"
+#include "ui/platform/LoadedForms.h"
+#include "ui/platform/Pictures.h"
+#include "ui_Form2.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+Form2::Form2(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::Form2>())
+    , tmrPaoComMortadela(new QTimer(this))
+{
+    ui->setupUi(this);
+    setProperty("Tag", QStringLiteral("Busca"));
+    setWindowIcon(Pictures::programIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    tmrPaoComMortadela->setObjectName(QStringLiteral("tmrPaoComMortadela"));
+    tmrPaoComMortadela->setInterval(1000);
+    connectControls();
+    setPointers();
+    installKeyPreview();
+    LoadedForms::add(this);
+    tmrPaoComMortadela->start();
+}
+
+Form2::~Form2()
+{
+    LoadedForms::remove(this);
+}
+
+void Form2::connectControls()
+{
+    connect(ui->comCompanies, &ComboBox::Click, this, &Form2::comCompanies_Click);
+    connect(ui->comCompanies, &ComboBox::KeyPress, this, &Form2::comCompanies_KeyPress);
+    connect(ui->comFamilies, &ComboBox::Click, this, &Form2::comFamilies_Click);
+    connect(ui->comFamilies, &ComboBox::KeyPress, this, &Form2::comFamilies_KeyPress);
+    connect(ui->comReferences, &ComboBox::Click, this, &Form2::comReferences_Click);
+    connect(ui->comReferences, &ComboBox::KeyPress, this, &Form2::comReferences_KeyPress);
+    connect(ui->CbxRef, &ComboBox::Click, this, &Form2::CbxRef_Click);
+    connect(ui->CbxRef, &ComboBox::KeyDown, this, &Form2::CbxRef_KeyDown);
+    connect(ui->CbxDesc, &ComboBox::Click, this, &Form2::CbxDesc_Click);
+    connect(ui->CbxDesc, &ComboBox::KeyDown, this, &Form2::CbxDesc_KeyDown);
+    connect(ui->ReferenciaNova, &QLineEdit::textChanged, this, &Form2::ReferenciaNova_Change);
+    connect(ui->Composicao, &QTextEdit::textChanged, this, &Form2::Composicao_Change);
+    connect(tmrPaoComMortadela, &QTimer::timeout, this, &Form2::tmrPaoComMortadela_Timer);
+    for (QWidget* clickable : {static_cast<QWidget*>(ui->Picture1), static_cast<QWidget*>(ui->Frame1),
+                               static_cast<QWidget*>(ui->BtnDesenho), static_cast<QWidget*>(ui->Image2),
+                               static_cast<QWidget*>(ui->LinkPrograma)})
+        clickable->installEventFilter(this);
+    ui->Composicao->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+}
+
+void Form2::setPointers()
+{
+    for (QWidget* w : {static_cast<QWidget*>(ui->Frame1), static_cast<QWidget*>(ui->Picture1),
+                       static_cast<QWidget*>(ui->Image2), static_cast<QWidget*>(ui->BtnDesenho)})
+        w->setCursor(Pictures::magnifierCursor());
+    ui->LinkPrograma->setCursor(Pictures::handCursor());
+}
+
+void Form2::installKeyPreview()
+{
+    // The window sees every key release before the control that has the focus.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            Form_KeyUp(KeyCodes::fromQtKey(key->key()), KeyCodes::shiftState(key->modifiers()));
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+        // Taken here so that a click on the photo is not also a click on its frame.
+        return watched == ui->Picture1 || watched == ui->Frame1 || watched == ui->BtnDesenho
+               || watched == ui->Image2 || watched == ui->LinkPrograma;
+    case QEvent::MouseButtonRelease: {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (!widget || !widget->rect().contains(mouse->position().toPoint()))
+            return false;
+        if (watched == ui->Picture1)
+            Picture1_Click();
+        else if (watched == ui->Frame1)
+            Frame1_Click();
+        else if (watched == ui->BtnDesenho)
+            BtnDesenho_Click();
+        else if (watched == ui->Image2)
+            Image2_Click();
+        else if (watched == ui->LinkPrograma)
+            LinkPrograma_Click();
+        else
+            return false;
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (watched == ui->Picture1)
+            Picture1_DblClick();
+        else if (watched == ui->Frame1)
+            Frame1_DblClick();
+        else
+            return false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+    ui->CbxRef->setFocus();
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    tmrPaoComMortadela->stop();
+    LoadedForms::remove(this);
+    QWidget::closeEvent(event);
+}
+
+void Form2::Form_Load()
+{
+    ui->LabelVersao->setText(Module1::VersionText);
+    ui->LinkPrograma->setText(Module1::LinkTitle);
+    ui->LinkPrograma->setToolTip(Module1::LinkHint);
+    ComboLists::fillHouseReferences(ui->CbxRef, Module1::HouseRefRows);
+    ComboLists::fillDescriptions(ui->CbxDesc, Module1::DescRows);
+    fillCrossReferenceLists();
+}
+
+void Form2::fillCrossReferenceLists()
+{
+    ComboLists::fillCompetitorReferences(ui->comReferences, Module1::RefRows);
+    ComboLists::fillFamilies(ui->comFamilies, Module1::FamRows);
+    ComboLists::fillManufacturers(ui->comCompanies, Module1::CompRows);
+}
+
+void Form2::Form_KeyUp(int keyCode, int /*shift*/)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    if (keyCode == KeyCodes::F2) {
+        ui->comReferences->clearEntries();
+        ui->comFamilies->clearEntries();
+        ui->comCompanies->clearEntries();
+        ui->lblQuiro->setText(QString());
+        ui->txtDetalhes->setPlainText(QString());
+        ui->CbxDesc1->setPlainText(QString());
+        OpenCatalogue();
+        fillCrossReferenceLists();
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void Form2::tmrPaoComMortadela_Timer()
+{
+    ++BannerStep;
+    if (BannerStep >= Showcase::CycleLength) {
+        BannerStep = 0;
+        return;
+    }
+    const std::optional<unsigned> shown = Showcase::shownAt(BannerStep);
+    if (!shown)
+        return;
+    QWidget* const pictures[] = {ui->Imagee1, ui->Imagee2, ui->Imagee3, ui->Image4,
+                                 ui->Image5,  ui->Image6,  ui->Image7,  ui->Image8};
+    for (int i = 0; i < 8; ++i)
+        pictures[i]->setVisible(*shown & (1u << i));
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "catalogue/ForwardResult.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QTimer;
+
+namespace Ui {
+class Form2;
+}
+
+// The search window ("Consulta"): the house catalogue search with its product panel in the
+// upper part, the cross-reference search ("Quiro") in the lower part, and the showcase
+// column at the right edge. Every handler runs to its end on the GUI thread; the window's
+// own state is the fields below, everything else is shared through Module1.
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form2(QWidget* parent = nullptr);
+    ~Form2() override;
+
+    int contador() const { return Contador; }
+    QString photoPreviewPath() const { return PhotoPreviewPath; }
+    QVariant attachmentData() const { return AttachmentData; }
+    int bannerStep() const { return BannerStep; }
+
+    // Start and reset.
+    void Form_Load();
+    void Form_KeyUp(int keyCode, int shift);
+
+    // Cross-reference filters and resolution.
+    void comCompanies_Click();
+    void comCompanies_KeyPress(int keyAscii);
+    void comFamilies_Click();
+    void comFamilies_KeyPress(int keyAscii);
+    void comReferences_Click();
+    void comReferences_KeyPress(int keyAscii);
+
+    // House catalogue lookups.
+    void CbxRef_Click();
+    void CbxRef_KeyDown(int keyCode, int shift);
+    void CbxDesc_Click();
+    void CbxDesc_KeyDown(int keyCode, int shift);
+
+    // Product panel.
+    void ShowProduct();
+    void ClearProductPanel();
+    void ClearCrossReference();
+    void ReferenciaNova_Change();
+    void Composicao_Change();
+    void tmrPaoComMortadela_Timer();
+
+    // Preview files and links.
+    void Picture1_Click();
+    void Picture1_DblClick();
+    void Frame1_Click();
+    void Frame1_DblClick();
+    void BtnDesenho_Click();
+    void Image2_Click();
+    void LinkPrograma_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectControls();
+    void setPointers();
+    void installKeyPreview();
+    void fillCrossReferenceLists();
+    bool showPhoto(const QString& path);
+    void openPhotoPreview();
+
+    std::unique_ptr<Ui::Form2> ui;
+    QTimer* tmrPaoComMortadela;
+
+    bool m_loaded = false;
+    bool m_restoringText = false;
+
+    qint32 Contador = 0;
+    ForwardResult CurrentResult;
+    QString PhotoPreviewPath;
+    QVariant AttachmentData;  // the stored value of the shown product's attachment
+    QString KeptNewReference;
+    QString KeptComposition;
+    qint16 BannerStep = 0;
+};

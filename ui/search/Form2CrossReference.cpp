@@ -1,0 +1,179 @@
+// The cross-reference search: narrowing by manufacturer and family, and resolving a
+// competitor reference to the maker's equivalent.
+
+#include "ComboLists.h"
+#include "Form2.h"
+#include "catalogue/CatalogueSql.h"
+#include "catalogue/HouseBrands.h"
+#include "catalogue/ListQuery.h"
+#include "catalogue/Module1.h"
+#include "catalogue/ScrambleText.h"
+#include "catalogue/TextForms.h"
+#include "ui/platform/KeyCodes.h"
+#include "ui/platform/Platform.h"
+#include "ui_Form2.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString kNotice = QStringLiteral("Aviso");
+
+// Runs a list query of a filter; a result with rows also becomes the shared list that later
+// windows start from.
+ListQuery runFilterList(const QString& sql, const QVariantList& values, CachedList* shared)
+{
+    ListQuery query = ListQuery::run(Module1::Conn.get(), sql, values);
+    if (query.ok)
+        Module1::RecCount = qlonglong(query.rows.size());
+    if (query.ok && !query.rows.isEmpty())
+        *shared = query.rows;
+    return query;
+}
+
+bool exists(const QString& sql, const QVariantList& values)
+{
+    ForwardResult check = ForwardResult::execute(Module1::Conn.get(), sql, values);
+    const bool found = !check.eof();
+    check.close();
+    return found;
+}
+
+void notice(QWidget* parent, const QString& text)
+{
+    Platform::messageBox(parent, text, PlatformBackend::Buttons::Ok, kNotice);
+}
+
+QString shownText(const QVariant& value)
+{
+    return TextForms::asText(value, QLocale());
+}
+
+} // namespace
+
+void Form2::comCompanies_Click()
+{
+    ui->CbxDesc->setEditText(QString());
+    ui->CbxRef->setEditText(QString());
+    Contador = 1;
+
+    const QString family = ui->comFamilies->currentText();
+    const QString manufacturer = ScrambleText(ui->comCompanies->currentText());
+    const bool inFamily = !family.isEmpty();
+    const QString qv = HouseBrands::storedQV();
+    const QString vestral = HouseBrands::storedVestral();
+
+    const ListQuery references =
+        inFamily ? runFilterList(CatalogueSql::M1, {manufacturer, family, qv, vestral}, &Module1::RefRows)
+                 : runFilterList(CatalogueSql::M2, {manufacturer, qv, vestral}, &Module1::RefRows);
+    const ListQuery families = runFilterList(CatalogueSql::M3, {manufacturer}, &Module1::FamRows);
+
+    if (!exists(CatalogueSql::M4, {manufacturer})) {
+        notice(this, QStringLiteral("Fabricante não existe"));
+        return;
+    }
+
+    ui->comReferences->clearEntries();
+    // With a family chosen, the family list stays as the user chose from it; only the
+    // references are narrowed to that family.
+    if (!inFamily) {
+        ui->comFamilies->clearEntries();
+        ComboLists::fillFamilies(ui->comFamilies, families.rows);
+    }
+    ComboLists::fillCompetitorReferences(ui->comReferences, references.rows);
+}
+
+void Form2::comCompanies_KeyPress(int keyAscii)
+{
+    if (keyAscii == KeyCodes::Enter)
+        comCompanies_Click();
+}
+
+void Form2::comFamilies_Click()
+{
+    const QString company = ui->comCompanies->currentText();
+    const QString family = ui->comFamilies->currentText();
+    const QString qv = HouseBrands::storedQV();
+    const QString vestral = HouseBrands::storedVestral();
+
+    if (!company.isEmpty()) {
+        const ListQuery references = runFilterList(
+            CatalogueSql::F1, {ScrambleText(company), family, qv, vestral}, &Module1::RefRows);
+        if (!exists(CatalogueSql::F4, {family})) {
+            notice(this, QStringLiteral("Familia não existe"));
+            return;
+        }
+        ui->comReferences->clearEntries();
+        ComboLists::fillCompetitorReferences(ui->comReferences, references.rows);
+        return;
+    }
+
+    const ListQuery references = runFilterList(CatalogueSql::F2, {family, qv, vestral}, &Module1::RefRows);
+    const ListQuery manufacturers = runFilterList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
+    if (!exists(CatalogueSql::F4, {family})) {
+        notice(this, QStringLiteral("Familia não existe"));
+        return;
+    }
+    ui->comReferences->clearEntries();
+    ui->comCompanies->clearEntries();
+    ComboLists::fillManufacturers(ui->comCompanies, manufacturers.rows);
+    ComboLists::fillCompetitorReferences(ui->comReferences, references.rows);
+}
+
+void Form2::comFamilies_KeyPress(int keyAscii)
+{
+    if (keyAscii == KeyCodes::Enter)
+        comFamilies_Click();
+}
+
+void Form2::comReferences_Click()
+{
+    ui->CbxDesc->setEditText(QString());
+    ui->CbxRef->setEditText(QString());
+    Contador = 1;
+
+    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::R1,
+                                           {ScrambleText(ui->comReferences->currentText())});
+    if (CurrentResult.eof()) {
+        CurrentResult.close();
+        notice(this, QStringLiteral("Referência não existe"));
+        return;
+    }
+
+    ui->comFamilies->setEditText(shownText(CurrentResult.field(QStringLiteral("DESCRIPTION"))));
+    ui->comCompanies->setEditText(
+        ScrambleText(TextForms::trimBlanks(shownText(CurrentResult.field(QStringLiteral("COMPANY"))))));
+    const QString familyCode =
+        TextForms::withoutQuotes(TextForms::trimBlanks(shownText(CurrentResult.field(QStringLiteral("FAMILY")))));
+    // The group number is compared as a number; its text form is what a text value gives.
+    const QVariant groupValue = CurrentResult.field(QStringLiteral("REFERENCE_SET"));
+    const QVariant group = groupValue.typeId() == QMetaType::QString || groupValue.isNull()
+                               ? QVariant(TextForms::withoutQuotes(TextForms::trimBlanks(shownText(groupValue))))
+                               : groupValue;
+    ui->txtDetalhes->setPlainText(ScrambleText(shownText(CurrentResult.field(QStringLiteral("Detalhes")))));
+    CurrentResult.close();
+
+    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::HouseEquivalent,
+                                           {group, familyCode, HouseBrands::storedQV()});
+    if (CurrentResult.eof())
+        CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::HouseEquivalent,
+                                               {group, familyCode, HouseBrands::storedVestral()});
+    if (CurrentResult.eof()) {
+        CurrentResult.close();
+        notice(this, QStringLiteral("Referência não existe"));
+        ui->lblQuiro->setText(ui->CbxRef->currentText());
+        return;
+    }
+
+    ui->CbxRef->setEditText(ScrambleText(shownText(CurrentResult.field(QStringLiteral("REFERENCE")))));
+    if (ui->txtDetalhes->toPlainText().isEmpty())
+        ui->txtDetalhes->setPlainText(ScrambleText(shownText(CurrentResult.field(QStringLiteral("Detalhes")))));
+    CurrentResult.close();
+    CbxRef_Click();
+}
+
+void Form2::comReferences_KeyPress(int keyAscii)
+{
+    if (keyAscii == KeyCodes::Enter)
+        comReferences_Click();
+}

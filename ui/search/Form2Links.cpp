@@ -1,0 +1,51 @@
+// Opening the photo, the drawing and the web links in the desktop's own programs.
+
+#include "Form2.h"
+#include "catalogue/Module1.h"
+#include "media/PreviewWriter.h"
+#include "media/ViewerCommand.h"
+#include "ui/platform/Platform.h"
+
+void Form2::openPhotoPreview()
+{
+    if (PhotoPreviewPath.isEmpty())
+        return;
+    Platform::runViewer({PhotoPreviewPath, true, ViewerCommand::Window::MaximisedWithFocus});
+}
+
+void Form2::Picture1_Click()
+{
+    openPhotoPreview();
+}
+
+void Form2::Picture1_DblClick()
+{
+    openPhotoPreview();
+}
+
+void Form2::Frame1_Click()
+{
+    openPhotoPreview();
+}
+
+void Form2::Frame1_DblClick()
+{
+    openPhotoPreview();
+}
+
+void Form2::BtnDesenho_Click()
+{
+    const QString path = WriteAttachmentPreview(AttachmentData);
+    Platform::runViewer({path, true, ViewerCommand::Window::MinimisedWithFocus});
+    window()->showMinimized();
+}
+
+void Form2::Image2_Click()
+{
+    Platform::runViewer({CatalogueWebPage, false, ViewerCommand::Window::MinimisedWithFocus});
+}
+
+void Form2::LinkPrograma_Click()
+{
+    Platform::runViewer({Module1::LinkTarget, true, ViewerCommand::Window::MinimisedWithFocus});
+}
