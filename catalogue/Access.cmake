@@ -24,7 +24,13 @@ function(lumeo_access_link_late)
         get_filename_component(test_name ${test_source} NAME_WE)
         if(TARGET ${test_name})
             target_link_libraries(${test_name} PRIVATE jet4writer)
-            add_dependencies(${test_name} lumeo-access-import)
+            # Tests convert through the import program as the catalogue program does, so it
+            # goes beside them too.
+            add_custom_target(${test_name}_import_program
+                COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                        $<TARGET_FILE:lumeo-access-import> $<TARGET_FILE_DIR:${test_name}>
+                DEPENDS lumeo-access-import)
+            add_dependencies(${test_name} ${test_name}_import_program)
         endif()
     endforeach()
 endfunction()

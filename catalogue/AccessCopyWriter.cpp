@@ -9,8 +9,8 @@ namespace {
 
 // One bulk load into a file nobody else has open yet.
 const char* const kLoadSettings = "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; "
-                                  "PRAGMA locking_mode = EXCLUSIVE; PRAGMA temp_store = MEMORY; "
-                                  "PRAGMA cache_size = -262144; PRAGMA threads = 2;";
+                                  "PRAGMA locking_mode = EXCLUSIVE; "
+                                  "PRAGMA cache_size = -16384; PRAGMA threads = 4;";
 
 } // namespace
 

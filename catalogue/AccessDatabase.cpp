@@ -1,5 +1,6 @@
 #include "AccessDatabase.h"
 
+#include "AccessCatalogue.h"
 #include "AccessNative.h"
 
 #include <QFileInfo>
@@ -7,8 +8,11 @@
 AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<Native>())
 {
     const QFileInfo info(path);
-    if (!info.isFile())
+    QFile file(path);
+    // The library would take any page whose version byte it knows.
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !AccessCatalogue::looksLikeAccess(file.read(32)))
         return;
+    file.close();
     MdbHandle* handle = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle)
         return;

@@ -8,7 +8,7 @@
 
 class QPainter;
 
-// Drawing helpers shared by all of the program's pictures.
+// Drawing routines shared by all of the program's pictures.
 namespace Painting {
 
 // The house colours.

@@ -1,0 +1,84 @@
+#include "SearchWindowFixture.h"
+
+#include "ui/search/ComboBox.h"
+#include "ui/search/Form2.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QTest>
+
+SearchWindowFixture::SearchWindowFixture()
+{
+    if (!m_program.openStandardCatalogue())
+        qFatal("the standard test catalogue did not open");
+    m_window = openAnother();
+}
+
+SearchWindowFixture::~SearchWindowFixture() = default;
+
+std::unique_ptr<Form2> SearchWindowFixture::openAnother()
+{
+    auto window = std::make_unique<Form2>();
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("search window not exposed");
+    return window;
+}
+
+ComboBox* SearchWindowFixture::combo(const QString& name) const
+{
+    auto* found = m_window->findChild<ComboBox*>(name);
+    if (!found)
+        qFatal("no combo box %s", qPrintable(name));
+    return found;
+}
+
+QWidget* SearchWindowFixture::control(const QString& name) const
+{
+    auto* found = m_window->findChild<QWidget*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+QString SearchWindowFixture::text(const QString& name) const
+{
+    return textOf(m_window.get(), name);
+}
+
+QStringList SearchWindowFixture::entries(const QString& name) const
+{
+    return combo(name)->entries();
+}
+
+bool SearchWindowFixture::isShown(const QString& name) const
+{
+    return control(name)->isVisibleTo(m_window.get());
+}
+
+void SearchWindowFixture::typeAndEnter(const QString& comboName, const QString& text)
+{
+    ComboBox* box = combo(comboName);
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+void SearchWindowFixture::choose(const QString& comboName, const QString& entry)
+{
+    ComboBox* box = combo(comboName);
+    const int row = box->findText(entry, Qt::MatchExactly);
+    if (row < 0)
+        qFatal("%s has no entry %s", qPrintable(comboName), qPrintable(entry));
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QPoint at = list->visualRect(index).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}

@@ -1,0 +1,593 @@
+#include "TestCatalogue.h"
+
+#include "catalogue/AccessCatalogue.h"
+#include "catalogue/AccessImportProcess.h"
+#include "catalogue/AccessImporter.h"
+#include "catalogue/CatalogueSchema.h"
+#include "catalogue/Windows1252.h"
+
+#include "Jet4CatalogueExport.h"
+#include "Jet4Writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+
+using Kind = Jet4ColumnDefinition::Kind;
+
+const QStringList kTables = {QStringLiteral("[Tabela Referencias]"), QStringLiteral("TabelaFotos"),
+                             QStringLiteral("TabelaAnexos"),         QStringLiteral("RELATIONS"),
+                             QStringLiteral("FAMILIES"),             QStringLiteral("TabelaVersao")};
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = static_cast<char>(random.bounded(256));
+    return bytes;
+}
+
+// The standard test catalogue and the cases a conversion could get wrong: a photo big enough
+// for a chain of long-value pages, a drawing on one long-value page, accented and non-Latin
+// text, quotes, empty text next to nulls, notes longer than a text column holds.
+void writeCatalogue(const QString& path)
+{
+    TestCatalogue::writeStandard(path);
+
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        const auto insert = [&](const char* statement, const QVariantList& values) {
+            QVERIFY(query.prepare(QString::fromUtf8(statement)));
+            for (int i = 0; i < values.size(); ++i)
+                query.bindValue(i, values.at(i));
+            QVERIFY(query.exec());
+        };
+        insert(CatalogueSchema::kHouseInsert,
+               {20, QStringLiteral("ÇÃO-20"), QStringLiteral("Disjuntor com ação rápida, € e Ω"), 0, 1.5, 99.99,
+                QVariant(), 12.0, QString(QLatin1String("")), QStringLiteral("10x20"), QStringLiteral("Fora de linha"),
+                QStringLiteral("G2"), QVariant(), QStringLiteral("Liga de cobre e zinco — latão"), 20});
+        insert(CatalogueSchema::kPhotoInsert,
+               {20, TestCatalogue::storedFile(QStringLiteral("jpg"), randomBytes(9000, 7)), QVariant(),
+                QStringLiteral("ÇÃO-20")});
+        insert(CatalogueSchema::kAttachmentInsert,
+               {20, TestCatalogue::storedFile(QStringLiteral("pdf"), randomBytes(2500, 8))});
+        insert(CatalogueSchema::kRelationInsert,
+               {QStringLiteral("RXZ-1"), QStringLiteral("CÖMPANY"), QStringLiteral("DJ"), 10,
+                QString(QStringLiteral("Observação longa. ")).repeated(30)});
+        insert(CatalogueSchema::kFamilyInsert, {QStringLiteral("ÇX"), QStringLiteral("Família com acentuação")});
+        insert(CatalogueSchema::kVersionInsert, {QStringLiteral("Versão 2.1"), QStringLiteral("março/2024"),
+                                                 QStringLiteral("rev. 'a'"), QStringLiteral("Atualização"),
+                                                 QStringLiteral("http://exemplo/atualiza"), QStringLiteral("Dica")});
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+// Every row of a table, each value in SQLite's literal form: type and value both count.
+QStringList tableRows(QSqlDatabase& db, const QString& table)
+{
+    QStringList rows;
+    QSqlQuery columns(db);
+    if (!columns.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)))
+        return {QStringLiteral("no table %1").arg(table)};
+    const int count = columns.record().count();
+    QStringList quoted;
+    for (int i = 0; i < count; ++i)
+        quoted.append(QStringLiteral("quote(%1)").arg(QLatin1Char('[') + columns.record().fieldName(i) + QLatin1Char(']')));
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quoted.join(QLatin1Char(',')), table)))
+        return {QStringLiteral("cannot read %1").arg(table)};
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < count; ++i)
+            values.append(query.value(i).toString());
+        rows.append(values.join(QLatin1Char('|')));
+    }
+    return rows;
+}
+
+QStringList schemaOf(QSqlDatabase& db)
+{
+    QStringList statements;
+    QSqlQuery query(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY type, name"), db);
+    while (query.next())
+        statements.append(query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString() +
+                          QLatin1Char(' ') + query.value(2).toString());
+    return statements;
+}
+
+// Runs `check` on an SQLite file opened read-only, as the catalogue program opens it.
+template <typename Check>
+void withDatabase(const QString& path, Check check)
+{
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        QVERIFY2(db.open(), qPrintable(path));
+        check(db);
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
+}
+
+// Pages of a file the writer made, found by their headers.
+struct PageMap
+{
+    QVector<int> definitions; // table definition pages after the system catalogue's, in order
+    QMap<int, QVector<int>> dataPages; // by owning definition page
+    QVector<int> chainPages; // long-value pages holding one full piece of a chain
+    int pageCount = 0;
+};
+
+PageMap mapPages(const QByteArray& file)
+{
+    PageMap map;
+    map.pageCount = file.size() / 4096;
+    for (int page = 3; page < map.pageCount; ++page) {
+        const char* p = file.constData() + page * 4096;
+        if (p[0] == 0x02) {
+            map.definitions.append(page);
+        } else if (p[0] == 0x01 && QByteArray(p + 4, 4) == "LVAL") {
+            const int rows = static_cast<unsigned char>(p[12]) | (static_cast<unsigned char>(p[13]) << 8);
+            const int start = static_cast<unsigned char>(p[14]) | (static_cast<unsigned char>(p[15]) << 8);
+            if (rows == 1 && start == 14 + 2)
+                map.chainPages.append(page);
+        } else if (p[0] == 0x01) {
+            const int owner = qFromLittleEndian<qint32>(p + 4);
+            map.dataPages[owner].append(page);
+        }
+    }
+    return map;
+}
+
+void put32(QByteArray& file, int offset, quint32 value)
+{
+    qToLittleEndian(value, file.data() + offset);
+}
+
+} // namespace
+
+class TestAccessCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void recognisesAccessFiles_data();
+    void recognisesAccessFiles();
+    void copiesEveryValue_data();
+    void copiesEveryValue();
+    void matchesNamesWithoutRegardToCase();
+    void storedFilesInTextColumnsBecomeBytes();
+    void needsTheTablesTheProgramOpens_data();
+    void needsTheTablesTheProgramOpens();
+    void reusesTheCopyOfAnUnchangedFile();
+    void refusesDamagedFiles_data();
+    void refusesDamagedFiles();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString cacheDirectory() const;
+
+    QTemporaryDir m_dir;
+    QString m_catalogue;
+    QString m_access;
+};
+
+void TestAccessCatalogue::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(!AccessImportProcess::program().isEmpty(),
+             "lumeo-access-import must be built beside the tests: conversions run in it");
+    m_catalogue = path(QStringLiteral("catalogue.kvl"));
+    writeCatalogue(m_catalogue);
+    m_access = path(QStringLiteral("catalogue.mdb"));
+    QString error;
+    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, m_access, 0, &error), qPrintable(error));
+}
+
+QString TestAccessCatalogue::cacheDirectory() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+void TestAccessCatalogue::init()
+{
+    QDir(cacheDirectory()).removeRecursively();
+}
+
+void TestAccessCatalogue::recognisesAccessFiles_data()
+{
+    QTest::addColumn<QByteArray>("firstBytes");
+    QTest::addColumn<bool>("access");
+    QTest::newRow("jet 4") << readFile(m_access).left(4096) << true;
+    QTest::newRow("jet 3") << QByteArray("\x00\x01\x00\x00Standard Jet DB\x00\x00\x00\x00\x00", 24) << true;
+    QTest::newRow("just the signature") << QByteArray("\x00\x01\x00\x00Standard Jet DB", 19) << true;
+    QTest::newRow("ace") << QByteArray("\x00\x01\x00\x00Standard ACE DB\x00\x02\x00\x00\x00", 24) << false;
+    QTest::newRow("sqlite") << readFile(m_catalogue).left(100) << false;
+    QTest::newRow("cut signature") << QByteArray("\x00\x01\x00\x00Standard Jet D", 18) << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestAccessCatalogue::recognisesAccessFiles()
+{
+    QFETCH(QByteArray, firstBytes);
+    QFETCH(bool, access);
+    QCOMPARE(AccessCatalogue::looksLikeAccess(firstBytes), access);
+}
+
+void TestAccessCatalogue::copiesEveryValue_data()
+{
+    QTest::addColumn<quint32>("encodingKey");
+    QTest::addColumn<bool>("separateProcess");
+    QTest::newRow("plain file, import program") << quint32(0) << true;
+    QTest::newRow("RC4-encoded file, import program") << quint32(0x0badf00d) << true;
+    QTest::newRow("plain file, in this process") << quint32(0) << false;
+}
+
+void TestAccessCatalogue::copiesEveryValue()
+{
+    QFETCH(quint32, encodingKey);
+    QFETCH(bool, separateProcess);
+    const QString access = path(QStringLiteral("round-trip-%1.mdb").arg(encodingKey, 0, 16));
+    QString error;
+    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, encodingKey, &error), qPrintable(error));
+
+    QString copy;
+    if (separateProcess) {
+        copy = AccessCatalogue::sqliteCopy(access);
+    } else {
+        copy = path(QStringLiteral("in-process.sqlite"));
+        QVERIFY2(AccessImporter::convert(access, copy, {}, &error), qPrintable(error));
+    }
+    QVERIFY(!copy.isEmpty());
+
+    QStringList expectedSchema;
+    QMap<QString, QStringList> expected;
+    withDatabase(m_catalogue, [&](QSqlDatabase& db) {
+        for (const QString& table : kTables)
+            expected[table] = tableRows(db, table);
+    });
+    const QString reference = path(QStringLiteral("schema.sqlite"));
+    TestCatalogue(reference).finish();
+    withDatabase(reference, [&](QSqlDatabase& db) { expectedSchema = schemaOf(db); });
+
+    withDatabase(copy, [&](QSqlDatabase& db) {
+        QCOMPARE(schemaOf(db), expectedSchema);
+        for (const QString& table : kTables) {
+            QVERIFY2(!expected.value(table).isEmpty(), qPrintable(table));
+            QCOMPARE(tableRows(db, table), expected.value(table));
+        }
+    });
+}
+
+void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
+{
+    // Names in other letter case and columns in another order, an extra column, a missing
+    // column, no attachments table, and a version table whose first three columns have names
+    // of their own and values that are no text.
+    const QString access = path(QStringLiteral("names.mdb"));
+    Jet4Writer writer(access);
+    QVERIFY(writer.open());
+    QVERIFY(writer.beginTable(QStringLiteral("tabela referenciaS"),
+                              {{QStringLiteral("descriçao"), Kind::Text},
+                               {QStringLiteral("REFERENCIA"), Kind::Text},
+                               {QStringLiteral("Extra"), Kind::Memo},
+                               {QStringLiteral("numero"), Kind::Long},
+                               {QStringLiteral("PREÇO"), Kind::Double},
+                               {QStringLiteral("class FISCAL"), Kind::Text}}));
+    QVERIFY(writer.addRow({QStringLiteral("Relé térmico"), QStringLiteral("KV-300"), QStringLiteral("x"), 6, 12.5,
+                           QStringLiteral("8536")}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("relations"),
+                              {{QStringLiteral("company"), Kind::Text}, {QStringLiteral("reference"), Kind::Text},
+                               {QStringLiteral("family"), Kind::Text}, {QStringLiteral("Reference_Set"), Kind::Long}}));
+    QVERIFY(writer.addRow({QStringLiteral("C"), QStringLiteral("R"), QStringLiteral("F"), 1}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("Families"),
+                              {{QStringLiteral("description"), Kind::Text}, {QStringLiteral("FAMILY"), Kind::Text}}));
+    QVERIFY(writer.addRow({QStringLiteral("Disjuntores"), QStringLiteral("DJ")}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("TABELAVERSAO"),
+                              {{QStringLiteral("Número"), Kind::Long},
+                               {QStringLiteral("Mês"), Kind::Text},
+                               {QStringLiteral("Fator"), Kind::Double},
+                               {QStringLiteral("dicaparalink"), Kind::Text},
+                               {QStringLiteral("linkprograma"), Kind::Text},
+                               {QStringLiteral("titulolink"), Kind::Text}}));
+    QVERIFY(writer.addRow({3, QStringLiteral("março"), 1.5, QStringLiteral("Dica"), QStringLiteral("http://x/"),
+                           QStringLiteral("Título")}));
+    QVERIFY(writer.endTable());
+    QVERIFY2(writer.finish(), qPrintable(writer.errorString()));
+
+    const QString copy = AccessCatalogue::sqliteCopy(access);
+    QVERIFY(!copy.isEmpty());
+    withDatabase(copy, [&](QSqlDatabase& db) {
+        QCOMPARE(tableRows(db, QStringLiteral("[Tabela Referencias]")),
+                 QStringList({QStringLiteral("6|'KV-300'|'Relé térmico'|NULL|NULL|12.5|NULL|NULL|'8536'|NULL|NULL|NULL|"
+                                             "NULL|NULL|NULL")}));
+        QCOMPARE(tableRows(db, QStringLiteral("RELATIONS")), QStringList({QStringLiteral("'R'|'C'|'F'|1|NULL")}));
+        QCOMPARE(tableRows(db, QStringLiteral("FAMILIES")), QStringList({QStringLiteral("'DJ'|'Disjuntores'")}));
+        QCOMPARE(tableRows(db, QStringLiteral("TabelaVersao")),
+                 QStringList({QStringLiteral("'3'|'março'|'1,5'|'Título'|'http://x/'|'Dica'")}));
+        QCOMPARE(tableRows(db, QStringLiteral("TabelaAnexos")), QStringList());
+        QCOMPARE(tableRows(db, QStringLiteral("TabelaFotos")), QStringList());
+        // The program's own spelling finds the rows.
+        QSqlQuery query(QStringLiteral("SELECT [Class fiscal] FROM [Tabela referenciaS] WHERE descriçao LIKE ?"), db);
+        query.addBindValue(QStringLiteral("%relé%"));
+        QVERIFY(query.exec());
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("8536"));
+    });
+}
+
+void TestAccessCatalogue::storedFilesInTextColumnsBecomeBytes()
+{
+    // Older catalogues keep stored files in memo columns: one character per byte.
+    QString content = QStringLiteral("png").leftJustified(30, QLatin1Char(' '));
+    for (int code = 1; code < 256; ++code)
+        content.append(Windows1252::character(static_cast<unsigned char>(code)));
+    const QString access = path(QStringLiteral("memo-photos.mdb"));
+    Jet4Writer writer(access);
+    QVERIFY(writer.open());
+    QVERIFY(writer.beginTable(QStringLiteral("Tabela Referencias"),
+                              {{QStringLiteral("Numero"), Kind::Long}, {QStringLiteral("Referencia"), Kind::Text},
+                               {QStringLiteral("Descriçao"), Kind::Text}}));
+    QVERIFY(writer.addRow({1, QStringLiteral("KV-1"), QStringLiteral("Um")}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("TabelaFotos"),
+                              {{QStringLiteral("Numeracao"), Kind::Long}, {QStringLiteral("FOTO"), Kind::Memo}}));
+    QVERIFY(writer.addRow({1, content}));
+    QVERIFY(writer.addRow({2, QVariant()}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("RELATIONS"),
+                              {{QStringLiteral("REFERENCE"), Kind::Text}, {QStringLiteral("COMPANY"), Kind::Text}}));
+    QVERIFY(writer.endTable());
+    QVERIFY(writer.beginTable(QStringLiteral("FAMILIES"), {{QStringLiteral("DESCRIPTION"), Kind::Text}}));
+    QVERIFY(writer.endTable());
+    QVERIFY2(writer.finish(), qPrintable(writer.errorString()));
+
+    const QString copy = AccessCatalogue::sqliteCopy(access);
+    QVERIFY(!copy.isEmpty());
+    withDatabase(copy, [&](QSqlDatabase& db) {
+        QSqlQuery query(QStringLiteral("SELECT FOTO, typeof(FOTO) FROM TabelaFotos ORDER BY Numeracao"), db);
+        QVERIFY(query.next());
+        QCOMPARE(query.value(1).toString(), QStringLiteral("blob"));
+        QCOMPARE(query.value(0).toByteArray(), Windows1252::encode(content));
+        QCOMPARE(query.value(0).toByteArray().size(), 30 + 255);
+        QVERIFY(query.next());
+        QCOMPARE(query.value(1).toString(), QStringLiteral("null"));
+    });
+}
+
+void TestAccessCatalogue::needsTheTablesTheProgramOpens_data()
+{
+    QTest::addColumn<QString>("missingTable");
+    QTest::addColumn<QString>("missingColumn");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("complete") << QString() << QString() << true;
+    QTest::newRow("no version table") << QStringLiteral("TabelaVersao") << QString() << true;
+    QTest::newRow("no photos table") << QStringLiteral("TabelaFotos") << QString() << true;
+    QTest::newRow("no house table") << QStringLiteral("Tabela Referencias") << QString() << false;
+    QTest::newRow("no cross-reference table") << QStringLiteral("RELATIONS") << QString() << false;
+    QTest::newRow("no families table") << QStringLiteral("FAMILIES") << QString() << false;
+    QTest::newRow("no description column") << QString() << QStringLiteral("Descriçao") << false;
+    QTest::newRow("no company column") << QString() << QStringLiteral("COMPANY") << false;
+    QTest::newRow("no weight column") << QString() << QStringLiteral("Peso") << true;
+}
+
+void TestAccessCatalogue::needsTheTablesTheProgramOpens()
+{
+    QFETCH(QString, missingTable);
+    QFETCH(QString, missingColumn);
+    QFETCH(bool, opens);
+    const QString sqlite = path(QStringLiteral("partial.kvl"));
+    QFile::remove(sqlite);
+    QVERIFY(QFile::copy(m_catalogue, sqlite));
+    QFile::setPermissions(sqlite, QFile::ReadOwner | QFile::WriteOwner);
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(sqlite);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        // Indexed columns cannot be dropped.
+        QStringList indexes;
+        QVERIFY(query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")));
+        while (query.next())
+            indexes.append(query.value(0).toString());
+        for (const QString& index : indexes)
+            QVERIFY(query.exec(QStringLiteral("DROP INDEX %1").arg(index)));
+        if (!missingTable.isEmpty())
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE [%1]").arg(missingTable)));
+        for (const QString& table : kTables) {
+            if (!missingColumn.isEmpty() &&
+                QSqlQuery(db).exec(QStringLiteral("SELECT [%1] FROM %2").arg(missingColumn, table)))
+                QVERIFY(query.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN [%2]").arg(table, missingColumn)));
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    const QString access = path(QStringLiteral("partial.mdb"));
+    QString error;
+    QVERIFY2(Jet4CatalogueExport::convert(sqlite, access, 0, &error), qPrintable(error));
+    const QString copy = AccessCatalogue::sqliteCopy(access);
+    QCOMPARE(!copy.isEmpty(), opens);
+    if (opens) {
+        withDatabase(copy, [&](QSqlDatabase& db) {
+            for (const QString& table : kTables)
+                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)), qPrintable(table));
+        });
+    }
+}
+
+void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
+{
+    const QString access = path(QStringLiteral("cached.mdb"));
+    QFile::remove(access);
+    QVERIFY(QFile::copy(m_access, access));
+
+    QVector<int> reported;
+    const auto record = [&](int percent) { reported.append(percent); };
+    const QString first = AccessCatalogue::sqliteCopy(access, record);
+    QVERIFY(!first.isEmpty());
+    QVERIFY(first.startsWith(cacheDirectory()));
+    QVERIFY(!reported.isEmpty());
+    QCOMPARE(reported.last(), 100);
+    QVERIFY(std::is_sorted(reported.begin(), reported.end()));
+
+    reported.clear();
+    QCOMPARE(AccessCatalogue::sqliteCopy(access, record), first);
+    QVERIFY2(reported.isEmpty(), "an unchanged file is not converted again");
+
+    // A changed file gets a new copy, and the old one goes.
+    QFile file(access);
+    QVERIFY(file.open(QIODevice::Append));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+    file.close();
+    const QString second = AccessCatalogue::sqliteCopy(access, record);
+    QVERIFY(!second.isEmpty());
+    QVERIFY(second != first);
+    QVERIFY(!QFile::exists(first));
+    QVERIFY(!reported.isEmpty());
+
+    QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files), QStringList({QFileInfo(second).fileName()}));
+}
+
+void TestAccessCatalogue::refusesDamagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    // Damage the reader must notice; otherwise the file may still read, with other values.
+    QTest::addColumn<bool>("mustFail");
+
+    const QByteArray whole = readFile(m_access);
+    QVERIFY(whole.size() % 4096 == 0);
+    const PageMap pages = mapPages(whole);
+    QVERIFY(pages.definitions.size() >= 6);
+    const int houseDefinition = pages.definitions.at(0);
+    const int relationsDefinition = pages.definitions.at(3);
+    QVERIFY(!pages.dataPages.value(relationsDefinition).isEmpty());
+    QVERIFY(!pages.chainPages.isEmpty());
+    const int relationsData = pages.dataPages.value(relationsDefinition).first();
+
+    QTest::newRow("zero length") << QByteArray() << true;
+    const qsizetype length = whole.size();
+    for (const qsizetype size : {qsizetype(100), qsizetype(4096), qsizetype(2 * 4096), qsizetype(2 * 4096 + 17),
+                                 length / 2, length - 4096, length - 1})
+        QTest::newRow(qPrintable(QStringLiteral("cut at %1 bytes").arg(size))) << whole.left(size) << true;
+
+    QByteArray damaged = whole;
+    damaged[4] = 'X';
+    QTest::newRow("signature") << damaged << true;
+    damaged = whole;
+    damaged[0x14] = 0x07;
+    QTest::newRow("version") << damaged << true;
+    damaged = whole;
+    damaged[0x3e] = static_cast<char>(damaged.at(0x3e) ^ 0x5a);
+    QTest::newRow("page encoding key") << damaged << true;
+    damaged = whole;
+    damaged[2 * 4096] = 0x01;
+    QTest::newRow("catalogue definition page type") << damaged << true;
+    damaged = whole;
+    damaged[houseDefinition * 4096] = 0x04;
+    QTest::newRow("house table definition page type") << damaged << true;
+    damaged = whole;
+    put32(damaged, houseDefinition * 4096 + 55, 0x7fffff01);
+    QTest::newRow("house table usage map beyond the file") << damaged << true;
+    damaged = whole;
+    damaged[relationsData * 4096] = 0x03;
+    QTest::newRow("cross-reference data page type") << damaged << true;
+    damaged = whole;
+    put32(damaged, relationsData * 4096 + 4, 3);
+    QTest::newRow("cross-reference data page owner") << damaged << true;
+    damaged = whole;
+    qToLittleEndian<quint16>(0x0fff, damaged.data() + relationsData * 4096 + 14);
+    QTest::newRow("cross-reference row offset") << damaged << true;
+    damaged = whole;
+    const int chain = pages.chainPages.first();
+    put32(damaged, chain * 4096 + 16, quint32(chain) << 8);
+    QTest::newRow("long value chain that loops") << damaged << true;
+    damaged = whole;
+    put32(damaged, chain * 4096 + 16, quint32(pages.pageCount + 50) << 8);
+    QTest::newRow("long value chain beyond the file") << damaged << true;
+
+    QRandomGenerator random(2024);
+    for (int i = 0; i < 12; ++i) {
+        damaged = whole;
+        const int page = 1 + random.bounded(pages.pageCount - 1);
+        for (int flip = 0; flip < 8; ++flip)
+            damaged[page * 4096 + random.bounded(4096)] = static_cast<char>(random.bounded(256));
+        QTest::newRow(qPrintable(QStringLiteral("bytes changed on page %1").arg(page))) << damaged << false;
+    }
+
+    // Sound files that are no catalogue.
+    const QString other = path(QStringLiteral("other.mdb"));
+    Jet4Writer writer(other);
+    QVERIFY(writer.open() && writer.beginTable(QStringLiteral("Outra"), {{QStringLiteral("Id"), Kind::Long}}) &&
+            writer.addRow({1}) && writer.endTable() && writer.finish());
+    QTest::newRow("sound file without the catalogue tables") << readFile(other) << true;
+    const QByteArray sample = readFile(QStringLiteral("/work/shared/access-samples/jet4-password.mdb"));
+    if (!sample.isEmpty())
+        QTest::newRow("sample file without the catalogue tables") << sample << true;
+}
+
+void TestAccessCatalogue::refusesDamagedFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, mustFail);
+    const QString access = path(QStringLiteral("damaged.mdb"));
+    QVERIFY(writeFile(access, content));
+
+    const QString copy = AccessCatalogue::sqliteCopy(access);
+    if (mustFail)
+        QVERIFY2(copy.isEmpty(), "the damaged file was taken for a catalogue");
+    if (!copy.isEmpty()) {
+        withDatabase(copy, [&](QSqlDatabase& db) {
+            for (const QString& table : kTables)
+                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)), qPrintable(table));
+        });
+    }
+    // Nothing half-written stays behind to be taken for a copy later.
+    const QStringList left = QDir(cacheDirectory()).entryList(QDir::Files);
+    QVERIFY2(left.filter(QStringLiteral(".part")).isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+    QCOMPARE(left.size(), copy.isEmpty() ? 0 : 1);
+
+    // The import program ends by itself, with an answer, on every one of these files.
+    QProcess process;
+    process.setStandardErrorFile(QProcess::nullDevice());
+    const QString output = path(QStringLiteral("damaged.sqlite"));
+    process.start(AccessImportProcess::program(), {access, output});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode() == 0, !copy.isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestAccessCatalogue)
+#include "tst_accesscatalogue.moc"
