@@ -57,6 +57,18 @@ bool SearchWindowFixture::isShown(const QString& name) const
     return control(name)->isVisibleTo(m_window.get());
 }
 
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        // Key codes exist for ASCII letters and digits only; other characters arrive as text.
+        const char latin = c.toLatin1();
+        const bool plain = c.unicode() < 0x80 && QChar(latin).isLetterOrNumber();
+        const Qt::Key key = plain ? Qt::Key(QChar(latin).toUpper().unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
 void SearchWindowFixture::typeAndEnter(const QString& comboName, const QString& text)
 {
     ComboBox* box = combo(comboName);
@@ -65,7 +77,7 @@ void SearchWindowFixture::typeAndEnter(const QString& comboName, const QString& 
     if (text.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
     else
-        QTest::keyClicks(box, text);
+        typeText(box, text);
     QTest::keyClick(box, Qt::Key_Return);
 }
 

@@ -9,6 +9,9 @@ class ComboBox;
 class Form2;
 class QWidget;
 
+// Types the text into the widget a character at a time, as key presses.
+void typeText(QWidget* widget, const QString& text);
+
 // A search window over the standard test catalogue, shown and loaded, with the desktop
 // answered by a RecordingPlatform. Controls are reached by their objectNames.
 class SearchWindowFixture
