@@ -1,0 +1,152 @@
+#include "RecordingPlatform.h"
+#include "TestCatalogue.h"
+#include "TestProgram.h"
+#include "app/Form1.h"
+#include "catalogue/Module1.h"
+#include "ui/main/CountSearchWindows.h"
+#include "ui/main/MDIForm1.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+// The configuration dialog: browse, test, save, cancel.
+class TestConfigurationDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveWritesThePathAndCloses();
+    void badTestThenCancelLeavesTheFileButNotTheProgram();
+    void browseStartsWhereThePathIs_data();
+    void browseStartsWhereThePathIs();
+    void saveThatCannotWriteKeepsEverything();
+
+private:
+    struct Open
+    {
+        QWidget mainWindow;
+        QPointer<Form1> dialog;
+        Open()
+        {
+            mainWindow.setEnabled(false);
+            dialog = new Form1(&mainWindow);
+            dialog->show();
+        }
+        ~Open() { delete dialog; }
+        QLineEdit* path() const { return dialog->findChild<QLineEdit*>("Text1"); }
+        void click(const char* button) const { QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton); }
+    };
+
+    static QByteArray fileBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+};
+
+void TestConfigurationDialog::saveWritesThePathAndCloses()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::ConfigFilePath = program.file("lumeo.cfg");
+    Module1::DatabasePath = program.file("old.kvl");
+    const QString chosen = program.file(QString::fromUtf8("catálogo novo.kvl"));
+    TestCatalogue::writeStandard(chosen);
+
+    Open open;
+    QCOMPARE(open.path()->text(), program.file("old.kvl"));
+    open.path()->setText(chosen);
+    open.click("Command3");
+    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Arquivo de configurações válido")});
+    QCOMPARE(platform.messages.at(0).title, QString());
+    QCOMPARE(fileBytes(Module1::ConfigFilePath), chosen.toLatin1());  // Windows-1252, no line end
+    QVERIFY(open.dialog.isNull() || !open.dialog->isVisible());
+    QVERIFY(open.mainWindow.isEnabled());
+    QVERIFY(Module1::DatabaseOpened);
+}
+
+void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::ConfigFilePath = program.file("lumeo.cfg");
+    QVERIFY(program.openStandardCatalogue());
+    {
+        QFile config(Module1::ConfigFilePath);
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(program.catalogue().toLatin1());
+    }
+    MDIForm1 main;
+    main.show();
+    auto* dialog = new Form1(&main);
+    main.setEnabled(false);
+    dialog->show();
+    dialog->findChild<QLineEdit*>("Text1")->setText(program.file("nowhere.kvl"));
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+    QVERIFY(dialog->isVisible());
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton);  // save refuses too
+    QVERIFY(dialog->isVisible());
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    QVERIFY(main.isEnabled());
+    QCOMPARE(fileBytes(Module1::ConfigFilePath), program.catalogue().toLatin1());
+
+    const QString failed = QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração");
+    QCOMPARE(platform.messageTexts(), QStringList({failed, failed}));
+    main.findChild<QAction*>("Pesquisar")->trigger();
+    QCOMPARE(platform.messageTexts().last(), failed);
+    QCOMPARE(CountSearchWindows(), 0);
+}
+
+void TestConfigurationDialog::browseStartsWhereThePathIs_data()
+{
+    QTest::addColumn<QString>("inBox");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("empty box starts in the program directory") << "" << "chosen.kvl";
+    QTest::newRow("a path starts there") << "/srv/catalogos/atual.kvl" << "chosen.kvl";
+    QTest::newRow("cancelled leaves the box") << "/srv/catalogos/atual.kvl" << "";
+}
+
+void TestConfigurationDialog::browseStartsWhereThePathIs()
+{
+    QFETCH(QString, inBox);
+    QFETCH(QString, answer);
+    TestProgram program;
+    RecordingPlatform platform;
+    platform.setNextFileName(answer);
+    Open open;
+    open.path()->setText(inBox);
+    open.click("Command1");
+    QCOMPARE(platform.fileDialogs.size(), 1);
+    const PlatformBackend::FileDialogRequest request = platform.fileDialogs.at(0);
+    QCOMPARE(request.initialDirectory, inBox.isEmpty() ? QDir::toNativeSeparators(program.directory()) : inBox);
+    QCOMPARE(request.defaultSuffix, QStringLiteral("*.kvl"));
+    QCOMPARE(request.filter, QStringLiteral("*.kvl"));
+    QCOMPARE(request.fileName, QString());
+    QCOMPARE(open.path()->text(), answer.isEmpty() ? inBox : answer);
+}
+
+void TestConfigurationDialog::saveThatCannotWriteKeepsEverything()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    // The configuration file's place is taken by a directory: it cannot be replaced.
+    Module1::ConfigFilePath = program.file("lumeo.cfg");
+    QVERIFY(QDir(program.directory()).mkdir("lumeo.cfg"));
+    Open open;
+    open.path()->setText(program.catalogue());
+    open.click("Command3");
+    QCOMPARE(platform.messages.size(), 2);
+    QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY(platform.messages.at(1).text.startsWith(QString::fromUtf8("Erro gravando no diretório do programa. \r\n")));
+    QVERIFY(open.dialog && open.dialog->isVisible());
+    QCOMPARE(open.path()->text(), program.catalogue());
+    QVERIFY(!open.mainWindow.isEnabled());
+}
+
+QTEST_MAIN(TestConfigurationDialog)
+#include "tst_configurationdialog.moc"

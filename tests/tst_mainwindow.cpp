@@ -1,0 +1,194 @@
+#include "RecordingPlatform.h"
+#include "TestProgram.h"
+#include "app/Form1.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+#include "ui/main/CountSearchWindows.h"
+#include "ui/main/MDIForm1.h"
+#include "ui/main/frmSai.h"
+#include "ui/search/Form2.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTest>
+
+// The main window's commands and the bookkeeping of search windows.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void opensTheFirstSearchWindowAtLoad();
+    void databaseNotOpenedGivesTheMessageInstead();
+    void countsSearchWindowsByTag();
+    void leavingAsksOnlyWithSearchWindows_data();
+    void leavingAsksOnlyWithSearchWindows();
+    void closingTheFrameEndsWithoutAsking();
+    void configurationWaitsForTheSearchWindowsToClose();
+    void menuCommandsAndAccessKeys();
+
+private:
+    static void trigger(MDIForm1& window, const char* action)
+    {
+        window.findChild<QAction*>(action)->trigger();
+    }
+};
+
+void TestMainWindow::opensTheFirstSearchWindowAtLoad()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Korvel : Lumeo"));
+    window.MDIForm_Load();
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(platform.messages.isEmpty());
+    QMdiSubWindow* first = window.mdiArea()->subWindowList().value(0);
+    QVERIFY(first && first->isMaximized());
+    QCOMPARE(first->widget()->windowTitle(), QStringLiteral("Consulta"));
+    // The loading window was shown around the opening and is hidden again.
+    QVERIFY(window.loadingWindow()->isHidden());
+}
+
+void TestMainWindow::databaseNotOpenedGivesTheMessageInstead()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::DatabasePath = program.file("missing.kvl");
+    MDIForm1 window;
+    window.show();
+    window.MDIForm_Load();
+    QCOMPARE(CountSearchWindows(), 0);
+    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(platform.messages.at(0).title, QString());
+    trigger(window, "Pesquisar");
+    QCOMPARE(platform.messages.size(), 2);
+    QCOMPARE(CountSearchWindows(), 0);
+    trigger(window, "Sair");  // no search window: no question
+    QCOMPARE(platform.messages.size(), 2);
+    QCOMPARE(platform.programEnds, 1);
+}
+
+void TestMainWindow::countsSearchWindowsByTag()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    trigger(window, "Pesquisar");
+    trigger(window, "Pesquisar");
+    QCOMPARE(CountSearchWindows(), 2);
+    // The loading window and the main window do not count; another tag does not either.
+    window.loadingWindow()->setProperty("Tag", "busca");
+    QCOMPARE(CountSearchWindows(), 2);
+    window.mdiArea()->subWindowList().at(0)->close();
+    QCOMPARE(CountSearchWindows(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(CountSearchWindows(), 1);
+    QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+}
+
+void TestMainWindow::leavingAsksOnlyWithSearchWindows_data()
+{
+    QTest::addColumn<int>("searchWindows");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("no search window") << 0 << true << 0 << 1;
+    QTest::newRow("answered No") << 1 << false << 1 << 0;
+    QTest::newRow("answered Yes") << 2 << true << 1 << 1;
+}
+
+void TestMainWindow::leavingAsksOnlyWithSearchWindows()
+{
+    QFETCH(int, searchWindows);
+    QFETCH(bool, answerYes);
+    QFETCH(int, questions);
+    QFETCH(int, ends);
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    for (int i = 0; i < searchWindows; ++i)
+        trigger(window, "Pesquisar");
+    platform.setNextAnswer(answerYes ? PlatformBackend::Answer::Yes : PlatformBackend::Answer::No);
+    trigger(window, "Sair");
+    QCOMPARE(platform.messages.size(), questions);
+    if (questions) {
+        QCOMPARE(platform.messages.at(0).text, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"));
+        QCOMPARE(platform.messages.at(0).title, QStringLiteral("Aviso:"));
+        QCOMPARE(platform.messages.at(0).buttons, PlatformBackend::Buttons::YesNo);
+    }
+    QCOMPARE(platform.programEnds, ends);
+    QCOMPARE(CountSearchWindows(), searchWindows);
+}
+
+void TestMainWindow::closingTheFrameEndsWithoutAsking()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    trigger(window, "Pesquisar");
+    QVERIFY(!window.close());  // the frame's own closing is replaced by ending the program
+    QVERIFY(platform.messages.isEmpty());
+    QCOMPARE(platform.programEnds, 1);
+}
+
+void TestMainWindow::configurationWaitsForTheSearchWindowsToClose()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    trigger(window, "Pesquisar");
+    trigger(window, "Configurar");
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Feche todas janelas de busca antes de abrir a configuração.")});
+    QCOMPARE(platform.messages.at(0).title, QStringLiteral("Aviso:"));
+    QVERIFY(window.isEnabled());
+
+    window.mdiArea()->closeAllSubWindows();
+    trigger(window, "Configurar");
+    auto* dialog = qobject_cast<Form1*>(QApplication::topLevelWidgets().value(0));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<Form1*>(top); found && found->isVisible())
+            dialog = found;
+    }
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(!window.isEnabled());
+    QVERIFY(dialog->isEnabled());
+    QCOMPARE(CountSearchWindows(), 0);  // the dialog is no search window
+    dialog->close();
+    QVERIFY(window.isEnabled());
+}
+
+void TestMainWindow::menuCommandsAndAccessKeys()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList captions;
+    for (QAction* action : window.menuBar()->actions())
+        captions.append(action->text());
+    QCOMPARE(captions, QStringList({"&Configurar", "&Nova janela", "&Sair"}));
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
+    QCOMPARE(CountSearchWindows(), 1);
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(platform.messages.size(), 1);  // the question of "Sair"
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
