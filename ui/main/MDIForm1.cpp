@@ -2,6 +2,7 @@
 
 #include "CountSearchWindows.h"
 #include "app/Form1.h"
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "frmSai.h"
@@ -12,6 +13,7 @@
 #include "ui_MDIForm1.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -25,12 +27,34 @@ MDIForm1::MDIForm1(QWidget* parent)
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
     LoadedForms::add(this);
+    watchConversions();
 }
 
 MDIForm1::~MDIForm1()
 {
+    CatalogueFile::setProgressHandler({});
     LoadedForms::remove(this);
     delete m_loading;
+}
+
+void MDIForm1::watchConversions()
+{
+    // Converting an Access catalogue can take a few seconds; after half a second the
+    // loading window shows how far it has come.
+    QPointer<MDIForm1> self(this);
+    auto started = std::make_shared<QElapsedTimer>();
+    CatalogueFile::setProgressHandler([self, started](int percent) {
+        if (!self)
+            return;
+        if (!started->isValid() || percent <= 0)
+            started->start();
+        if (percent >= 100) {
+            self->loadingWindow()->showProgress(100);
+            started->invalidate();
+        } else if (started->elapsed() > 500) {
+            self->loadingWindow()->showProgress(percent);
+        }
+    });
 }
 
 QMdiArea* MDIForm1::mdiArea() const

@@ -38,6 +38,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void watchConversions();
+
     std::unique_ptr<Ui::MDIForm1> ui;
     QPointer<frmSai> m_loading;
 };

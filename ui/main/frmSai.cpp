@@ -3,6 +3,7 @@
 #include "ui_frmSai.h"
 
 #include <QCoreApplication>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 
@@ -10,8 +11,15 @@ frmSai::frmSai(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint)
     , ui(std::make_unique<Ui::frmSai>())
     , tmrTimer(new QTimer(this))
+    , m_progress(nullptr)
 {
     ui->setupUi(this);
+    m_progress = new QProgressBar(ui->Frame2);
+    m_progress->setObjectName(QStringLiteral("prgConversao"));
+    m_progress->setGeometry(8, 52, 321, 5);
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 100);
+    m_progress->hide();
     tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
     tmrTimer->setInterval(1000);
     connect(tmrTimer, &QTimer::timeout, this, &frmSai::tmrTimer_Timer);
@@ -35,4 +43,22 @@ void frmSai::showNow()
 void frmSai::tmrTimer_Timer()
 {
     QCoreApplication::processEvents();
+}
+
+void frmSai::showProgress(int percent)
+{
+    if (percent >= 100) {
+        m_progress->hide();
+        if (m_shownForProgress)
+            hide();
+        m_shownForProgress = false;
+        return;
+    }
+    if (isHidden()) {
+        m_shownForProgress = true;
+        showNow();
+    }
+    m_progress->setValue(percent);
+    m_progress->show();
+    repaint();
 }

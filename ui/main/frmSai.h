@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QProgressBar;
 class QTimer;
 
 namespace Ui {
@@ -25,7 +26,13 @@ public:
     void showNow();
     void tmrTimer_Timer();
 
+    // A long conversion of the catalogue shows how far it has come under the notice; the
+    // window shows itself for it and hides again at the end if it was hidden before.
+    void showProgress(int percent);
+
 private:
     std::unique_ptr<Ui::frmSai> ui;
     QTimer* tmrTimer;
+    QProgressBar* m_progress;
+    bool m_shownForProgress = false;
 };
