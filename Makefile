@@ -1,10 +1,14 @@
 # Lumeo: build, test and run on Debian.
 BUILD ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite \
-            fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3
+            fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 libsqlite3-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build test run clean
+.PHONY: all deps build test sanitize fuzz run clean
 
 all: build
 
@@ -31,6 +35,21 @@ build: deps
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory sanitize
+
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer in a
+# folder of its own; any report fails the test that made it.
+sanitize: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMEO_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Runs each fuzz target for FUZZ_SECONDS from its seeds; findings go to $(FUZZ_BUILD)/fuzz/artifacts.
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMEO_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target lumeo_fuzz
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Starts the program on the sample catalogue beside it, making the catalogue on first run.
 run: build
@@ -38,4 +57,4 @@ run: build
 	$(BUILD)/lumeo
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

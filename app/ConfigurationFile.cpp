@@ -45,7 +45,9 @@ bool write(const QString& filePath, const QString& text, QString* error)
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     const QByteArray bytes = Windows1252::encode(text);
-    if (file.write(bytes) != bytes.size())
+    // A short write (a full disk) shows only when the buffer is flushed: commit() alone
+    // would put the shortened file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return fail(file.errorString());
     if (!file.commit())
         return fail(file.errorString());

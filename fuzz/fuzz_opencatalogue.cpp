@@ -1,0 +1,78 @@
+// Opening a catalogue file made of damaged bytes: OpenCatalogue and the lookups after it
+// either work or fail as a failing query does; they never crash or hang, and never change
+// the file.
+
+#include "FuzzApplication.h"
+#include "FuzzCheck.h"
+#include "catalogue/CatalogueSql.h"
+#include "catalogue/ForwardResult.h"
+#include "catalogue/HouseBrands.h"
+#include "catalogue/ListQuery.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdint>
+
+namespace {
+
+// Reads every field of the first row, as the product panel does.
+void readRow(const QString& sql, const QVariantList& values)
+{
+    ForwardResult result = ForwardResult::execute(Module1::Conn.get(), sql, values);
+    for (int i = 0; !result.eof() && i < 20; ++i)
+        (void)result.field(i).toString();
+    (void)result.field(QStringLiteral("Foto"));
+    result.close();
+}
+
+void runLookups()
+{
+    const QVariantList brands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
+    for (const CachedList* list :
+         {&Module1::HouseRefRows, &Module1::DescRows, &Module1::RefRows, &Module1::FamRows, &Module1::CompRows}) {
+        (void)list->entries(EntryRule::AsStored, true);
+        (void)list->entries(EntryRule::TrimmedAndScrambled, true);
+    }
+    readRow(CatalogueSql::ByReference, {QStringLiteral("%")});
+    readRow(CatalogueSql::ByDescription, {QStringLiteral("%a%")});
+    readRow(CatalogueSql::R1, {Module1::RefRows.isEmpty() ? QString() : Module1::RefRows.at(0)});
+    readRow(CatalogueSql::HouseEquivalent, {1, QStringLiteral("DJ"), HouseBrands::storedQV()});
+    (void)ListQuery::run(Module1::Conn.get(), CatalogueSql::M2, QVariantList{QStringLiteral("x")} + brands);
+    (void)ListQuery::run(Module1::Conn.get(), CatalogueSql::F3, QVariantList{QStringLiteral("x")} + brands);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    FuzzApplication::start();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString path = FuzzApplication::scratchDirectory() + QStringLiteral("/lumeo.kvl");
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(content) == content.size());
+    }
+
+    Module1::Reset();
+    Module1::DatabasePath = path;
+    const bool opened = OpenCatalogue();
+    FUZZ_CHECK(opened == Module1::DatabaseOpened);
+    runLookups();
+    Module1::Reset();
+
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::ReadOnly));
+    FUZZ_CHECK(file.readAll() == content);
+    FUZZ_CHECK(QDir(FuzzApplication::scratchDirectory()).entryList(QDir::Files | QDir::Hidden)
+               == QStringList{QStringLiteral("lumeo.kvl")});
+    return 0;
+}

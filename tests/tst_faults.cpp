@@ -1,0 +1,352 @@
+#include "SearchWindowFixture.h"
+#include "TestCatalogue.h"
+#include "app/Form1.h"
+#include "app/Main.h"
+#include "app/ProgramLocation.h"
+#include "catalogue/Module1.h"
+#include "ui/search/ComboBox.h"
+#include "ui/search/Form2.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+// The files the program relies on go away, change or refuse writes while it runs. The tests
+// run as root, whom permission bits do not stop, so writes are made to fail by a directory
+// in the file's place, a missing directory, or a limit on the size of written files.
+class TestFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void catalogueChangedUnderOpenWindows_data();
+    void catalogueChangedUnderOpenWindows();
+    void configurationSaveFailsAndKeepsTheOldFile_data();
+    void configurationSaveFailsAndKeepsTheOldFile();
+    void previewWriteFailures_data();
+    void previewWriteFailures();
+    void startupWithUnusableConfiguration_data();
+    void startupWithUnusableConfiguration();
+};
+
+namespace {
+
+const QString kNoReference = QString::fromUtf8("Referência não existe");
+const QString kStartupFailure = QString::fromUtf8(
+    "Erro gravando no diretório do programa. \r\nAlgum arquivo pode estar como somente leitura \r\n"
+    "ou o diretório não aceita gravação.");
+
+// Writes past `bytes` fail with EFBIG for as long as the object lives, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode extra = {})
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | extra) && file.write(bytes) == bytes.size();
+}
+
+// Puts the damage in place of the catalogue file of an open window.
+bool damage(const QString& kind, TestProgram& program)
+{
+    const QString path = program.catalogue();
+    const QString beside = program.file(QStringLiteral("other.kvl"));
+    if (kind == "emptied in place")
+        return QFile(path).resize(0);
+    if (kind == "overwritten in place") {
+        const qint64 size = QFileInfo(path).size();
+        QByteArray garbage(size, '\0');
+        for (qint64 i = 0; i < size; ++i)
+            garbage[i] = char((i * 131 + 7) % 251);
+        return writeFile(path, garbage, QIODevice::ReadWrite);
+    }
+    if (kind == "header zeroed in place")
+        return writeFile(path, QByteArray(100, '\0'), QIODevice::ReadWrite);
+    if (kind == "deleted")
+        return QFile::remove(path);
+    if (kind == "replaced by a directory")
+        return QFile::remove(path) && QDir().mkdir(path);
+    if (kind == "replaced by a text file")
+        return writeFile(beside, "not a catalogue\n") && std::rename(qPrintable(beside), qPrintable(path)) == 0;
+    if (kind == "replaced by a pipe")
+        return QFile::remove(path) && mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    if (kind == "replaced by another catalogue") {
+        TestCatalogue::writeStandard(beside);
+        return std::rename(qPrintable(beside), qPrintable(path)) == 0;
+    }
+    return false;
+}
+
+// What a reference lookup of KV-101 shows: "found", "failed" (the failing-query branch: its
+// message, the alert frame, an empty panel) or a description of anything else.
+QString referenceLookup(SearchWindowFixture& f)
+{
+    // After a manufacturer choice the lookup counts as one from the cross-reference panel.
+    const bool fromCrossReference = f.window()->contador() == 1;
+    f.platform().clear();
+    f.typeAndEnter("CbxRef", "KV-101");
+    if (f.platform().messages.isEmpty() && f.text("CbxDesc") == QLatin1String("Disjuntor tripolar 32 A")
+        && f.text("Preco") == QLatin1String("CONSULTAR"))
+        return QStringLiteral("found");
+    const bool failedBranch =
+        fromCrossReference ? f.platform().messages.isEmpty() && f.text("CbxRef").isEmpty()
+                                 && f.text("lblQuiro") == QLatin1String("KV-101 ")
+                           : f.platform().messageTexts() == QStringList{kNoReference}
+                                 && f.text("CbxRef") == QLatin1String("KV-101");
+    if (failedBranch && f.isShown("fraAlerta") && f.text("CbxDesc").isEmpty() && f.text("Preco").isEmpty())
+        return QStringLiteral("failed");
+    return QStringLiteral("other: ") + f.platform().messageTexts().join('|') + " / " + f.text("CbxDesc");
+}
+
+QString manufacturerFilter(SearchWindowFixture& f)
+{
+    f.platform().clear();
+    f.typeAndEnter("comCompanies", "ELETRAMAX");
+    if (f.platform().messages.isEmpty() && f.entries("comReferences").contains(QLatin1String("ELX-20")))
+        return QStringLiteral("found");
+    if (f.platform().messageTexts() == QStringList{QString::fromUtf8("Fabricante não existe")})
+        return QStringLiteral("failed");
+    return QStringLiteral("other: ") + f.platform().messageTexts().join('|');
+}
+
+} // namespace
+
+void TestFaults::catalogueChangedUnderOpenWindows_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("before");  // lookups before F2; "any" where the system decides
+    QTest::addColumn<bool>("reopened");   // F2 opens the catalogue again
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("emptied in place") << "emptied in place" << "failed" << false << "failed";
+    QTest::newRow("overwritten in place") << "overwritten in place" << "failed" << false << "failed";
+    QTest::newRow("header zeroed in place") << "header zeroed in place" << "failed" << false << "failed";
+    // An open file that is deleted or replaced may still be read through the open connection.
+    QTest::newRow("deleted") << "deleted" << "any" << false << "failed";
+    QTest::newRow("replaced by a directory") << "replaced by a directory" << "any" << false << "failed";
+    QTest::newRow("replaced by a text file") << "replaced by a text file" << "any" << false << "failed";
+    QTest::newRow("replaced by a pipe") << "replaced by a pipe" << "any" << false << "failed";
+    QTest::newRow("replaced by another catalogue") << "replaced by another catalogue" << "any" << true << "found";
+}
+
+void TestFaults::catalogueChangedUnderOpenWindows()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, before);
+    QFETCH(bool, reopened);
+    QFETCH(QString, after);
+    SearchWindowFixture f;
+    std::unique_ptr<Form2> second = f.openAnother();
+    QVERIFY(damage(kind, f.program()));
+
+    for (const QString& outcome : {referenceLookup(f), manufacturerFilter(f)}) {
+        if (before == "any")
+            QVERIFY2(outcome == "found" || outcome == "failed", qPrintable(outcome));
+        else
+            QCOMPARE(outcome, before);
+    }
+
+    // F2 reports only through DatabaseOpened; the lists are refilled from what it left.
+    f.platform().clear();
+    QTest::keyClick(f.combo("CbxRef"), Qt::Key_F2);
+    QVERIFY(f.platform().messages.isEmpty());
+    QCOMPARE(Module1::DatabaseOpened, reopened);
+    const std::unique_ptr<Form2> opened = f.openAnother();
+    for (const char* list : {"comReferences", "comFamilies", "comCompanies"}) {
+        QVERIFY(!f.entries(list).isEmpty());
+        QCOMPARE(f.entries(list), opened->findChild<ComboBox*>(list)->entries());
+    }
+
+    QCOMPARE(referenceLookup(f), after);
+    QCOMPARE(manufacturerFilter(f), after);
+    // The other window shares the connection.
+    second->findChild<ComboBox*>("CbxDesc")->setFocus();
+    f.platform().clear();
+    typeText(second->findChild<ComboBox*>("CbxDesc"), "tripolar");
+    QTest::keyClick(second->findChild<ComboBox*>("CbxDesc"), Qt::Key_Return);
+    QCOMPARE(f.platform().messageTexts().isEmpty(), after == "found");
+}
+
+void TestFaults::configurationSaveFailsAndKeepsTheOldFile_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("configFile");  // relative to the program's directory
+    QTest::addColumn<bool>("oldFile");        // a configuration file is there before
+
+    QTest::newRow("disk full") << "limit" << "lumeo.cfg" << true;
+    QTest::newRow("directory in the file's place") << "directory" << "lumeo.cfg" << false;
+    QTest::newRow("directory missing") << "" << "gone/lumeo.cfg" << false;
+}
+
+void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, configFile);
+    QFETCH(bool, oldFile);
+    TestProgram program;
+    RecordingPlatform platform;
+    TestCatalogue::writeStandard(program.catalogue());
+    const QByteArray old("C:\\Antigo\\lumeo.kvl");
+    Module1::ConfigFilePath = program.file(configFile);
+    if (oldFile)
+        QVERIFY(writeFile(Module1::ConfigFilePath, old));
+    if (fault == "directory")
+        QVERIFY(QDir().mkdir(Module1::ConfigFilePath));
+
+    // The dialog deletes itself when it closes.
+    QPointer<Form1> dialog = new Form1(nullptr);
+    dialog->show();
+    dialog->findChild<QLineEdit*>("Text1")->setText(program.catalogue());
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (fault == "limit")
+            limit = std::make_unique<FileSizeLimit>(8);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+    }
+
+    QCOMPARE(platform.messageTexts(),
+             QStringList({QString::fromUtf8("Arquivo de configurações válido"), kStartupFailure}));
+    QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->findChild<QLineEdit*>("Text1")->text(), program.catalogue());
+    delete dialog;
+    if (oldFile)
+        QCOMPARE(contentOf(Module1::ConfigFilePath), old);
+    else if (fault == "directory")
+        QVERIFY(QFileInfo(Module1::ConfigFilePath).isDir());
+    else
+        QVERIFY(!QFile::exists(Module1::ConfigFilePath));
+    // Nothing half-written is left beside it.
+    const QStringList left = QDir(program.directory()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, oldFile ? QStringList({"lumeo.cfg", "lumeo.kvl"}) : QStringList({"lumeo.kvl"}));
+}
+
+void TestFaults::previewWriteFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("photoWritten");
+    QTest::addColumn<bool>("drawingWritten");
+
+    QTest::newRow("directory in the photo's place") << "photo directory" << false << true;
+    QTest::newRow("directory in the drawing's place") << "drawing directory" << true << false;
+    QTest::newRow("disk full") << "limit" << false << false;
+    QTest::newRow("program directory gone") << "gone" << false << false;
+    QTest::newRow("preview held open elsewhere") << "held" << true << true;
+}
+
+void TestFaults::previewWriteFailures()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, photoWritten);
+    QFETCH(bool, drawingWritten);
+    SearchWindowFixture f;
+    const QString photo = f.program().file(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg"));
+    const QString drawing = f.program().file(QString::fromUtf8("AnexoTemporárioDePrévia.pdf"));
+    const QByteArray catalogue = contentOf(f.program().catalogue());
+    QFile holder(photo);
+    if (fault == "photo directory")
+        QVERIFY(QDir().mkdir(photo));
+    if (fault == "drawing directory")
+        QVERIFY(QDir().mkdir(drawing));
+    if (fault == "held")
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+    if (fault == "gone")
+        ProgramLocation::setExecutableForTesting(f.program().file(QStringLiteral("gone/lumeo")));
+
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (fault == "limit")
+            limit = std::make_unique<FileSizeLimit>(4);
+        f.typeAndEnter("CbxRef", "KV-100");
+        QTest::mouseClick(f.control("BtnDesenho"), Qt::LeftButton);
+        QTest::mouseClick(f.control("Frame1"), Qt::LeftButton);
+    }
+
+    // The product is shown whatever happened to its files.
+    QVERIFY(f.platform().messages.isEmpty());
+    QCOMPARE(f.text("Preco"), QStringLiteral("1.234,50"));
+    QCOMPARE(f.text("Composicao"), QString::fromUtf8("Caixa termoplástica"));
+    QCOMPARE(f.window()->photoPreviewPath().isEmpty(), !photoWritten);
+    QList<ViewerCommand> expected{{drawingWritten ? QDir::toNativeSeparators(drawing) : QString(), true,
+                                   ViewerCommand::Window::MinimisedWithFocus}};
+    if (photoWritten)
+        expected.append({QDir::toNativeSeparators(photo), true, ViewerCommand::Window::MaximisedWithFocus});
+    QCOMPARE(f.platform().viewerCommands, expected);
+    if (photoWritten)
+        QCOMPARE(contentOf(photo), TestCatalogue::picture(300, 200));
+    if (drawingWritten)
+        QCOMPARE(contentOf(drawing), QByteArray("%PDF-1.4 desenho"));
+    QVERIFY(!QDir(f.program().file(QStringLiteral("gone"))).exists());
+    QCOMPARE(contentOf(f.program().catalogue()), catalogue);
+}
+
+void TestFaults::startupWithUnusableConfiguration_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("configuration is a directory") << "directory";
+    QTest::newRow("program directory gone") << "gone";
+    QTest::newRow("disk full when creating it") << "limit";
+}
+
+void TestFaults::startupWithUnusableConfiguration()
+{
+    QFETCH(QString, fault);
+    TestProgram program;
+    RecordingPlatform platform;
+    if (fault == "directory")
+        QVERIFY(QDir().mkdir(program.file("lumeo.cfg")));
+    if (fault == "gone")
+        ProgramLocation::setExecutableForTesting(program.file(QStringLiteral("gone/lumeo")));
+
+    bool started = true;
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (fault == "limit")
+            limit = std::make_unique<FileSizeLimit>(4);
+        started = Main();
+    }
+
+    QVERIFY(!started);
+    QCOMPARE(platform.messageTexts(), QStringList{kStartupFailure});
+    QCOMPARE(platform.messages.at(0).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY(MainWindow() == nullptr);
+    // No configuration file is left half-written.
+    const QStringList left = QDir(program.directory()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left, QStringList());
+}
+
+QTEST_MAIN(TestFaults)
+#include "tst_faults.moc"
