@@ -8,7 +8,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite \
             fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 libsqlite3-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build test sanitize fuzz run clean
+.PHONY: all deps build test sanitize fuzz bench run clean
 
 all: build
 
@@ -51,10 +51,17 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target lumeo_fuzz
 	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# Times the program on three generated catalogues (made once and kept in build-bench) in a
+# release build of its own; the table also goes to bench/results.md.
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j$(JOBS) --target lumeo_bench
+	build-bench/lumeo_bench
+
 # Starts the program on the sample catalogue beside it, making the catalogue on first run.
 run: build
 	@test -f $(BUILD)/lumeo.kvl || $(BUILD)/makecatalogue $(BUILD)/lumeo.kvl
 	$(BUILD)/lumeo
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-bench

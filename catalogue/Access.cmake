@@ -19,19 +19,27 @@ function(lumeo_access_link_late)
     if(TARGET lumeo)
         add_dependencies(lumeo lumeo-access-import)
     endif()
-    file(GLOB access_tests CONFIGURE_DEPENDS ${LUMEO_ACCESS_TESTS_DIR}/tst_access*.cpp)
-    foreach(test_source IN LISTS access_tests)
+    # Access files open through the import program, which the program looks for beside
+    # itself: tests get it beside them too, copied by one target so copies never race.
+    file(GLOB tests CONFIGURE_DEPENDS ${LUMEO_ACCESS_TESTS_DIR}/tst_*.cpp)
+    set(test_targets)
+    set(copy_commands)
+    foreach(test_source IN LISTS tests)
         get_filename_component(test_name ${test_source} NAME_WE)
         if(TARGET ${test_name})
-            target_link_libraries(${test_name} PRIVATE jet4writer)
-            # Tests convert through the import program as the catalogue program does, so it
-            # goes beside them too.
-            add_custom_target(${test_name}_import_program
-                COMMAND ${CMAKE_COMMAND} -E copy_if_different
-                        $<TARGET_FILE:lumeo-access-import> $<TARGET_FILE_DIR:${test_name}>
-                DEPENDS lumeo-access-import)
-            add_dependencies(${test_name} ${test_name}_import_program)
+            list(APPEND test_targets ${test_name})
+            list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
+                 $<TARGET_FILE:lumeo-access-import> $<TARGET_FILE_DIR:${test_name}>)
         endif()
     endforeach()
+    if(test_targets)
+        add_custom_target(lumeo-access-import-beside-tests ${copy_commands} DEPENDS lumeo-access-import)
+        foreach(test_name IN LISTS test_targets)
+            add_dependencies(${test_name} lumeo-access-import-beside-tests)
+            if(test_name MATCHES "^tst_access")
+                target_link_libraries(${test_name} PRIVATE jet4writer)
+            endif()
+        endforeach()
+    endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} CALL lumeo_access_link_late)

@@ -2,7 +2,6 @@
 
 #include "AccessCopyCache.h"
 #include "AccessImportProcess.h"
-#include "AccessImporter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,17 +10,6 @@ namespace {
 
 constexpr int kSignatureOffset = 4;
 const QByteArray kSignature("Standard Jet DB");
-
-bool convert(const QString& accessPath, const QString& target, const std::function<void(int)>& progress)
-{
-    // The library reading the file is not proof against every kind of damage: the conversion
-    // runs in a process of its own when the import program is installed beside this one.
-    const QString program = AccessImportProcess::program();
-    if (!program.isEmpty())
-        return AccessImportProcess::run(program, accessPath, target, progress);
-    QString error;
-    return AccessImporter::convert(accessPath, target, progress, &error);
-}
 
 } // namespace
 
@@ -45,8 +33,14 @@ QString sqliteCopy(const QString& accessPath, const std::function<void(int)>& pr
     if (QFileInfo::exists(copy))
         return copy;
 
+    // The library reading the file is not proof against every kind of damage (a damaged page
+    // map can make it read astray), so the conversion runs in a process of its own, never in
+    // this one: without the import program there is no conversion.
+    const QString program = AccessImportProcess::program();
+    if (program.isEmpty())
+        return {};
     const QString part = AccessCopyCache::temporaryPath(copy);
-    const bool converted = convert(accessPath, part, progress);
+    const bool converted = AccessImportProcess::run(program, accessPath, part, progress);
     // Another program may have finished the same copy meanwhile; either copy will do.
     if (!converted || (!QFile::rename(part, copy) && !QFileInfo::exists(copy))) {
         QFile::remove(part);

@@ -20,8 +20,8 @@ QString hashOf(const QString& text)
 QString pathPrefix(const QFileInfo& accessFile)
 {
     const QString canonical = accessFile.canonicalFilePath();
-    return QStringLiteral("access-") + hashOf(canonical.isEmpty() ? accessFile.absoluteFilePath() : canonical) +
-           QLatin1Char('-');
+    return QStringLiteral("access-") +
+           hashOf(canonical.isEmpty() ? accessFile.absoluteFilePath() : canonical) + QLatin1Char('-');
 }
 
 } // namespace

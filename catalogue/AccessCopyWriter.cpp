@@ -1,16 +1,36 @@
 #include "AccessCopyWriter.h"
 
-#include <QDateTime>
+#include "AccessRowBatch.h"
+
 #include <QFile>
 
 #include <sqlite3.h>
 
 namespace {
 
-// One bulk load into a file nobody else has open yet.
+// One bulk load into a file nobody else has open yet. The index builds dominate: a small page
+// cache keeps their sorted runs small enough for the processor's cache, and a worker thread
+// sorts runs beside the main one (SQLite sorts on one thread when its temporary store is in
+// memory). Measured on the 1,000,000-row cross-reference table.
 const char* const kLoadSettings = "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; "
-                                  "PRAGMA locking_mode = EXCLUSIVE; "
-                                  "PRAGMA cache_size = -16384; PRAGMA threads = 4;";
+                                  "PRAGMA locking_mode = EXCLUSIVE; PRAGMA temp_store = FILE; "
+                                  "PRAGMA cache_size = -2048; PRAGMA threads = 2;";
+
+constexpr int kRowsPerStatement = 32;
+// Virtual machine steps between two calls of the working callback: some milliseconds.
+constexpr int kStepsBetweenSigns = 1 << 20;
+
+// "INSERT INTO t (a, b) VALUES (?, ?)" for `rows` rows: the VALUES tuple repeated.
+QByteArray manyRows(const char* insertStatement, int rows)
+{
+    const QByteArray single(insertStatement);
+    const int values = single.indexOf("VALUES") + 6;
+    const QByteArray tuple = single.mid(values).trimmed();
+    QByteArray statement = single.left(values) + ' ' + tuple;
+    for (int i = 1; i < rows; ++i)
+        statement += ", " + tuple;
+    return statement;
+}
 
 } // namespace
 
@@ -26,25 +46,39 @@ AccessCopyWriter::~AccessCopyWriter()
 bool AccessCopyWriter::fail()
 {
     if (m_error.isEmpty())
-        m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("cannot open %1").arg(m_path);
+        m_error =
+            m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("cannot open %1").arg(m_path);
     return false;
 }
 
 void AccessCopyWriter::finalize()
 {
-    if (m_insert) {
-        sqlite3_finalize(m_insert);
-        m_insert = nullptr;
-    }
+    sqlite3_finalize(m_insert);
+    sqlite3_finalize(m_insertMany);
+    m_insert = nullptr;
+    m_insertMany = nullptr;
 }
 
 bool AccessCopyWriter::open()
 {
     QFile::remove(m_path);
-    if (sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                        nullptr) != SQLITE_OK)
+    // Only one thread ever uses the connection.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, flags, nullptr) != SQLITE_OK)
         return fail();
     return sqlite3_exec(m_db, kLoadSettings, nullptr, nullptr, nullptr) == SQLITE_OK || fail();
+}
+
+void AccessCopyWriter::whileWorking(const std::function<void()>& callback)
+{
+    m_working = callback;
+    sqlite3_progress_handler(m_db, kStepsBetweenSigns, callback ? &AccessCopyWriter::working : nullptr, this);
+}
+
+int AccessCopyWriter::working(void* writer)
+{
+    static_cast<AccessCopyWriter*>(writer)->m_working();
+    return 0; // carry on
 }
 
 bool AccessCopyWriter::execute(const QString& sql)
@@ -55,61 +89,69 @@ bool AccessCopyWriter::execute(const QString& sql)
 bool AccessCopyWriter::prepare(const char* insertStatement)
 {
     finalize();
-    return sqlite3_prepare_v2(m_db, insertStatement, -1, &m_insert, nullptr) == SQLITE_OK || fail();
+    const QByteArray many = manyRows(insertStatement, kRowsPerStatement);
+    return (sqlite3_prepare_v2(m_db, insertStatement, -1, &m_insert, nullptr) == SQLITE_OK &&
+            sqlite3_prepare_v2(m_db, many.constData(), many.size(), &m_insertMany, nullptr) == SQLITE_OK) ||
+           fail();
 }
 
-bool AccessCopyWriter::insert(const QVariantList& values)
+bool AccessCopyWriter::bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch,
+                               int row)
 {
-    for (int i = 0; i < values.size(); ++i) {
-        const QVariant& value = values.at(i);
-        const int index = i + 1;
+    using Kind = AccessRowBatch::Value::Kind;
+    for (int column = 0; column < batch.columnCount(); ++column) {
+        const AccessRowBatch::Value& value = batch.value(row, column);
+        const int index = firstParameter + column;
         int rc = SQLITE_OK;
-        const int type = !value.isValid() || value.isNull() ? QMetaType::UnknownType : value.typeId();
-        switch (type) {
-        case QMetaType::UnknownType:
-            rc = sqlite3_bind_null(m_insert, index);
+        switch (value.kind) {
+        case Kind::Null:
+            rc = sqlite3_bind_null(statement, index);
             break;
-        case QMetaType::QString: {
-            const QString& text = *static_cast<const QString*>(value.constData());
-            // A null pointer would bind a null; empty text stays empty text.
-            rc = sqlite3_bind_text16(m_insert, index, text.isEmpty() ? static_cast<const void*>(u"") : text.utf16(),
-                                     static_cast<int>(text.size() * 2), SQLITE_STATIC);
+        case Kind::Integer:
+            rc = sqlite3_bind_int64(statement, index, value.integer);
             break;
-        }
-        case QMetaType::QByteArray: {
-            const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
-            rc = sqlite3_bind_blob(m_insert, index, bytes.isEmpty() ? "" : bytes.constData(), bytes.size(),
-                                   SQLITE_STATIC);
+        case Kind::Real:
+            rc = sqlite3_bind_double(statement, index, value.real);
             break;
-        }
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::LongLong:
-        case QMetaType::ULongLong:
-            rc = sqlite3_bind_int64(m_insert, index, value.toLongLong());
+        case Kind::Text:
+            // The batch outlives the statement's step, so SQLite need not copy.
+            rc = sqlite3_bind_text(statement, index, batch.bytes(value), int(value.size), SQLITE_STATIC);
             break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            rc = sqlite3_bind_double(m_insert, index, value.toDouble());
+        case Kind::Blob:
+            rc = sqlite3_bind_blob(statement, index, batch.bytes(value), int(value.size), SQLITE_STATIC);
             break;
-        case QMetaType::QDateTime:
-            rc = sqlite3_bind_text(m_insert, index,
-                                   value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toUtf8().constData(),
-                                   -1, SQLITE_TRANSIENT);
-            break;
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            rc = sqlite3_bind_text(m_insert, index, text.constData(), text.size(), SQLITE_TRANSIENT);
-            break;
-        }
         }
         if (rc != SQLITE_OK)
             return fail();
     }
-    const int rc = sqlite3_step(m_insert);
-    sqlite3_reset(m_insert);
+    return true;
+}
+
+bool AccessCopyWriter::run(sqlite3_stmt* statement)
+{
+    const int rc = sqlite3_step(statement);
+    sqlite3_reset(statement);
     return rc == SQLITE_DONE || fail();
+}
+
+bool AccessCopyWriter::insert(const AccessRowBatch& batch)
+{
+    const int rows = batch.rowCount();
+    const int columns = batch.columnCount();
+    int row = 0;
+    for (; row + kRowsPerStatement <= rows; row += kRowsPerStatement) {
+        for (int i = 0; i < kRowsPerStatement; ++i) {
+            if (!bindRow(m_insertMany, 1 + i * columns, batch, row + i))
+                return false;
+        }
+        if (!run(m_insertMany))
+            return false;
+    }
+    for (; row < rows; ++row) {
+        if (!bindRow(m_insert, 1, batch, row) || !run(m_insert))
+            return false;
+    }
+    return true;
 }
 
 bool AccessCopyWriter::close()

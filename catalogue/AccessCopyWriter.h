@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
-#include <QVariantList>
+#include <functional>
 
+class AccessRowBatch;
 struct sqlite3;
 struct sqlite3_stmt;
 
-// The SQLite file an import writes: created new, filled through one prepared insert at a
-// time with every value bound as a parameter, tuned for one bulk load that nobody reads
+// The SQLite file an import writes: created new, filled through one table's prepared insert
+// at a time with every value bound as a parameter, tuned for one bulk load that nobody reads
 // until it is complete (no journal, no syncs: an interrupted load is thrown away whole).
 class AccessCopyWriter
 {
@@ -18,19 +19,28 @@ public:
     AccessCopyWriter& operator=(const AccessCopyWriter&) = delete;
 
     bool open();
+    // Called now and then while SQLite works, so that a long index build shows signs of life.
+    void whileWorking(const std::function<void()>& callback);
     bool execute(const QString& sql);
+    // An insert statement of CatalogueSchema: "INSERT INTO t (columns) VALUES (?, ...)".
     bool prepare(const char* insertStatement);
-    // QString binds as text, QByteArray as a blob, numbers as numbers, a null QVariant as null.
-    bool insert(const QVariantList& values);
+    // Inserts the batch's rows through the prepared insert.
+    bool insert(const AccessRowBatch& batch);
     bool close();
     QString errorString() const { return m_error; }
 
 private:
     bool fail();
     void finalize();
+    bool bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch, int row);
+    bool run(sqlite3_stmt* statement);
+    static int working(void* writer);
 
     QString m_path;
     sqlite3* m_db = nullptr;
     sqlite3_stmt* m_insert = nullptr;
+    // The same insert for many rows at once, which spares most of the per-statement work.
+    sqlite3_stmt* m_insertMany = nullptr;
     QString m_error;
+    std::function<void()> m_working;
 };

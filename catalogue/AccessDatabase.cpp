@@ -5,6 +5,29 @@
 
 #include <QFileInfo>
 
+#include <cstring>
+
+namespace {
+
+// The library reads the system catalogue through its page map without checking that the map
+// exists; a damaged definition page would have it read through a null pointer.
+bool catalogueIsReadable(MdbHandle* handle)
+{
+    MdbCatalogEntry entry;
+    std::memset(&entry, 0, sizeof entry);
+    entry.mdb = handle;
+    entry.object_type = MDB_TABLE;
+    entry.table_pg = 2;
+    std::strcpy(entry.object_name, "MSysObjects");
+    MdbTableDef* catalogue = mdb_read_table(&entry);
+    const bool readable = catalogue && catalogue->usage_map && catalogue->map_sz >= 1;
+    if (catalogue)
+        mdb_free_tabledef(catalogue);
+    return readable;
+}
+
+} // namespace
+
 AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<Native>())
 {
     const QFileInfo info(path);
@@ -20,7 +43,8 @@ AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<
     const guint32 version = handle->f->jet_version;
     // A partly written or cut file is never a whole number of pages.
     if ((version != MDB_VER_JET3 && version != MDB_VER_JET4) || info.size() < 3 * handle->fmt->pg_size ||
-        info.size() % handle->fmt->pg_size != 0 || !mdb_read_catalog(handle, MDB_TABLE)) {
+        info.size() % handle->fmt->pg_size != 0 || !catalogueIsReadable(handle) ||
+        !mdb_read_catalog(handle, MDB_TABLE)) {
         mdb_close(handle);
         m_native->handle = nullptr;
         return;

@@ -10,23 +10,28 @@
 
 namespace {
 
-// A minute, plus a second for every 4 MB: several times what a sound file of that size needs.
+// A minute, plus a second for every 4 MB: many times what a sound file of that size needs.
 qint64 timeLimitMs(const QString& accessPath)
 {
     return 60 * 1000 + QFileInfo(accessPath).size() / (4 * 1024 * 1024) * 1000;
 }
 
-void reportProgress(QProcess& process, const std::function<void(int)>& progress)
+// Passes new figures on; true when the process said anything at all.
+bool readProgress(QProcess& process, int* last, const std::function<void(int)>& progress)
 {
+    bool heard = false;
     while (process.canReadLine()) {
+        heard = true;
         const QByteArray line = process.readLine().trimmed();
-        if (line.startsWith("progress ") && progress) {
-            bool ok = false;
-            const int percent = line.mid(9).toInt(&ok);
-            if (ok)
-                progress(qBound(0, percent, 100));
+        bool ok = false;
+        const int percent = line.startsWith("progress ") ? line.mid(9).toInt(&ok) : 0;
+        if (ok && percent > *last) {
+            *last = qBound(0, percent, 100);
+            if (progress)
+                progress(*last);
         }
     }
+    return heard;
 }
 
 } // namespace
@@ -41,7 +46,7 @@ QString program()
 }
 
 bool run(const QString& program, const QString& accessPath, const QString& sqlitePath,
-         const std::function<void(int)>& progress)
+         const std::function<void(int)>& progress, int silenceLimitMs)
 {
     QProcess process;
     process.setStandardErrorFile(QProcess::nullDevice());
@@ -49,16 +54,19 @@ bool run(const QString& program, const QString& accessPath, const QString& sqlit
     if (!process.waitForStarted())
         return false;
     const QDeadlineTimer deadline(timeLimitMs(accessPath));
+    QDeadlineTimer silence(silenceLimitMs);
+    int last = -1;
     while (process.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired()) {
+        if (deadline.hasExpired() || silence.hasExpired()) {
             process.kill();
             process.waitForFinished();
             return false;
         }
-        process.waitForReadyRead(qMin<qint64>(deadline.remainingTime(), 200));
-        reportProgress(process, progress);
+        process.waitForReadyRead(200);
+        if (readProgress(process, &last, progress))
+            silence.setRemainingTime(silenceLimitMs);
     }
-    reportProgress(process, progress);
+    readProgress(process, &last, progress);
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 

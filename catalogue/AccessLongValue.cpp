@@ -57,8 +57,7 @@ QByteArray read(MdbHandle* mdb, MdbColumn* column, int start, int size, char* bu
     if ((header & kFlags) == kFlags)
         return {};
     if (header & kInline) {
-        if (size - MDB_MEMO_OVERHEAD < 0)
-            return {};
+        // The value follows its reference inside the row.
     } else if (header & kSinglePage) {
         size_t rowLength = 0;
         if (!rowExists(mdb, firstRow, &rowLength, nullptr))

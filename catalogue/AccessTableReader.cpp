@@ -12,12 +12,16 @@
 namespace {
 
 constexpr int kOffsetMask = 0x1fff;
+constexpr int kDeletedRow = 0x4000;
 const QDateTime kDateBase(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
 
 // Days since 1899-12-30; for earlier dates the day part counts back while the fraction still
 // runs forward through the day.
 QDateTime dateTime(double days)
 {
+    // Access keeps dates from the year 100 to 9999.
+    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
+        return QDateTime();
     const double whole = std::trunc(days);
     const double fraction = std::fabs(days - whole);
     return kDateBase.addDays(static_cast<qint64>(whole)).addMSecs(std::llround(fraction * 86400000.0));
@@ -25,9 +29,9 @@ QDateTime dateTime(double days)
 
 QString guid(const unsigned char* b)
 {
-    return QString::asprintf("{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3], b[2],
-                             b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13], b[14],
-                             b[15]);
+    return QString::asprintf("{%02X%02X%02X%02X-%02X%02X-%02X%02X-%02X%02X-%02X%02X%02X%02X%02X%02X}", b[3],
+                             b[2], b[1], b[0], b[5], b[4], b[7], b[6], b[8], b[9], b[10], b[11], b[12], b[13],
+                             b[14], b[15]);
 }
 
 } // namespace
@@ -37,6 +41,10 @@ struct AccessTableReader::Table
     MdbHandle* mdb = nullptr;
     MdbTableDef* definition = nullptr;
     std::vector<MdbField> fields;
+    // The data page in the handle's page buffer, its row count, and the next row to read.
+    bool onPage = false;
+    int pageRows = 0;
+    int nextRow = 0;
     // Pieces of long values land here while they are read.
     std::vector<char> buffer = std::vector<char>(2 * MDB_PGSIZE);
 
@@ -48,7 +56,7 @@ struct AccessTableReader::Table
 };
 
 AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& tableName)
-    : m_database(database), m_table(std::make_unique<Table>())
+    : m_table(std::make_unique<Table>())
 {
     if (!database.isOpen())
         return;
@@ -68,7 +76,9 @@ AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& ta
     if (!definition)
         return;
     m_table->definition = definition;
-    if (!mdb_read_columns(definition) || definition->columns->len != definition->num_cols) {
+    // The library takes an empty page map row for a map and reads through a null pointer.
+    if (!definition->usage_map || definition->map_sz < 1 || !mdb_read_columns(definition) ||
+        definition->columns->len != definition->num_cols) {
         mdb_free_tabledef(definition);
         m_table->definition = nullptr;
         return;
@@ -110,21 +120,36 @@ void AccessTableReader::selectColumns(const QVector<int>& columns)
     m_selection = columns;
 }
 
-bool AccessTableReader::next(QVariantList& values)
+// The rows of the table's data pages in order, as the library's own row fetch walks them,
+// but cracking each row once: the library's fetch would crack it and convert its values,
+// only for the nulls to need a second crack (its bound values do not tell null from empty).
+bool AccessTableReader::nextRow()
 {
-    if (!isOpen() || m_failed || !mdb_fetch_row(m_table->definition))
-        return false;
     MdbHandle* mdb = m_table->mdb;
     MdbTableDef* definition = m_table->definition;
-    // The library has just read this row and checked it; crack it again to learn its nulls,
-    // which the library's bound values do not tell apart from empty text.
-    int start = 0;
-    size_t size = 0;
-    if (mdb_find_row(mdb, static_cast<int>(definition->cur_row) - 1, &start, &size) != 0 ||
-        mdb_crack_row(definition, start & kOffsetMask, size, m_table->fields.data()) < 0) {
-        m_failed = true;
-        return false;
+    for (;;) {
+        if (!m_table->onPage || m_table->nextRow >= m_table->pageRows) {
+            if (!mdb_read_next_dpg(definition))
+                return false;
+            m_table->onPage = true;
+            m_table->pageRows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+            m_table->nextRow = 0;
+        }
+        int start = 0;
+        size_t size = 0;
+        const int row = m_table->nextRow++;
+        // Rows the library would pass over: unreadable offsets, empty and deleted rows.
+        if (mdb_find_row(mdb, row, &start, &size) != 0 || size == 0 || (start & kDeletedRow))
+            continue;
+        if (mdb_crack_row(definition, start & kOffsetMask, size, m_table->fields.data()) >= 0)
+            return true;
     }
+}
+
+bool AccessTableReader::next(QVariantList& values)
+{
+    if (!isOpen() || m_failed || !nextRow())
+        return false;
     values.resize(m_selection.size());
     for (int i = 0; i < m_selection.size(); ++i) {
         bool ok = true;

@@ -39,9 +39,9 @@ public:
 
 private:
     struct Table;
+    bool nextRow();
     QVariant value(int column, bool* ok);
 
-    AccessDatabase& m_database;
     std::unique_ptr<Table> m_table;
     QVector<AccessColumn> m_columns;
     QVector<int> m_selection;

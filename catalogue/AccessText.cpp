@@ -6,9 +6,11 @@ namespace {
 
 QString decodeJet4(const unsigned char* data, int size)
 {
-    QString text;
     if (size >= 2 && data[0] == 0xff && data[1] == 0xfe) {
-        text.reserve(size - 2);
+        // Never more characters than bytes after the marker.
+        QString text(size - 2, Qt::Uninitialized);
+        char16_t* out = reinterpret_cast<char16_t*>(text.data());
+        char16_t* const begin = out;
         bool oneByte = true;
         int i = 2;
         while (i < size) {
@@ -16,21 +18,21 @@ QString decodeJet4(const unsigned char* data, int size)
                 oneByte = !oneByte;
                 ++i;
             } else if (oneByte) {
-                text.append(QChar(char16_t(data[i])));
-                ++i;
+                *out++ = data[i++];
             } else if (i + 1 < size) {
-                text.append(QChar(char16_t(data[i] | (data[i + 1] << 8))));
+                *out++ = char16_t(data[i] | (data[i + 1] << 8));
                 i += 2;
             } else {
                 break;
             }
         }
+        text.truncate(int(out - begin));
         return text;
     }
-    text.resize(size / 2);
-    QChar* out = text.data();
+    QString text(size / 2, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (int i = 0; i + 1 < size; i += 2)
-        *out++ = QChar(char16_t(data[i] | (data[i + 1] << 8)));
+        *out++ = char16_t(data[i] | (data[i + 1] << 8));
     return text;
 }
 

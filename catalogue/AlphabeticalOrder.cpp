@@ -1,10 +1,96 @@
 #include "AlphabeticalOrder.h"
 
 #include <algorithm>
-#include <numeric>
+#include <array>
 #include <vector>
 
 namespace AlphabeticalOrder {
+
+namespace {
+
+constexpr char16_t kNotOneUnit = 0xFFFF;
+
+// The key of each Latin-1 character on its own. A text of such characters has as key the
+// keys of its characters in turn (they decompose one by one, and fold one by one), which
+// spares the lists of a million references the normalisation of every text.
+const std::array<char16_t, 256>& latinKeys()
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> keys{};
+        for (int c = 0; c < 256; ++c) {
+            const QString key = sortKey(QString(QChar(c)));
+            keys[size_t(c)] = key.size() == 1 ? key.at(0).unicode() : kNotOneUnit;
+        }
+        return keys;
+    }();
+    return table;
+}
+
+// The keys of all texts, end to end, with the first twelve units of each packed into
+// numbers: most comparisons are decided by those numbers alone.
+class SortKeys
+{
+public:
+    static constexpr size_t kPrefixWords = 3;
+    static constexpr size_t kPrefixUnits = 4 * kPrefixWords;
+
+    struct Item
+    {
+        quint64 prefix[kPrefixWords];  // the key's first units, four to a word, zero after its end
+        quint32 index;
+        quint16 length;  // of the key, up to the most that fits
+        bool byPrefix;   // the key holds no unit from U+D800 up, so unit order is code point order
+    };
+
+    explicit SortKeys(const std::vector<QStringView>& texts)
+    {
+        const std::array<char16_t, 256>& latin = latinKeys();
+        m_start.reserve(texts.size() + 1);
+        m_items.reserve(texts.size());
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const size_t start = m_units.size();
+            m_start.push_back(quint32(start));
+            if (!appendLatin(texts[i], latin)) {
+                m_units.resize(start);
+                const QString key = sortKey(texts[i].toString());
+                m_units.insert(m_units.end(), key.utf16(), key.utf16() + key.size());
+            }
+            Item item{{}, quint32(i), quint16(std::min<size_t>(m_units.size() - start, 0xFFFF)), true};
+            for (size_t u = start; u < m_units.size(); ++u) {
+                item.byPrefix = item.byPrefix && m_units[u] < 0xD800;
+                const size_t at = u - start;
+                if (at < 4 * kPrefixWords)
+                    item.prefix[at / 4] |= quint64(m_units[u]) << (16 * (3 - at % 4));
+            }
+            m_items.push_back(item);
+        }
+        m_start.push_back(quint32(m_units.size()));
+    }
+
+    std::vector<Item>& items() { return m_items; }
+
+    QStringView key(quint32 index) const
+    {
+        return QStringView(m_units.data() + m_start[index], qsizetype(m_start[index + 1] - m_start[index]));
+    }
+
+private:
+    bool appendLatin(QStringView text, const std::array<char16_t, 256>& latin)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() > 0xFF || latin[c.unicode()] == kNotOneUnit)
+                return false;
+            m_units.push_back(latin[c.unicode()]);
+        }
+        return true;
+    }
+
+    std::vector<char16_t> m_units;
+    std::vector<quint32> m_start;
+    std::vector<Item> m_items;
+};
+
+} // namespace
 
 QString sortKey(const QString& text)
 {
@@ -28,28 +114,51 @@ QString sortKey(const QString& text)
     return key.toCaseFolded();
 }
 
+std::vector<quint32> order(const std::vector<QStringView>& texts)
+{
+    SortKeys keys(texts);
+    std::vector<SortKeys::Item>& items = keys.items();
+    const auto before = [&](const SortKeys::Item& a, const SortKeys::Item& b) {
+        bool keysCompared = false;
+        if (a.byPrefix && b.byPrefix) {
+            for (size_t w = 0; w < SortKeys::kPrefixWords; ++w) {
+                if (a.prefix[w] != b.prefix[w])
+                    return a.prefix[w] < b.prefix[w];
+            }
+            // Keys that fit whole in their prefixes differ only in length.
+            if (a.length <= SortKeys::kPrefixUnits && b.length <= SortKeys::kPrefixUnits) {
+                if (a.length != b.length)
+                    return a.length < b.length;
+                keysCompared = true;
+            }
+        }
+        if (!keysCompared) {
+            const int byKey = keys.key(a.index).compare(keys.key(b.index));
+            if (byKey != 0)
+                return byKey < 0;
+        }
+        const int exact = texts[a.index].compare(texts[b.index]);
+        return exact != 0 ? exact < 0 : a.index < b.index;
+    };
+    // Lists read with an ORDER BY are often in this order already.
+    if (!std::is_sorted(items.begin(), items.end(), before))
+        std::sort(items.begin(), items.end(), before);
+
+    std::vector<quint32> places;
+    places.reserve(items.size());
+    for (const SortKeys::Item& item : items)
+        places.push_back(item.index);
+    return places;
+}
+
 void sort(QStringList& texts)
 {
-    const qsizetype count = texts.size();
-    std::vector<QString> keys;
-    keys.reserve(size_t(count));
-    for (const QString& text : std::as_const(texts))
-        keys.push_back(sortKey(text));
-
-    std::vector<qsizetype> order(static_cast<size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        const int byKey = QString::compare(keys[size_t(a)], keys[size_t(b)]);
-        if (byKey != 0)
-            return byKey < 0;
-        const int exact = QString::compare(texts.at(a), texts.at(b));
-        return exact != 0 ? exact < 0 : a < b;
-    });
-
+    std::vector<QStringView> views(texts.cbegin(), texts.cend());
+    const std::vector<quint32> places = order(views);
     QStringList sorted;
-    sorted.reserve(count);
-    for (const qsizetype i : order)
-        sorted.append(texts.at(i));
+    sorted.reserve(texts.size());
+    for (const quint32 place : places)
+        sorted.append(texts.at(place));
     texts = std::move(sorted);
 }
 

@@ -2,51 +2,154 @@
 
 #include "AlphabeticalOrder.h"
 #include "ScrambleText.h"
-#include "TextForms.h"
 
-#include <QHash>
+#include <algorithm>
+#include <array>
 
 struct CachedList::EntryCache
 {
-    QHash<int, QStringList> byRule;
+    std::array<Entries, 6> byRule;  // by rule and order
 };
 
+namespace {
+
+// Leading and trailing blanks removed, as TextForms::trimBlanks, without a copy.
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// ScrambleText treats each character by itself, taking the key's characters in turn from
+// the first character of its text. Texts laid end to end, each from an even place, are
+// therefore scrambled as one text: one call for a whole list instead of one per entry.
+void appendScrambled(const std::vector<QStringView>& texts, CachedList::Texts* shown)
+{
+    qsizetype length = 0;
+    for (const QStringView text : texts)
+        length += text.size() + text.size() % 2;
+    QString laid;
+    laid.reserve(length);
+    for (const QStringView text : texts) {
+        laid.append(text);
+        if (text.size() % 2)
+            laid.append(QLatin1Char(' '));
+    }
+    const QString scrambled = ScrambleText(laid);
+    qsizetype at = 0;
+    for (const QStringView text : texts) {
+        shown->append(QStringView(scrambled).mid(at, text.size()));
+        at += text.size() + text.size() % 2;
+    }
+}
+
+} // namespace
+
+QStringList CachedList::Texts::toStringList() const
+{
+    QStringList list;
+    list.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        list.append(at(i).toString());
+    return list;
+}
+
+void CachedList::Texts::reserve(qsizetype texts, qsizetype characters)
+{
+    m_ends.reserve(size_t(texts));
+    m_chars.reserve(characters);
+}
+
+void CachedList::Texts::append(QStringView text)
+{
+    m_chars.append(text);
+    m_ends.push_back(quint32(m_chars.size()));
+}
+
+void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
+{
+    bool ascii = true;
+    for (qsizetype i = 0; i < bytes && ascii; ++i)
+        ascii = static_cast<unsigned char>(text[i]) < 0x80;
+    if (ascii)
+        m_chars.append(QLatin1StringView(text, bytes));
+    else
+        m_chars.append(QString::fromUtf8(text, bytes));
+    m_ends.push_back(quint32(m_chars.size()));
+}
+
 CachedList::CachedList()
+    : CachedList(Texts(), {})
+{
+}
+
+CachedList::CachedList(const QStringList& values, std::vector<bool> nulls)
+{
+    Texts texts;
+    qsizetype characters = 0;
+    for (const QString& value : values)
+        characters += value.size();
+    texts.reserve(values.size(), characters);
+    for (const QString& value : values)
+        texts.append(value);
+    *this = CachedList(std::move(texts), std::move(nulls));
+}
+
+CachedList::CachedList(Texts values, std::vector<bool> nulls)
     : m_cache(std::make_shared<EntryCache>())
 {
+    nulls.resize(size_t(values.storedCount()), false);
+    m_values = std::make_shared<const Texts>(std::move(values));
+    m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
 }
 
-CachedList::CachedList(QStringList values, std::vector<bool> nulls)
-    : m_values(std::move(values))
-    , m_nulls(std::move(nulls))
-    , m_cache(std::make_shared<EntryCache>())
+bool CachedList::hasSameValues(const CachedList& other) const
 {
-    m_nulls.resize(size_t(m_values.size()), false);
+    return m_values == other.m_values
+           || (*m_values == *other.m_values && *m_nulls == *other.m_nulls);
 }
 
-QStringList CachedList::entries(EntryRule rule, bool sorted) const
+CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 {
-    const int key = int(rule) * 2 + (sorted ? 1 : 0);
-    const auto found = m_cache->byRule.constFind(key);
-    if (found != m_cache->byRule.constEnd())
-        return found.value();
+    const size_t key = size_t(int(rule) * 2 + (sorted ? 1 : 0));
+    Entries& cached = m_cache->byRule[key];
+    if (cached)
+        return cached;
 
-    QStringList shown;
-    shown.reserve(m_values.size());
-    for (qsizetype i = 0; i < m_values.size(); ++i) {
+    std::vector<QStringView> kept;
+    kept.reserve(size_t(size()));
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < size(); ++i) {
         if (isNull(i)) {
             if (rule == EntryRule::Trimmed)
-                shown.append(QString());
+                kept.push_back(QStringView());
             continue;
         }
-        switch (rule) {
-        case EntryRule::AsStored: shown.append(m_values.at(i)); break;
-        case EntryRule::Trimmed: shown.append(TextForms::trimBlanks(m_values.at(i))); break;
-        case EntryRule::TrimmedAndScrambled: shown.append(ScrambleText(TextForms::trimBlanks(m_values.at(i)))); break;
-        }
+        const QStringView value = m_values->stored(i);
+        kept.push_back(rule == EntryRule::AsStored ? value : trimBlanks(value));
+        characters += kept.back().size();
     }
-    if (sorted)
-        AlphabeticalOrder::sort(shown);
-    m_cache->byRule.insert(key, shown);
-    return shown;
+
+    auto shown = std::make_shared<Texts>();
+    shown->reserve(qsizetype(kept.size()), characters);
+    if (rule == EntryRule::TrimmedAndScrambled) {
+        appendScrambled(kept, shown.get());
+    } else {
+        for (const QStringView text : kept)
+            shown->append(text);
+    }
+    if (sorted) {
+        std::vector<QStringView> texts;
+        texts.reserve(kept.size());
+        for (qsizetype i = 0; i < shown->storedCount(); ++i)
+            texts.push_back(shown->stored(i));
+        shown->setOrder(AlphabeticalOrder::order(texts));
+    }
+    cached = shown;
+    return cached;
 }

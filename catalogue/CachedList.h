@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <memory>
 #include <vector>
@@ -14,25 +16,67 @@ enum class EntryRule {
 
 // The whole result of a one-column query, in result order; an element may be null.
 // Copies share their data, and the entries derived from it for a drop-down list are made
-// once and shared by every window that shows them.
+// once and shared by every window that shows them. Lists run to a million texts, so the
+// texts are kept end to end in one buffer rather than one allocation each.
 class CachedList
 {
 public:
-    CachedList();
-    CachedList(QStringList values, std::vector<bool> nulls);
+    // Texts end to end in one buffer, in a given order; read only once made.
+    class Texts
+    {
+    public:
+        qsizetype size() const { return qsizetype(m_order.empty() ? m_ends.size() : m_order.size()); }
+        // The text at a position of the order.
+        QStringView at(qsizetype position) const
+        {
+            return stored(m_order.empty() ? position : m_order[size_t(position)]);
+        }
+        QStringList toStringList() const;
 
-    qsizetype size() const { return m_values.size(); }
-    bool isEmpty() const { return m_values.isEmpty(); }
-    bool isNull(qsizetype i) const { return m_nulls[size_t(i)]; }
-    const QString& at(qsizetype i) const { return m_values.at(i); }
+        void reserve(qsizetype texts, qsizetype characters);
+        void append(QStringView text);
+        void appendUtf8(const char* text, qsizetype bytes);
+        // The text as appended, by its place in the buffer.
+        QStringView stored(qsizetype index) const
+        {
+            const quint32 start = index == 0 ? 0 : m_ends[size_t(index) - 1];
+            return QStringView(m_chars).mid(start, m_ends[size_t(index)] - start);
+        }
+        qsizetype storedCount() const { return qsizetype(m_ends.size()); }
+        // Shows the texts in this order of their places in the buffer.
+        void setOrder(std::vector<quint32> order) { m_order = std::move(order); }
+
+        bool operator==(const Texts& other) const
+        {
+            return m_ends == other.m_ends && m_order == other.m_order && m_chars == other.m_chars;
+        }
+
+    private:
+        QString m_chars;
+        std::vector<quint32> m_ends;
+        std::vector<quint32> m_order;  // empty: as appended
+    };
+    using Entries = std::shared_ptr<const Texts>;
+
+    CachedList();
+    CachedList(const QStringList& values, std::vector<bool> nulls);
+    CachedList(Texts values, std::vector<bool> nulls);
+
+    qsizetype size() const { return m_values->storedCount(); }
+    bool isEmpty() const { return size() == 0; }
+    bool isNull(qsizetype i) const { return m_nulls->at(size_t(i)); }
+    QString at(qsizetype i) const { return m_values->stored(i).toString(); }
+
+    // True when both lists hold the same values in the same order.
+    bool hasSameValues(const CachedList& other) const;
 
     // The entries shown for this list, sorted alphabetically when `sorted` is set.
-    QStringList entries(EntryRule rule, bool sorted) const;
+    Entries entries(EntryRule rule, bool sorted) const;
 
 private:
     struct EntryCache;
 
-    QStringList m_values;
-    std::vector<bool> m_nulls;
+    std::shared_ptr<const Texts> m_values;
+    std::shared_ptr<const std::vector<bool>> m_nulls;
     std::shared_ptr<EntryCache> m_cache;
 };

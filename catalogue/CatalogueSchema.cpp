@@ -33,9 +33,15 @@ QStringList createIndexStatements()
         QStringLiteral("CREATE INDEX PhotoNumber ON TabelaFotos (Numeracao)"),
         QStringLiteral("CREATE INDEX AttachmentNumber ON TabelaAnexos (Numeracao)"),
         QStringLiteral("CREATE INDEX RelationReference ON RELATIONS (REFERENCE)"),
-        QStringLiteral("CREATE INDEX RelationCompany ON RELATIONS (COMPANY, FAMILY)"),
+        // The cross-reference lists read a million rows at full size: these indexes also hold
+        // the columns the lists return, so that they are read from the index alone. The
+        // competitor list's index is partial, so that a lookup of one reference keeps the
+        // index above, whose equal references come in the order they were stored.
+        QStringLiteral("CREATE INDEX RelationReferenceList ON RELATIONS (REFERENCE, COMPANY) "
+                       "WHERE COMPANY IS NOT NULL"),
+        QStringLiteral("CREATE INDEX RelationCompany ON RELATIONS (COMPANY, FAMILY, REFERENCE)"),
         QStringLiteral("CREATE INDEX RelationGroup ON RELATIONS (REFERENCE_SET, FAMILY, COMPANY)"),
-        QStringLiteral("CREATE INDEX RelationFamily ON RELATIONS (FAMILY)"),
+        QStringLiteral("CREATE INDEX RelationFamily ON RELATIONS (FAMILY, COMPANY, REFERENCE)"),
         QStringLiteral("CREATE INDEX FamilyCode ON FAMILIES (FAMILY)"),
         QStringLiteral("CREATE INDEX FamilyDescription ON FAMILIES (DESCRIPTION)"),
     };

@@ -17,13 +17,38 @@ bool failOpening()
     return false;
 }
 
-// Reads one list; a list already read stays when a later one fails.
-bool readList(const QString& sql, const QVariantList& values, CachedList* list)
+// The lists as the last opening read them. A list read again unchanged (F2, testing the
+// same catalogue) is taken from here, with the entries already made for the windows.
+struct OpenedList
+{
+    CachedList rows;
+    EntryRule rule;
+    bool sorted;
+};
+
+OpenedList& opened(int which)
+{
+    static OpenedList lists[] = {{CachedList(), EntryRule::AsStored, true},
+                                 {CachedList(), EntryRule::Trimmed, true},
+                                 {CachedList(), EntryRule::TrimmedAndScrambled, true},
+                                 {CachedList(), EntryRule::Trimmed, false},
+                                 {CachedList(), EntryRule::TrimmedAndScrambled, false}};
+    return lists[which];
+}
+
+// Reads one list; a list already read stays when a later one fails. Its entries are made
+// here, once, so that opening a search window costs no pass over a long list.
+bool readList(int which, const QString& sql, const QVariantList& values, CachedList* list)
 {
     ListQuery query = ListQuery::run(Module1::Conn.get(), sql, values);
     if (!query.ok)
         return false;
-    *list = std::move(query.rows);
+    OpenedList& last = opened(which);
+    if (!query.rows.hasSameValues(last.rows)) {
+        last.rows = std::move(query.rows);
+        last.rows.entries(last.rule, last.sorted);
+    }
+    *list = last.rows;
     return true;
 }
 
@@ -75,11 +100,11 @@ bool OpenCatalogue()
     count.close();
 
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
-    if (!readList(CatalogueSql::HouseReferences, {}, &Module1::HouseRefRows)
-        || !readList(CatalogueSql::Descriptions, {}, &Module1::DescRows)
-        || !readList(CatalogueSql::CompetitorReferences, houseBrands, &Module1::RefRows)
-        || !readList(CatalogueSql::Families, {}, &Module1::FamRows)
-        || !readList(CatalogueSql::Companies, houseBrands, &Module1::CompRows))
+    if (!readList(0, CatalogueSql::HouseReferences, {}, &Module1::HouseRefRows)
+        || !readList(1, CatalogueSql::Descriptions, {}, &Module1::DescRows)
+        || !readList(2, CatalogueSql::CompetitorReferences, houseBrands, &Module1::RefRows)
+        || !readList(3, CatalogueSql::Families, {}, &Module1::FamRows)
+        || !readList(4, CatalogueSql::Companies, houseBrands, &Module1::CompRows))
         return failOpening();
 
     readVersionTexts();

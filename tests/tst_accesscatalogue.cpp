@@ -24,9 +24,12 @@ namespace {
 
 using Kind = Jet4ColumnDefinition::Kind;
 
-const QStringList kTables = {QStringLiteral("[Tabela Referencias]"), QStringLiteral("TabelaFotos"),
-                             QStringLiteral("TabelaAnexos"),         QStringLiteral("RELATIONS"),
-                             QStringLiteral("FAMILIES"),             QStringLiteral("TabelaVersao")};
+const QStringList kTables = {QStringLiteral("[Tabela Referencias]"),
+                             QStringLiteral("TabelaFotos"),
+                             QStringLiteral("TabelaAnexos"),
+                             QStringLiteral("RELATIONS"),
+                             QStringLiteral("FAMILIES"),
+                             QStringLiteral("TabelaVersao")};
 
 QByteArray randomBytes(int size, quint32 seed)
 {
@@ -57,9 +60,10 @@ void writeCatalogue(const QString& path)
             QVERIFY(query.exec());
         };
         insert(CatalogueSchema::kHouseInsert,
-               {20, QStringLiteral("ÇÃO-20"), QStringLiteral("Disjuntor com ação rápida, € e Ω"), 0, 1.5, 99.99,
-                QVariant(), 12.0, QString(QLatin1String("")), QStringLiteral("10x20"), QStringLiteral("Fora de linha"),
-                QStringLiteral("G2"), QVariant(), QStringLiteral("Liga de cobre e zinco — latão"), 20});
+               {20, QStringLiteral("ÇÃO-20"), QStringLiteral("Disjuntor com ação rápida, € e Ω"), 0, 1.5,
+                99.99, QVariant(), 12.0, QString(QLatin1String("")), QStringLiteral("10x20"),
+                QStringLiteral("Fora de linha"), QStringLiteral("G2"), QVariant(),
+                QStringLiteral("Liga de cobre e zinco — latão 😀"), 20});
         insert(CatalogueSchema::kPhotoInsert,
                {20, TestCatalogue::storedFile(QStringLiteral("jpg"), randomBytes(9000, 7)), QVariant(),
                 QStringLiteral("ÇÃO-20")});
@@ -68,10 +72,12 @@ void writeCatalogue(const QString& path)
         insert(CatalogueSchema::kRelationInsert,
                {QStringLiteral("RXZ-1"), QStringLiteral("CÖMPANY"), QStringLiteral("DJ"), 10,
                 QString(QStringLiteral("Observação longa. ")).repeated(30)});
-        insert(CatalogueSchema::kFamilyInsert, {QStringLiteral("ÇX"), QStringLiteral("Família com acentuação")});
-        insert(CatalogueSchema::kVersionInsert, {QStringLiteral("Versão 2.1"), QStringLiteral("março/2024"),
-                                                 QStringLiteral("rev. 'a'"), QStringLiteral("Atualização"),
-                                                 QStringLiteral("http://exemplo/atualiza"), QStringLiteral("Dica")});
+        insert(CatalogueSchema::kFamilyInsert,
+               {QStringLiteral("ÇX"), QStringLiteral("Família com acentuação")});
+        insert(CatalogueSchema::kVersionInsert,
+               {QStringLiteral("Versão 2.1"), QStringLiteral("março/2024"), QStringLiteral("rev. 'a'"),
+                QStringLiteral("Atualização"), QStringLiteral("http://exemplo/atualiza"),
+                QStringLiteral("Dica")});
     }
     QSqlDatabase::removeDatabase(connection);
 }
@@ -86,9 +92,11 @@ QStringList tableRows(QSqlDatabase& db, const QString& table)
     const int count = columns.record().count();
     QStringList quoted;
     for (int i = 0; i < count; ++i)
-        quoted.append(QStringLiteral("quote(%1)").arg(QLatin1Char('[') + columns.record().fieldName(i) + QLatin1Char(']')));
+        quoted.append(QStringLiteral("quote(%1)")
+                          .arg(QLatin1Char('[') + columns.record().fieldName(i) + QLatin1Char(']')));
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quoted.join(QLatin1Char(',')), table)))
+    if (!query.exec(
+            QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(quoted.join(QLatin1Char(',')), table)))
         return {QStringLiteral("cannot read %1").arg(table)};
     while (query.next()) {
         QStringList values;
@@ -110,8 +118,7 @@ QStringList schemaOf(QSqlDatabase& db)
 }
 
 // Runs `check` on an SQLite file opened read-only, as the catalogue program opens it.
-template <typename Check>
-void withDatabase(const QString& path, Check check)
+template <typename Check> void withDatabase(const QString& path, Check check)
 {
     const QString connection = QUuid::createUuid().toString();
     {
@@ -139,9 +146,9 @@ bool writeFile(const QString& path, const QByteArray& content)
 // Pages of a file the writer made, found by their headers.
 struct PageMap
 {
-    QVector<int> definitions; // table definition pages after the system catalogue's, in order
+    QVector<int> definitions;          // table definition pages after the system catalogue's, in order
     QMap<int, QVector<int>> dataPages; // by owning definition page
-    QVector<int> chainPages; // long-value pages holding one full piece of a chain
+    QVector<int> chainPages;           // long-value pages holding one full piece of a chain
     int pageCount = 0;
 };
 
@@ -191,6 +198,8 @@ private slots:
     void reusesTheCopyOfAnUnchangedFile();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
+    void survivesAnImportThatGoesWrong_data();
+    void survivesAnImportThatGoesWrong();
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -304,27 +313,27 @@ void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
                                {QStringLiteral("numero"), Kind::Long},
                                {QStringLiteral("PREÇO"), Kind::Double},
                                {QStringLiteral("class FISCAL"), Kind::Text}}));
-    QVERIFY(writer.addRow({QStringLiteral("Relé térmico"), QStringLiteral("KV-300"), QStringLiteral("x"), 6, 12.5,
-                           QStringLiteral("8536")}));
+    QVERIFY(writer.addRow({QStringLiteral("Relé térmico"), QStringLiteral("KV-300"), QStringLiteral("x"), 6,
+                           12.5, QStringLiteral("8536")}));
     QVERIFY(writer.endTable());
-    QVERIFY(writer.beginTable(QStringLiteral("relations"),
-                              {{QStringLiteral("company"), Kind::Text}, {QStringLiteral("reference"), Kind::Text},
-                               {QStringLiteral("family"), Kind::Text}, {QStringLiteral("Reference_Set"), Kind::Long}}));
+    QVERIFY(writer.beginTable(QStringLiteral("relations"), {{QStringLiteral("company"), Kind::Text},
+                                                            {QStringLiteral("reference"), Kind::Text},
+                                                            {QStringLiteral("family"), Kind::Text},
+                                                            {QStringLiteral("Reference_Set"), Kind::Long}}));
     QVERIFY(writer.addRow({QStringLiteral("C"), QStringLiteral("R"), QStringLiteral("F"), 1}));
     QVERIFY(writer.endTable());
-    QVERIFY(writer.beginTable(QStringLiteral("Families"),
-                              {{QStringLiteral("description"), Kind::Text}, {QStringLiteral("FAMILY"), Kind::Text}}));
+    QVERIFY(writer.beginTable(QStringLiteral("Families"), {{QStringLiteral("description"), Kind::Text},
+                                                           {QStringLiteral("FAMILY"), Kind::Text}}));
     QVERIFY(writer.addRow({QStringLiteral("Disjuntores"), QStringLiteral("DJ")}));
     QVERIFY(writer.endTable());
-    QVERIFY(writer.beginTable(QStringLiteral("TABELAVERSAO"),
-                              {{QStringLiteral("Número"), Kind::Long},
-                               {QStringLiteral("Mês"), Kind::Text},
-                               {QStringLiteral("Fator"), Kind::Double},
-                               {QStringLiteral("dicaparalink"), Kind::Text},
-                               {QStringLiteral("linkprograma"), Kind::Text},
-                               {QStringLiteral("titulolink"), Kind::Text}}));
-    QVERIFY(writer.addRow({3, QStringLiteral("março"), 1.5, QStringLiteral("Dica"), QStringLiteral("http://x/"),
-                           QStringLiteral("Título")}));
+    QVERIFY(writer.beginTable(QStringLiteral("TABELAVERSAO"), {{QStringLiteral("Número"), Kind::Long},
+                                                               {QStringLiteral("Mês"), Kind::Text},
+                                                               {QStringLiteral("Fator"), Kind::Double},
+                                                               {QStringLiteral("dicaparalink"), Kind::Text},
+                                                               {QStringLiteral("linkprograma"), Kind::Text},
+                                                               {QStringLiteral("titulolink"), Kind::Text}}));
+    QVERIFY(writer.addRow({3, QStringLiteral("março"), 1.5, QStringLiteral("Dica"),
+                           QStringLiteral("http://x/"), QStringLiteral("Título")}));
     QVERIFY(writer.endTable());
     QVERIFY2(writer.finish(), qPrintable(writer.errorString()));
 
@@ -332,16 +341,20 @@ void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
     QVERIFY(!copy.isEmpty());
     withDatabase(copy, [&](QSqlDatabase& db) {
         QCOMPARE(tableRows(db, QStringLiteral("[Tabela Referencias]")),
-                 QStringList({QStringLiteral("6|'KV-300'|'Relé térmico'|NULL|NULL|12.5|NULL|NULL|'8536'|NULL|NULL|NULL|"
-                                             "NULL|NULL|NULL")}));
-        QCOMPARE(tableRows(db, QStringLiteral("RELATIONS")), QStringList({QStringLiteral("'R'|'C'|'F'|1|NULL")}));
-        QCOMPARE(tableRows(db, QStringLiteral("FAMILIES")), QStringList({QStringLiteral("'DJ'|'Disjuntores'")}));
+                 QStringList({QStringLiteral(
+                     "6|'KV-300'|'Relé térmico'|NULL|NULL|12.5|NULL|NULL|'8536'|NULL|NULL|NULL|"
+                     "NULL|NULL|NULL")}));
+        QCOMPARE(tableRows(db, QStringLiteral("RELATIONS")),
+                 QStringList({QStringLiteral("'R'|'C'|'F'|1|NULL")}));
+        QCOMPARE(tableRows(db, QStringLiteral("FAMILIES")),
+                 QStringList({QStringLiteral("'DJ'|'Disjuntores'")}));
         QCOMPARE(tableRows(db, QStringLiteral("TabelaVersao")),
                  QStringList({QStringLiteral("'3'|'março'|'1,5'|'Título'|'http://x/'|'Dica'")}));
         QCOMPARE(tableRows(db, QStringLiteral("TabelaAnexos")), QStringList());
         QCOMPARE(tableRows(db, QStringLiteral("TabelaFotos")), QStringList());
         // The program's own spelling finds the rows.
-        QSqlQuery query(QStringLiteral("SELECT [Class fiscal] FROM [Tabela referenciaS] WHERE descriçao LIKE ?"), db);
+        QSqlQuery query(
+            QStringLiteral("SELECT [Class fiscal] FROM [Tabela referenciaS] WHERE descriçao LIKE ?"), db);
         query.addBindValue(QStringLiteral("%relé%"));
         QVERIFY(query.exec());
         QVERIFY(query.next());
@@ -358,18 +371,19 @@ void TestAccessCatalogue::storedFilesInTextColumnsBecomeBytes()
     const QString access = path(QStringLiteral("memo-photos.mdb"));
     Jet4Writer writer(access);
     QVERIFY(writer.open());
-    QVERIFY(writer.beginTable(QStringLiteral("Tabela Referencias"),
-                              {{QStringLiteral("Numero"), Kind::Long}, {QStringLiteral("Referencia"), Kind::Text},
-                               {QStringLiteral("Descriçao"), Kind::Text}}));
+    QVERIFY(
+        writer.beginTable(QStringLiteral("Tabela Referencias"), {{QStringLiteral("Numero"), Kind::Long},
+                                                                 {QStringLiteral("Referencia"), Kind::Text},
+                                                                 {QStringLiteral("Descriçao"), Kind::Text}}));
     QVERIFY(writer.addRow({1, QStringLiteral("KV-1"), QStringLiteral("Um")}));
     QVERIFY(writer.endTable());
-    QVERIFY(writer.beginTable(QStringLiteral("TabelaFotos"),
-                              {{QStringLiteral("Numeracao"), Kind::Long}, {QStringLiteral("FOTO"), Kind::Memo}}));
+    QVERIFY(writer.beginTable(QStringLiteral("TabelaFotos"), {{QStringLiteral("Numeracao"), Kind::Long},
+                                                              {QStringLiteral("FOTO"), Kind::Memo}}));
     QVERIFY(writer.addRow({1, content}));
     QVERIFY(writer.addRow({2, QVariant()}));
     QVERIFY(writer.endTable());
-    QVERIFY(writer.beginTable(QStringLiteral("RELATIONS"),
-                              {{QStringLiteral("REFERENCE"), Kind::Text}, {QStringLiteral("COMPANY"), Kind::Text}}));
+    QVERIFY(writer.beginTable(QStringLiteral("RELATIONS"), {{QStringLiteral("REFERENCE"), Kind::Text},
+                                                            {QStringLiteral("COMPANY"), Kind::Text}}));
     QVERIFY(writer.endTable());
     QVERIFY(writer.beginTable(QStringLiteral("FAMILIES"), {{QStringLiteral("DESCRIPTION"), Kind::Text}}));
     QVERIFY(writer.endTable());
@@ -431,7 +445,8 @@ void TestAccessCatalogue::needsTheTablesTheProgramOpens()
         for (const QString& table : kTables) {
             if (!missingColumn.isEmpty() &&
                 QSqlQuery(db).exec(QStringLiteral("SELECT [%1] FROM %2").arg(missingColumn, table)))
-                QVERIFY(query.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN [%2]").arg(table, missingColumn)));
+                QVERIFY(
+                    query.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN [%2]").arg(table, missingColumn)));
         }
     }
     QSqlDatabase::removeDatabase(connection);
@@ -443,7 +458,8 @@ void TestAccessCatalogue::needsTheTablesTheProgramOpens()
     if (opens) {
         withDatabase(copy, [&](QSqlDatabase& db) {
             for (const QString& table : kTables)
-                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)), qPrintable(table));
+                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)),
+                         qPrintable(table));
         });
     }
 }
@@ -499,8 +515,8 @@ void TestAccessCatalogue::refusesDamagedFiles_data()
 
     QTest::newRow("zero length") << QByteArray() << true;
     const qsizetype length = whole.size();
-    for (const qsizetype size : {qsizetype(100), qsizetype(4096), qsizetype(2 * 4096), qsizetype(2 * 4096 + 17),
-                                 length / 2, length - 4096, length - 1})
+    for (const qsizetype size : {qsizetype(100), qsizetype(4096), qsizetype(2 * 4096),
+                                 qsizetype(2 * 4096 + 17), length / 2, length - 4096, length - 1})
         QTest::newRow(qPrintable(QStringLiteral("cut at %1 bytes").arg(size))) << whole.left(size) << true;
 
     QByteArray damaged = whole;
@@ -550,7 +566,8 @@ void TestAccessCatalogue::refusesDamagedFiles_data()
     // Sound files that are no catalogue.
     const QString other = path(QStringLiteral("other.mdb"));
     Jet4Writer writer(other);
-    QVERIFY(writer.open() && writer.beginTable(QStringLiteral("Outra"), {{QStringLiteral("Id"), Kind::Long}}) &&
+    QVERIFY(writer.open() &&
+            writer.beginTable(QStringLiteral("Outra"), {{QStringLiteral("Id"), Kind::Long}}) &&
             writer.addRow({1}) && writer.endTable() && writer.finish());
     QTest::newRow("sound file without the catalogue tables") << readFile(other) << true;
     const QByteArray sample = readFile(QStringLiteral("/work/shared/access-samples/jet4-password.mdb"));
@@ -571,7 +588,8 @@ void TestAccessCatalogue::refusesDamagedFiles()
     if (!copy.isEmpty()) {
         withDatabase(copy, [&](QSqlDatabase& db) {
             for (const QString& table : kTables)
-                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)), qPrintable(table));
+                QVERIFY2(QSqlQuery(db).exec(QStringLiteral("SELECT * FROM %1").arg(table)),
+                         qPrintable(table));
         });
     }
     // Nothing half-written stays behind to be taken for a copy later.
@@ -587,6 +605,33 @@ void TestAccessCatalogue::refusesDamagedFiles()
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode() == 0, !copy.isEmpty());
+}
+
+void TestAccessCatalogue::survivesAnImportThatGoesWrong_data()
+{
+    // Stand-ins for an import program that the Access library has crashed or stuck.
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("converted");
+    QTest::newRow("crashes") << QByteArray("echo progress 10; kill -SEGV $$") << false;
+    QTest::newRow("hangs without a word") << QByteArray("exec sleep 600") << false;
+    QTest::newRow("hangs after some progress") << QByteArray("echo progress 40; exec sleep 600") << false;
+    QTest::newRow("fails") << QByteArray("echo progress 5; exit 1") << false;
+    QTest::newRow("succeeds") << QByteArray("echo progress 50; echo progress 100; exit 0") << true;
+}
+
+void TestAccessCatalogue::survivesAnImportThatGoesWrong()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, converted);
+    const QString program = path(QStringLiteral("import.sh"));
+    QVERIFY(writeFile(program, "#!/bin/sh\n" + script + "\n"));
+    QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVector<int> reported;
+    const bool result = AccessImportProcess::run(
+        program, m_access, path(QStringLiteral("never.sqlite")),
+        [&](int percent) { reported.append(percent); }, 500);
+    QCOMPARE(result, converted);
+    QCOMPARE(!reported.isEmpty(), script.contains("progress"));
 }
 
 QTEST_GUILESS_MAIN(TestAccessCatalogue)

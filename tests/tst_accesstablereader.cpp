@@ -19,9 +19,22 @@ const char* const kNullMark = "<<null>>";
 const char* const kDateFormat = "%Y-%m-%d %H:%M:%S";
 
 // Jet type codes the comparison needs to tell apart.
-enum JetType {
-    Boolean = 1, Byte = 2, Integer = 3, LongInteger = 4, Currency = 5, Single = 6, Double = 7,
-    DateTime = 8, Binary = 9, Text = 10, Ole = 11, Memo = 12, Guid = 15, Decimal = 16
+enum JetType
+{
+    Boolean = 1,
+    Byte = 2,
+    Integer = 3,
+    LongInteger = 4,
+    Currency = 5,
+    Single = 6,
+    Double = 7,
+    DateTime = 8,
+    Binary = 9,
+    Text = 10,
+    Ole = 11,
+    Memo = 12,
+    Guid = 15,
+    Decimal = 16
 };
 
 struct CsvField
@@ -73,9 +86,10 @@ QVector<CsvRow> parseCsv(const QByteArray& data)
 bool exportTable(const QString& program, const QString& file, const QString& table, QVector<CsvRow>* rows)
 {
     QProcess process;
-    process.start(program, {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-0"),
-                            QString::fromLatin1(kNullMark), QStringLiteral("-D"), QString::fromLatin1(kDateFormat),
-                            QStringLiteral("-T"), QString::fromLatin1(kDateFormat), file, table});
+    process.start(program,
+                  {QStringLiteral("-b"), QStringLiteral("hex"), QStringLiteral("-0"),
+                   QString::fromLatin1(kNullMark), QStringLiteral("-D"), QString::fromLatin1(kDateFormat),
+                   QStringLiteral("-T"), QString::fromLatin1(kDateFormat), file, table});
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return false;
     *rows = parseCsv(process.readAllStandardOutput());
@@ -103,21 +117,26 @@ QString difference(const QVariant& value, const CsvField& exported, int type)
     if (!exported.quoted && exported.text == kNullMark)
         return isNullOrEmpty(value) ? QString() : differs(value.toString());
     if (value.isNull())
-        return isNullOrEmpty(QVariant(QString::fromUtf8(exported.text))) ? QString() : differs(QStringLiteral("null"));
+        return isNullOrEmpty(QVariant(QString::fromUtf8(exported.text))) ? QString()
+                                                                         : differs(QStringLiteral("null"));
     switch (type) {
     case Boolean:
         return (value.toBool() ? "1" : "0") == exported.text ? QString() : differs(value.toString());
     case Byte:
     case Integer:
     case LongInteger:
-        return QByteArray::number(value.toLongLong()) == exported.text ? QString() : differs(value.toString());
+        return QByteArray::number(value.toLongLong()) == exported.text ? QString()
+                                                                       : differs(value.toString());
     case Single:
-        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-6) ? QString() : differs(value.toString());
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-6) ? QString()
+                                                                             : differs(value.toString());
     case Double:
-        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-14) ? QString() : differs(value.toString());
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-14) ? QString()
+                                                                              : differs(value.toString());
     case Currency:
     case Decimal:
-        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-9) ? QString() : differs(value.toString());
+        return nearlyEqual(value.toDouble(), exported.text.toDouble(), 1e-9) ? QString()
+                                                                             : differs(value.toString());
     case DateTime: {
         const QDateTime rounded = value.toDateTime().addMSecs(500);
         const QString mine = rounded.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -161,16 +180,19 @@ bool writeVarietyFile(const QString& path, std::uint32_t encodingKey, QString* e
 {
     Jet4Writer writer(path, encodingKey);
     const QVector<Jet4ColumnDefinition> columns = {
-        {QStringLiteral("Id"), Kind::Long},     {QStringLiteral("Número"), Kind::Double},
-        {QStringLiteral("Texto"), Kind::Text},  {QStringLiteral("Nota"), Kind::Memo},
+        {QStringLiteral("Id"), Kind::Long},    {QStringLiteral("Número"), Kind::Double},
+        {QStringLiteral("Texto"), Kind::Text}, {QStringLiteral("Nota"), Kind::Memo},
         {QStringLiteral("Dados"), Kind::Ole},
     };
-    const QStringList texts = {QStringLiteral("ação, preço e composição"), QStringLiteral("€ 12,50 — Ωmega"),
-                               QStringLiteral("Ā começa com 0x0100"), QStringLiteral("aspas \"duplas\" e 'simples'"),
-                               QStringLiteral("linha 1\nlinha 2"), QString(QLatin1String(""))};
+    const QStringList texts = {
+        QStringLiteral("ação, preço e composição"), QStringLiteral("€ 12,50 — Ωmega"),
+        QStringLiteral("Ā começa com 0x0100"),      QStringLiteral("aspas \"duplas\" e 'simples'"),
+        QStringLiteral("linha 1\nlinha 2"),         QString(QLatin1String(""))};
     const QStringList memos = {QStringLiteral("curta"), repeated(QStringLiteral("memória média "), 900),
-                               repeated(QStringLiteral("longa ção €"), 5000), repeated(QStringLiteral("Ā"), 3000)};
-    const QVector<QByteArray> blobs = {QByteArray("\x00\x01\x02", 3), repeated(QByteArray("\xff\x00\x7f"), 3000),
+                               repeated(QStringLiteral("longa ção €"), 5000),
+                               repeated(QStringLiteral("Ā"), 3000)};
+    const QVector<QByteArray> blobs = {QByteArray("\x00\x01\x02", 3),
+                                       repeated(QByteArray("\xff\x00\x7f"), 3000),
                                        repeated(QByteArray("0123456789abcdef"), 20000)};
     bool ok = writer.open() && writer.beginTable(QStringLiteral("Variedade"), columns);
     for (int i = 0; ok && i < 3000; ++i) {
@@ -235,7 +257,8 @@ void TestAccessTableReader::readsEveryValueAsMdbExportDoes_data()
     for (const QString& file : written) {
         AccessDatabase database(file);
         for (const QString& table : database.tableNames())
-            QTest::newRow(qPrintable(QFileInfo(file).fileName() + QLatin1Char('/') + table)) << file << table << false;
+            QTest::newRow(qPrintable(QFileInfo(file).fileName() + QLatin1Char('/') + table))
+                << file << table << false;
     }
     const QFileInfoList samples =
         QDir(kSamplesDirectory).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
@@ -282,8 +305,8 @@ void TestAccessTableReader::readsEveryValueAsMdbExportDoes()
         QVERIFY2(row < exported.size(), "more rows read than mdb-export printed");
         QCOMPARE(exported.at(row).size(), values.size());
         for (int column = 0; column < values.size(); ++column) {
-            const QString why = difference(values.at(column), exported.at(row).at(column),
-                                           reader.columns().at(column).type);
+            const QString why =
+                difference(values.at(column), exported.at(row).at(column), reader.columns().at(column).type);
             QVERIFY2(why.isEmpty(), qPrintable(QStringLiteral("row %1, column %2: %3")
                                                    .arg(row)
                                                    .arg(reader.columns().at(column).name, why.left(300))));

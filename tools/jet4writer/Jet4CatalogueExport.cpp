@@ -85,8 +85,8 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QSt
 bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t encodingKey, QString* error)
 {
     QSqlQuery tables(db);
-    if (!tables.exec(QStringLiteral(
-            "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY rowid"))) {
+    if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                    "'sqlite%' ORDER BY rowid"))) {
         *error = tables.lastError().text();
         return false;
     }

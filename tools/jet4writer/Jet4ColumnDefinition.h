@@ -6,7 +6,14 @@
 // whole numbers, floating-point numbers, short and long text, and long binary values.
 struct Jet4ColumnDefinition
 {
-    enum class Kind { Long, Double, Text, Memo, Ole };
+    enum class Kind
+    {
+        Long,
+        Double,
+        Text,
+        Memo,
+        Ole
+    };
 
     QString name;
     Kind kind = Kind::Text;

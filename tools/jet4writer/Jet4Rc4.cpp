@@ -23,6 +23,7 @@ void Jet4Rc4::apply(char* data, int size)
         m_x = static_cast<unsigned char>(m_x + 1);
         m_y = static_cast<unsigned char>(m_y + m_state[m_x]);
         std::swap(m_state[m_x], m_state[m_y]);
-        data[i] = static_cast<char>(data[i] ^ m_state[static_cast<unsigned char>(m_state[m_x] + m_state[m_y])]);
+        data[i] =
+            static_cast<char>(data[i] ^ m_state[static_cast<unsigned char>(m_state[m_x] + m_state[m_y])]);
     }
 }

@@ -92,7 +92,9 @@ QByteArray Jet4RowLayout::pack(const QVariantList& values, Jet4LongValueStore& l
         case Kind::Text: {
             const QString text = value.toString();
             if (text.size() > kTextCharacters) {
-                *error = QStringLiteral("text of %1 is longer than %2 characters").arg(column.name).arg(kTextCharacters);
+                *error = QStringLiteral("text of %1 is longer than %2 characters")
+                             .arg(column.name)
+                             .arg(kTextCharacters);
                 return {};
             }
             variable[m_variableIndexes.at(i)] = Jet4TextEncoder::encode(text, true);

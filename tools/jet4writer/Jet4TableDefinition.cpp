@@ -44,18 +44,19 @@ char typeCode(Kind kind)
 namespace Jet4TableDefinition {
 
 QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayout& layout,
-                 std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow, bool systemTable)
+                 std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow,
+                 bool systemTable)
 {
     QByteArray page(kColumnsStart, '\0');
     page[0] = kPageTableDefinition;
     page[1] = 0x01;
     put32(page, kTableRowCountOffset, rowCount);
     page[kTableTypeOffset] = systemTable ? kSystemTable : kUserTable;
-    put16(page, 41, columns.size());                     // most columns a row has had
+    put16(page, 41, columns.size()); // most columns a row has had
     put16(page, 43, layout.variableColumnCount());
     put16(page, 45, columns.size());
-    put32(page, 47, 0);                                  // logical indexes
-    put32(page, 51, 0);                                  // physical indexes
+    put32(page, 47, 0); // logical indexes
+    put32(page, 51, 0); // physical indexes
     put32(page, 55, usageMapRow);
     put32(page, 59, freeMapRow);
 

@@ -10,7 +10,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Converts an SQLite catalogue into a Jet 4 (.mdb) file."));
+    parser.setApplicationDescription(
+        QStringLiteral("Converts an SQLite catalogue into a Jet 4 (.mdb) file."));
     parser.addHelpOption();
     const QCommandLineOption keyOption(QStringLiteral("rc4-key"),
                                        QStringLiteral("Write an RC4-encoded database with this key (hex)."),

@@ -3,14 +3,46 @@
 #include "ui/platform/KeyCodes.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
-#include <QStringListModel>
+
+// The entries as the list shows them, read from the shared texts only for the rows drawn.
+class ComboBox::EntryModel : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const CachedList::Entries& entries() const { return m_entries; }
+
+    void setEntries(CachedList::Entries entries)
+    {
+        beginResetModel();
+        m_entries = std::move(entries);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() || !m_entries ? 0 : int(m_entries->size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!m_entries || !index.isValid() || index.row() >= m_entries->size()
+            || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return QVariant();
+        return m_entries->at(index.row()).toString();
+    }
+
+private:
+    CachedList::Entries m_entries;
+};
 
 ComboBox::ComboBox(QWidget* parent)
     : QComboBox(parent)
-    , m_entries(new QStringListModel(this))
+    , m_entries(new EntryModel(this))
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -31,22 +63,27 @@ ComboBox::ComboBox(QWidget* parent)
 
 void ComboBox::setEntries(const QStringList& entries)
 {
+    setEntries(CachedList(entries, {}).entries(EntryRule::AsStored, false));
+}
+
+void ComboBox::setEntries(CachedList::Entries entries)
+{
     const QString text = currentText();
-    m_entries->setStringList(entries);
+    m_entries->setEntries(std::move(entries));
     setCurrentIndex(-1);
     setEditText(text);
 }
 
 void ComboBox::clearEntries()
 {
-    m_entries->setStringList({});
+    m_entries->setEntries(nullptr);
     setCurrentIndex(-1);
     setEditText(QString());
 }
 
 QStringList ComboBox::entries() const
 {
-    return m_entries->stringList();
+    return m_entries->entries() ? m_entries->entries()->toStringList() : QStringList();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event)

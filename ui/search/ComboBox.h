@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QComboBox>
+#include "catalogue/CachedList.h"
 
-class QStringListModel;
+#include <QComboBox>
 
 // An editable drop-down combo box with the events the search window's handlers are
 // written against:
@@ -10,8 +10,8 @@ class QStringListModel;
 //    Up and Down keys in the closed box; never raised by text or entries set by the program;
 //  - KeyDown: every key pressed, with its virtual-key code and shift state;
 //  - KeyPress: every character typed, with its character code (13 for Enter).
-// Entries come from a string list model, so that a list of a million entries is set in one
-// step and shared, not copied, between windows. Typing never adds an entry.
+// Entries come from a model over a shared list of texts, so that a list of a million entries
+// is set in one step and shared, not copied, between windows. Typing never adds an entry.
 class ComboBox : public QComboBox
 {
     Q_OBJECT
@@ -21,6 +21,7 @@ public:
 
     // Replaces the entries; the text in the box stays as it is and no entry is selected.
     void setEntries(const QStringList& entries);
+    void setEntries(CachedList::Entries entries);
     // Removes the entries and empties the text.
     void clearEntries();
     QStringList entries() const;
@@ -35,5 +36,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    QStringListModel* m_entries;
+    class EntryModel;
+
+    EntryModel* m_entries;
 };

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <vector>
+
+struct sqlite3;
+
+// The catalogue read straight through the engine's C interface, with the program's own
+// SQL texts: what the engine itself can do, to set beside the program's times.
+class BareEngine
+{
+public:
+    explicit BareEngine(const QString& path);
+    ~BareEngine();
+    BareEngine(const BareEngine&) = delete;
+    BareEngine& operator=(const BareEngine&) = delete;
+
+    bool isOpen() const { return m_db != nullptr; }
+
+    // The queries of an opening, on a connection of their own: the count, the five lists
+    // and the version row. False when one of them fails or a list is empty.
+    bool openCatalogue() const;
+
+    // A whole one-column result; the row count, or -1 when the query fails.
+    qint64 list(const QString& sql, const QVariantList& values, QStringList* texts = nullptr,
+                std::vector<bool>* nulls = nullptr) const;
+    // The first row only; true when there is one.
+    bool first(const QString& sql, const QVariantList& values) const;
+
+private:
+    static sqlite3* openFile(const QString& path);
+
+    QString m_path;
+    sqlite3* m_db = nullptr;
+};

@@ -1,0 +1,356 @@
+#include "ChildRun.h"
+
+#include "BareEngine.h"
+#include "BenchQueries.h"
+#include "Median.h"
+#include "ProgramDriver.h"
+#include "RefillTimer.h"
+#include "catalogue/AlphabeticalOrder.h"
+#include "catalogue/CatalogueSql.h"
+#include "catalogue/Module1.h"
+#include "ui/search/ComboBox.h"
+#include "ui/search/ComboLists.h"
+#include "ui/search/Form2.h"
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace BenchQueries;
+
+namespace {
+
+using Kind = Measurement::Kind;
+
+// A filter's result as the engine gives it, kept to refill boxes with.
+struct Result
+{
+    QStringList texts;
+    std::vector<bool> nulls;
+    qint64 nonNull() const { return qint64(std::count(nulls.begin(), nulls.end(), false)); }
+};
+
+Result read(const BareEngine& bare, const QString& sql, const QVariantList& values)
+{
+    Result result;
+    bare.list(sql, values, &result.texts, &result.nulls);
+    return result;
+}
+
+// What the search window derives from the five lists when it fills its boxes.
+void deriveEntries()
+{
+    Module1::HouseRefRows.entries(EntryRule::AsStored, true);
+    Module1::DescRows.entries(EntryRule::Trimmed, true);
+    Module1::RefRows.entries(EntryRule::TrimmedAndScrambled, true);
+    Module1::FamRows.entries(EntryRule::Trimmed, false);
+    Module1::CompRows.entries(EntryRule::TrimmedAndScrambled, false);
+}
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "check failed: %s\n", what);
+}
+
+} // namespace
+
+ChildRun::ChildRun(const QString& catalogue, int runs) : m_catalogue(catalogue), m_runs(runs) {}
+
+bool ChildRun::run()
+{
+    ProgramDriver program(m_catalogue);
+    BareEngine bare(m_catalogue);
+    RefillTimer refill;
+    if (!bare.isOpen() || !program.openCatalogue() || !bare.openCatalogue()) {
+        fail("the catalogue does not open");
+        return false;
+    }
+    const int heavy = std::max(3, m_runs / 2);
+    const int runs = m_runs;
+    const auto add = [&](const QString& name, Kind kind, double programMs, double bareMs, double allowanceMs,
+                         bool correct) {
+        m_measurements.append({name, kind, programMs, bareMs, allowanceMs, correct});
+        std::fprintf(stderr, "  %-28s %9.2f ms\n", qPrintable(name), programMs);
+    };
+    m_listSizes =
+        QStringLiteral("%1 house references, %2 descriptions, %3 competitor references, %4 families, "
+                       "%5 manufacturers")
+            .arg(Module1::HouseRefRows.size())
+            .arg(Module1::DescRows.size())
+            .arg(Module1::RefRows.size())
+            .arg(Module1::FamRows.size())
+            .arg(Module1::CompRows.size());
+
+    // One sort of the shown competitor references: part of what an opening may cost.
+    const CachedList::Entries shownReferences =
+        Module1::RefRows.entries(EntryRule::TrimmedAndScrambled, false);
+    std::vector<QStringView> referenceTexts;
+    for (qsizetype i = 0; i < shownReferences->size(); ++i)
+        referenceTexts.push_back(shownReferences->at(i));
+    const double sortMs = medianMs(heavy, [&] { AlphabeticalOrder::order(referenceTexts); });
+
+    // What deriving the entries of the two long lists costs, each from a list just read.
+    const auto derivingMs = [&](const QString& sql, const QVariantList& values, EntryRule rule) {
+        const Result read = ::read(bare, sql, values);
+        CachedList list;
+        return medianMs(
+            heavy, [&] { list = CachedList(read.texts, read.nulls); }, [&] { list.entries(rule, true); });
+    };
+    add(QStringLiteral("derive competitor references"), Kind::Info,
+        derivingMs(CatalogueSql::CompetitorReferences, houseBrands(), EntryRule::TrimmedAndScrambled), NAN,
+        NAN, true);
+    add(QStringLiteral("derive house references"), Kind::Info,
+        derivingMs(CatalogueSql::HouseReferences, {}, EntryRule::AsStored), NAN, NAN, true);
+
+    bool opened = true;
+    const PairedMedians open = pairedMediansMs(
+        heavy, nullptr, [&] { opened = program.openCatalogue() && opened; }, [&] { bare.openCatalogue(); });
+    const double openBareMs = open.second;
+    add(QStringLiteral("OpenCatalogue"), Kind::Opening, open.first, openBareMs, sortMs, opened);
+    add(QStringLiteral("sort of competitor references"), Kind::Info, sortMs, NAN, NAN, true);
+
+    // Search windows, each opened right after an opening as the main window does it.
+    const auto openingAfter = [&](int alreadyOpen) {
+        bool ok = true;
+        const double ms = medianMs(
+            heavy,
+            [&] {
+                program.closeWindows();
+                program.openCatalogue();
+                for (int i = 0; i < alreadyOpen; ++i)
+                    program.openWindow();
+            },
+            [&] { ok = program.openWindow() != nullptr && ok; });
+        return std::make_pair(ms, ok && program.windowCount() == alreadyOpen + 1);
+    };
+    // The same two, with the entries of the five lists derived as soon as they are read,
+    // as OpenCatalogue would with the entries derived at its end.
+    bool warmOpened = true;
+    const double warmOpenMs = medianMs(heavy, [&] {
+        warmOpened = program.openCatalogue() && warmOpened;
+        deriveEntries();
+    });
+    add(QStringLiteral("OpenCatalogue, entries derived"), Kind::Opening, warmOpenMs, openBareMs, sortMs,
+        warmOpened);
+    {
+        bool ok = true;
+        const double ms = medianMs(
+            heavy,
+            [&] {
+                program.closeWindows();
+                program.openCatalogue();
+                deriveEntries();
+            },
+            [&] { ok = program.openWindow() != nullptr && ok; });
+        add(QStringLiteral("open search window, entries derived"), Kind::Window, ms, NAN, NAN,
+            ok && program.windowCount() == 1);
+    }
+
+    const auto first = openingAfter(0);
+    add(QStringLiteral("open search window"), Kind::Window, first.first, NAN, NAN, first.second);
+    const auto second = openingAfter(1);
+    add(QStringLiteral("open second search window"), Kind::Window, second.first, NAN, NAN, second.second);
+    const auto fifth = openingAfter(4);
+    add(QStringLiteral("open fifth search window"), Kind::Window, fifth.first, NAN, NAN, fifth.second);
+
+    program.closeWindows();
+    program.openCatalogue();
+    Form2* window = program.openWindow();
+    if (!window) {
+        fail("no search window");
+        return false;
+    }
+    const qint64 fullReferences = ProgramDriver::combo(window, "comReferences")->count();
+
+    const PairedMedians f2 = pairedMediansMs(
+        heavy, nullptr, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });
+    add(QStringLiteral("F2"), Kind::Opening, f2.first, f2.second, sortMs,
+        ProgramDriver::combo(window, "comReferences")->count() == fullReferences);
+    {
+        // The same, with the lists of the last opening kept aside (as Module1 could keep them),
+        // so that lists read again with the same values find their entries made already.
+        const QList<CachedList> opened{Module1::HouseRefRows, Module1::DescRows, Module1::RefRows,
+                                       Module1::FamRows, Module1::CompRows};
+        const PairedMedians kept = pairedMediansMs(
+            heavy, nullptr, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });
+        add(QStringLiteral("F2, opened lists kept"), Kind::Opening, kept.first, kept.second, sortMs,
+            ProgramDriver::combo(window, "comReferences")->count() == fullReferences);
+    }
+    program.takeMessages();
+
+    const auto reset = [&] { window->Form_KeyUp(113, 0); };
+    const CachedList fullRefs = Module1::RefRows;
+    const CachedList fullFamilies = Module1::FamRows;
+    const CachedList fullCompanies = Module1::CompRows;
+
+    // Manufacturer alone: M2, M3, M4; refills references and families.
+    {
+        const Result refs = read(bare, CatalogueSql::M2, manufacturerAlone());
+        const Result families = read(bare, CatalogueSql::M3, manufacturerOnly());
+        // Before the program runs, with the window back on the full lists, so that no window
+        // shows these entries yet.
+        reset();
+        const double refillMs =
+            refill.medianMs(runs, {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
+                                   {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}});
+        const PairedMedians timed = pairedMediansMs(
+            runs,
+            [&] {
+                reset();
+                ProgramDriver::setText(window, "comFamilies", QString());
+                ProgramDriver::setText(window, "comCompanies", Manufacturer);
+            },
+            [&] { window->comCompanies_Click(); },
+            [&] {
+                bare.list(CatalogueSql::M2, manufacturerAlone());
+                bare.list(CatalogueSql::M3, manufacturerOnly());
+                bare.first(CatalogueSql::M4, manufacturerOnly());
+            });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
+                             ProgramDriver::combo(window, "comFamilies")->count() == families.texts.size() &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("manufacturer filter"), Kind::Lookup, ms, bareMs, refillMs, correct);
+    }
+
+    // Family alone: F2, F3, F4; refills manufacturers and references.
+    {
+        const Result refs = read(bare, CatalogueSql::F2, familyAlone());
+        const Result companies = read(bare, CatalogueSql::F3, familyAlone());
+        // Before the program runs, with the window back on the full lists, so that no window
+        // shows these entries yet.
+        reset();
+        const double refillMs = refill.medianMs(
+            runs, {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
+                   {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}});
+        const PairedMedians timed = pairedMediansMs(
+            runs,
+            [&] {
+                reset();
+                ProgramDriver::setText(window, "comCompanies", QString());
+                ProgramDriver::setText(window, "comFamilies", Family);
+            },
+            [&] { window->comFamilies_Click(); },
+            [&] {
+                bare.list(CatalogueSql::F2, familyAlone());
+                bare.list(CatalogueSql::F3, familyAlone());
+                bare.first(CatalogueSql::F4, familyOnly());
+            });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
+                             ProgramDriver::combo(window, "comCompanies")->count() == companies.nonNull() &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("family filter"), Kind::Lookup, ms, bareMs, refillMs, correct);
+    }
+
+    // Both: a manufacturer chosen, then a family (F1, F4), and the other way round (M1, M3, M4).
+    {
+        const Result byManufacturer = read(bare, CatalogueSql::M2, manufacturerAlone());
+        const Result refs = read(bare, CatalogueSql::F1, manufacturerInFamily());
+        // Before the program runs, with the window back on the full lists, so that no window
+        // shows these entries yet.
+        reset();
+        const double refillMs = refill.medianMs(
+            runs, {{ComboLists::fillCompetitorReferences,
+                    CachedList(byManufacturer.texts, byManufacturer.nulls), refs.texts, refs.nulls}});
+        const PairedMedians timed = pairedMediansMs(
+            runs,
+            [&] {
+                reset();
+                ProgramDriver::setText(window, "comFamilies", QString());
+                ProgramDriver::setText(window, "comCompanies", Manufacturer);
+                window->comCompanies_Click();
+                ProgramDriver::setText(window, "comFamilies", Family);
+            },
+            [&] { window->comFamilies_Click(); },
+            [&] {
+                bare.list(CatalogueSql::F1, manufacturerInFamily());
+                bare.first(CatalogueSql::F4, familyOnly());
+            });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("manufacturer, then family"), Kind::Lookup, ms, bareMs, refillMs, correct);
+    }
+    {
+        const Result byFamily = read(bare, CatalogueSql::F2, familyAlone());
+        const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
+        // Before the program runs, with the window back on the full lists, so that no window
+        // shows these entries yet.
+        reset();
+        const double refillMs =
+            refill.medianMs(runs, {{ComboLists::fillCompetitorReferences,
+                                    CachedList(byFamily.texts, byFamily.nulls), refs.texts, refs.nulls}});
+        const PairedMedians timed = pairedMediansMs(
+            runs,
+            [&] {
+                reset();
+                ProgramDriver::setText(window, "comCompanies", QString());
+                ProgramDriver::setText(window, "comFamilies", Family);
+                window->comFamilies_Click();
+                ProgramDriver::setText(window, "comCompanies", Manufacturer);
+            },
+            [&] { window->comCompanies_Click(); },
+            [&] {
+                bare.list(CatalogueSql::M1, manufacturerInFamily());
+                bare.list(CatalogueSql::M3, manufacturerOnly());
+                bare.first(CatalogueSql::M4, manufacturerOnly());
+            });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("family, then manufacturer"), Kind::Lookup, ms, bareMs, refillMs, correct);
+    }
+
+    // A competitor reference resolved to its house product, photo and all.
+    {
+        reset();
+        const PairedMedians timed = pairedMediansMs(
+            runs, [&] { ProgramDriver::setText(window, "comReferences", CompetitorReference); },
+            [&] { window->comReferences_Click(); },
+            [&] {
+                bare.first(CatalogueSql::R1, competitorReference());
+                bare.first(CatalogueSql::HouseEquivalent, houseEquivalent());
+                bare.first(CatalogueSql::ByReference, houseByReference());
+            });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::text(window, "CbxRef") == HouseReference &&
+                             ProgramDriver::text(window, "lblQuiro") == HouseReference + QLatin1Char(' ') &&
+                             !window->photoPreviewPath().isEmpty() &&
+                             bare.first(CatalogueSql::HouseEquivalent, houseEquivalent()) &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("competitor reference resolved"), Kind::Lookup, ms, bareMs, 0, correct);
+    }
+
+    // The house lookups.
+    {
+        const PairedMedians timed = pairedMediansMs(
+            runs, [&] { ProgramDriver::setText(window, "CbxRef", HouseReference); },
+            [&] { window->CbxRef_Click(); },
+            [&] { bare.first(CatalogueSql::ByReference, houseByReference()); });
+        const double ms = timed.first;
+        const bool correct = ProgramDriver::text(window, "CbxRef") == HouseReference &&
+                             bare.first(CatalogueSql::ByReference, houseByReference()) &&
+                             program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("house lookup by reference"), Kind::Lookup, ms, bareMs, 0, correct);
+    }
+    {
+        const PairedMedians timed = pairedMediansMs(
+            runs, [&] { ProgramDriver::setText(window, "CbxDesc", Description); },
+            [&] { window->CbxDesc_Click(); },
+            [&] { bare.first(CatalogueSql::ByDescription, houseByDescription()); });
+        const double ms = timed.first;
+        const bool correct =
+            ProgramDriver::text(window, "CbxDesc").contains(Description, Qt::CaseInsensitive) &&
+            bare.first(CatalogueSql::ByDescription, houseByDescription()) && program.takeMessages().isEmpty();
+        const double bareMs = timed.second;
+        add(QStringLiteral("house lookup by description"), Kind::Lookup, ms, bareMs, 0, correct);
+    }
+
+    return true;
+}

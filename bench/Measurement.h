@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cmath>
+
+// One timed operation at one catalogue size. Times are medians in milliseconds; a bare or
+// allowance time that does not apply is NaN.
+struct Measurement
+{
+    enum class Kind
+    {
+        Opening, // OpenCatalogue and F2: 1.5 x (bare + one sort of the competitor references)
+        Window,  // opening a search window: 100 ms
+        Lookup,  // a lookup or filter: 20 ms and 1.5 x bare + refill of its combo boxes
+        Info,    // shown for reference, no target
+    };
+
+    QString operation;
+    Kind kind = Kind::Info;
+    double programMs = NAN;
+    double bareMs = NAN;
+    double allowanceMs = NAN; // refill time (lookups) or sort time (openings)
+    bool correct = true;      // the program found what the engine found
+};

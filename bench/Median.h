@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+// Runs `prepare` (untimed) then `timed`, `runs` times, and gives the median time of
+// `timed` in milliseconds.
+double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& timed);
+double medianMs(int runs, const std::function<void()>& timed);
+
+// The medians of two operations timed in turn within each run, so that both meet the same
+// load on the machine: { median of `first`, median of `second` }.
+struct PairedMedians
+{
+    double first;
+    double second;
+};
+PairedMedians pairedMediansMs(int runs, const std::function<void()>& prepare,
+                              const std::function<void()>& first, const std::function<void()>& second);

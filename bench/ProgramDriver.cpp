@@ -1,0 +1,89 @@
+#include "ProgramDriver.h"
+
+#include "TestProgram.h"
+#include "app/ProgramLocation.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+#include "ui/main/MDIForm1.h"
+#include "ui/search/ComboBox.h"
+#include "ui/search/Form2.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QMdiArea>
+#include <QTest>
+
+ProgramDriver::ProgramDriver(const QString& catalogue)
+{
+    ProgramLocation::setExecutableForTesting(m_dir.filePath(QStringLiteral("lumeo")));
+    Module1::Reset();
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    Module1::DatabasePath = catalogue;
+
+    m_main = std::make_unique<MDIForm1>();
+    QObject::connect(m_main.get(), &MDIForm1::searchWindowOpened,
+                     [this](Form2* window) { m_windows.append(window); });
+    m_main->resize(1280, 900);
+    m_main->show();
+    if (!QTest::qWaitForWindowExposed(m_main.get()))
+        qWarning("main window not exposed");
+}
+
+ProgramDriver::~ProgramDriver()
+{
+    closeWindows();
+    m_main.reset();
+    Module1::Reset();
+    ProgramLocation::setExecutableForTesting(QString());
+}
+
+bool ProgramDriver::openCatalogue()
+{
+    return OpenCatalogue();
+}
+
+Form2* ProgramDriver::openWindow()
+{
+    const int before = int(m_windows.size());
+    m_main->Pesquisar_Click();
+    QCoreApplication::processEvents();
+    return m_windows.size() > before ? m_windows.last().data() : nullptr;
+}
+
+void ProgramDriver::closeWindows()
+{
+    m_main->mdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    m_windows.clear();
+}
+
+int ProgramDriver::windowCount() const
+{
+    return int(m_main->mdiArea()->subWindowList().size());
+}
+
+ComboBox* ProgramDriver::combo(Form2* window, const char* name)
+{
+    auto* box = window->findChild<ComboBox*>(QString::fromLatin1(name));
+    if (!box)
+        qFatal("no combo box %s", name);
+    return box;
+}
+
+void ProgramDriver::setText(Form2* window, const char* name, const QString& text)
+{
+    combo(window, name)->setEditText(text);
+}
+
+QString ProgramDriver::text(Form2* window, const char* name)
+{
+    return textOf(window, QString::fromLatin1(name));
+}
+
+QStringList ProgramDriver::takeMessages()
+{
+    const QStringList texts = m_platform.messageTexts();
+    m_platform.clear();
+    return texts;
+}

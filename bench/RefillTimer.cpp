@@ -1,0 +1,40 @@
+#include "RefillTimer.h"
+
+#include "Median.h"
+#include "ui/search/ComboBox.h"
+
+#include <QVBoxLayout>
+#include <QWidget>
+
+RefillTimer::RefillTimer() : m_window(std::make_unique<QWidget>())
+{
+    auto* layout = new QVBoxLayout(m_window.get());
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new ComboBox(m_window.get());
+        layout->addWidget(box);
+        m_boxes.append(box);
+    }
+    m_window->show();
+}
+
+RefillTimer::~RefillTimer() = default;
+
+double RefillTimer::medianMs(int runs, const QList<Refill>& refills)
+{
+    QList<CachedList> fresh;
+    return ::medianMs(
+        runs,
+        [&] {
+            fresh.clear();
+            for (int i = 0; i < refills.size(); ++i) {
+                refills[i].fill(m_boxes[i], refills[i].before);
+                fresh.append(CachedList(refills[i].texts, refills[i].nulls));
+            }
+        },
+        [&] {
+            for (int i = 0; i < refills.size(); ++i) {
+                m_boxes[i]->clearEntries();
+                refills[i].fill(m_boxes[i], fresh[i]);
+            }
+        });
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "catalogue/CachedList.h"
+
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+class ComboBox;
+class QWidget;
+
+// Times the program's own refill of drop-down lists from a result, as a filter does it: each
+// box first holds what it held before, then is cleared and filled from a list just read,
+// whose entries are not yet derived.
+class RefillTimer
+{
+public:
+    using Fill = void (*)(ComboBox*, const CachedList&);
+
+    struct Refill
+    {
+        Fill fill;
+        CachedList before;
+        QStringList texts; // the result, as the engine gave it
+        std::vector<bool> nulls;
+    };
+
+    RefillTimer();
+    ~RefillTimer();
+
+    double medianMs(int runs, const QList<Refill>& refills);
+
+private:
+    std::unique_ptr<QWidget> m_window;
+    QList<ComboBox*> m_boxes;
+};

@@ -1,0 +1,97 @@
+// The speed-at-scale benchmark. Without arguments: makes (or reuses) the three sample
+// catalogues in the build folder, measures each in a child process, prints one table and
+// writes it to bench/results.md.
+//
+//   lumeo_bench [--sizes small,medium,large] [--runs N] [--results FILE]
+//   lumeo_bench --child CATALOGUE [--runs N]     (the timings of one size; used by the above)
+//   lumeo_bench --memory CATALOGUE               (the memory peak of one size)
+
+#include "BenchCatalogue.h"
+#include "MachineInfo.h"
+#include "ResultTable.h"
+#include "SizeRunner.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+QString option(const QStringList& arguments, const QString& name, const QString& fallback)
+{
+    const qsizetype at = arguments.indexOf(name);
+    return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : fallback;
+}
+
+// The offscreen platform says, each time, that it cannot raise the loading window.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QLatin1String("does not support raise()")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+int parentMain(const QStringList& arguments)
+{
+    const int runs = option(arguments, QStringLiteral("--runs"), QStringLiteral("11")).toInt();
+    const QStringList wanted =
+        option(arguments, QStringLiteral("--sizes"), QStringLiteral("small,medium,large"))
+            .split(QLatin1Char(','));
+    const QString resultsPath =
+        option(arguments, QStringLiteral("--results"), QStringLiteral(LUMEO_SOURCE_DIR "/bench/results.md"));
+    const QString here = QCoreApplication::applicationDirPath();
+    const QString generator = QDir(here).filePath(QStringLiteral("makecatalogue"));
+    const QString folder = QDir(here).filePath(QStringLiteral("bench-catalogues"));
+
+    QList<SizeResult> sizes;
+    bool allOk = true;
+    for (const BenchCatalogue& catalogue : BenchCatalogue::all()) {
+        if (!wanted.contains(catalogue.name))
+            continue;
+        const QString path = catalogue.ensure(folder, generator);
+        if (path.isEmpty())
+            return 1;
+        SizeResult result = SizeRunner::run(catalogue.name, path, runs);
+        allOk = allOk && result.ok;
+        sizes.append(result);
+    }
+
+    const ResultTable table(sizes);
+    const QString machine = MachineInfo::summary();
+    std::printf("\nMachine: %s\n\n%s", qPrintable(machine), qPrintable(table.text()));
+    QFile results(resultsPath);
+    if (results.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        results.write(table.markdown(machine, QDate::currentDate().toString(Qt::ISODate)).toUtf8());
+        std::printf("\nWritten to %s\n", qPrintable(resultsPath));
+    }
+    return allOk ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    bool child = false;
+    for (int i = 1; i < argc; ++i)
+        child = child || std::strcmp(argv[i], "--child") == 0 || std::strcmp(argv[i], "--memory") == 0;
+    if (!child) {
+        QCoreApplication application(argc, argv);
+        return parentMain(application.arguments());
+    }
+
+    // The windows are real widgets, drawn offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    if (arguments.contains(QStringLiteral("--memory")))
+        return SizeRunner::memoryMain(option(arguments, QStringLiteral("--memory"), QString()));
+    return SizeRunner::childMain(option(arguments, QStringLiteral("--child"), QString()),
+                                 option(arguments, QStringLiteral("--runs"), QStringLiteral("11")).toInt());
+}

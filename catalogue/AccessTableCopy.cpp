@@ -1,0 +1,158 @@
+#include "AccessTableCopy.h"
+
+#include "AccessDatabase.h"
+#include "AccessRowBatch.h"
+#include "AccessTableReader.h"
+#include "Windows1252.h"
+
+#include <QDateTime>
+#include <QLocale>
+
+namespace {
+
+int findColumn(const QVector<AccessColumn>& columns, const QString& name)
+{
+    for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+// How the program shows a value of the version table: dates as pt-BR short dates (with the
+// time when there is one), numbers and truth values the pt-BR way.
+QString asText(const QVariant& value)
+{
+    static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: {
+        const QDateTime when = value.toDateTime();
+        if (when.time() == QTime(0, 0))
+            return when.date().toString(QStringLiteral("dd/MM/yyyy"));
+        if (when.date() == QDate(1899, 12, 30))
+            return when.time().toString(QStringLiteral("hh:mm:ss"));
+        return when.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
+    }
+    case QMetaType::Double:
+        return brazil.toString(value.toDouble(), 'g', 15);
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
+    case QMetaType::QByteArray:
+        return Windows1252::decode(value.toByteArray());
+    default:
+        return value.toString();
+    }
+}
+
+} // namespace
+
+AccessTableCopy::AccessTableCopy(const AccessCatalogueTable& layout) : m_layout(layout) {}
+
+AccessTableCopy::~AccessTableCopy() = default;
+AccessTableCopy::AccessTableCopy(AccessTableCopy&&) noexcept = default;
+AccessTableCopy& AccessTableCopy::operator=(AccessTableCopy&&) noexcept = default;
+
+bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
+{
+    auto reader = std::make_unique<AccessTableReader>(database, m_layout.name);
+    if (!reader->isOpen()) {
+        if (m_layout.required || !database.findTable(m_layout.name).isEmpty()) {
+            *error = QStringLiteral("table %1 cannot be read").arg(m_layout.name);
+            return false;
+        }
+        return true;
+    }
+    const QVector<AccessColumn>& columns = reader->columns();
+    QVector<int> selection;
+    for (int i = 0; i < m_layout.columns.size(); ++i) {
+        const QString& name = m_layout.columns.at(i);
+        const int found =
+            i < m_layout.positionalColumns ? (i < columns.size() ? i : -1) : findColumn(columns, name);
+        if (found < 0 && m_layout.requiredColumns.contains(name)) {
+            *error = QStringLiteral("column %1 of table %2 is missing").arg(name, m_layout.name);
+            return false;
+        }
+        m_sources.append(found < 0 ? -1 : selection.size());
+        m_storedFile.append(m_layout.storedFileColumns.contains(name));
+        if (found >= 0)
+            selection.append(found);
+    }
+    reader->selectColumns(selection);
+    m_reader = std::move(reader);
+    return true;
+}
+
+qint64 AccessTableCopy::declaredRowCount() const
+{
+    return m_reader ? m_reader->declaredRowCount() : 0;
+}
+
+bool AccessTableCopy::readRow(AccessRowBatch& batch)
+{
+    if (!m_reader || !m_reader->next(m_read))
+        return false;
+    for (int i = 0; i < m_sources.size(); ++i) {
+        const int source = m_sources.at(i);
+        append(batch, i, source < 0 ? QVariant() : m_read.at(source));
+    }
+    return true;
+}
+
+void AccessTableCopy::append(AccessRowBatch& batch, int column, const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull()) {
+        batch.appendNull();
+        return;
+    }
+    if (m_storedFile.at(column)) {
+        // One byte per character: how the program has always read stored files.
+        if (value.typeId() == QMetaType::QString)
+            batch.appendBlob(Windows1252::encode(value.toString()));
+        else
+            batch.appendBlob(value.toByteArray());
+        return;
+    }
+    if (m_layout.valuesAsText) {
+        batch.appendText(asText(value));
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        batch.appendText(*static_cast<const QString*>(value.constData()));
+        break;
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        batch.appendInteger(value.toLongLong());
+        break;
+    case QMetaType::Bool:
+        batch.appendInteger(value.toBool() ? 1 : 0);
+        break;
+    case QMetaType::Double:
+        batch.appendReal(value.toDouble());
+        break;
+    case QMetaType::QDateTime:
+        batch.appendText(value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+        break;
+    case QMetaType::QByteArray:
+        batch.appendBlob(value.toByteArray());
+        break;
+    default:
+        batch.appendText(value.toString());
+        break;
+    }
+}
+
+bool AccessTableCopy::readWhole(QString* error) const
+{
+    if (!m_reader)
+        return true;
+    // A cut or damaged file reads fewer rows than its table definitions record.
+    if (m_reader->failed() || m_reader->rowsRead() < m_reader->declaredRowCount()) {
+        *error = QStringLiteral("table %1 is damaged: %2 of %3 rows read")
+                     .arg(m_layout.name)
+                     .arg(m_reader->rowsRead())
+                     .arg(m_reader->declaredRowCount());
+        return false;
+    }
+    return true;
+}
