@@ -71,14 +71,7 @@ bool ChildRun::run()
         m_measurements.append({name, kind, programMs, bareMs, allowanceMs, correct});
         std::fprintf(stderr, "  %-28s %9.2f ms\n", qPrintable(name), programMs);
     };
-    m_listSizes =
-        QStringLiteral("%1 house references, %2 descriptions, %3 competitor references, %4 families, "
-                       "%5 manufacturers")
-            .arg(Module1::HouseRefRows.size())
-            .arg(Module1::DescRows.size())
-            .arg(Module1::RefRows.size())
-            .arg(Module1::FamRows.size())
-            .arg(Module1::CompRows.size());
+    m_listSizes = ProgramDriver::listSizes();
 
     // One sort of the shown competitor references: part of what an opening may cost.
     const CachedList::Entries shownReferences =

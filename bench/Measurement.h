@@ -10,10 +10,11 @@ struct Measurement
 {
     enum class Kind
     {
-        Opening, // OpenCatalogue and F2: 1.5 x (bare + one sort of the competitor references)
-        Window,  // opening a search window: 100 ms
-        Lookup,  // a lookup or filter: 20 ms and 1.5 x bare + refill of its combo boxes
-        Info,    // shown for reference, no target
+        Opening,    // OpenCatalogue and F2: 1.5 x (bare + one sort of the competitor references)
+        Window,     // opening a search window: 100 ms
+        Lookup,     // a lookup or filter: 20 ms and 1.5 x bare + refill of its combo boxes
+        Conversion, // the first opening of an Access file, which converts it: 3000 ms
+        Info,       // shown for reference, no target
     };
 
     QString operation;

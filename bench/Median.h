@@ -1,11 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 // Runs `prepare` (untimed) then `timed`, `runs` times, and gives the median time of
 // `timed` in milliseconds.
 double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& timed);
 double medianMs(int runs, const std::function<void()>& timed);
+
+// The median of times already taken (NaN when there are none).
+double medianOf(std::vector<double> times);
 
 // The medians of two operations timed in turn within each run, so that both meet the same
 // load on the machine: { median of `first`, median of `second` }.

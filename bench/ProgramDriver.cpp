@@ -81,6 +81,17 @@ QString ProgramDriver::text(Form2* window, const char* name)
     return textOf(window, QString::fromLatin1(name));
 }
 
+QString ProgramDriver::listSizes()
+{
+    return QStringLiteral("%1 house references, %2 descriptions, %3 competitor references, %4 families, "
+                          "%5 manufacturers")
+        .arg(Module1::HouseRefRows.size())
+        .arg(Module1::DescRows.size())
+        .arg(Module1::RefRows.size())
+        .arg(Module1::FamRows.size())
+        .arg(Module1::CompRows.size());
+}
+
 QStringList ProgramDriver::takeMessages()
 {
     const QStringList texts = m_platform.messageTexts();

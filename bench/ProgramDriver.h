@@ -32,6 +32,9 @@ public:
     static void setText(Form2* window, const char* name, const QString& text);
     static QString text(Form2* window, const char* name);
 
+    // The lengths of the five lists of the last opening, as one line.
+    static QString listSizes();
+
     // Messages shown since the last call.
     QStringList takeMessages();
 

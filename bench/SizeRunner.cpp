@@ -1,29 +1,16 @@
 #include "SizeRunner.h"
 
+#include "AccessRunner.h"
 #include "ChildRun.h"
+#include "MeasurementLine.h"
 #include "MemoryRun.h"
+#include "SelfProcess.h"
 
-#include <QCoreApplication>
-#include <QProcess>
 #include <QTextStream>
 
 #include <cstdio>
 
 namespace SizeRunner {
-
-namespace {
-
-QString number(double value)
-{
-    return std::isnan(value) ? QStringLiteral("nan") : QString::number(value, 'f', 4);
-}
-
-double parse(const QString& text)
-{
-    return text == QLatin1String("nan") ? NAN : text.toDouble();
-}
-
-} // namespace
 
 int memoryMain(const QString& catalogue)
 {
@@ -38,49 +25,35 @@ int childMain(const QString& catalogue, int runs)
     const bool ok = child.run();
     QTextStream out(stdout);
     for (const Measurement& m : child.measurements())
-        out << "M\t" << m.operation << '\t' << int(m.kind) << '\t' << number(m.programMs) << '\t'
-            << number(m.bareMs) << '\t' << number(m.allowanceMs) << '\t' << int(m.correct) << '\n';
+        out << MeasurementLine::format(m) << '\n';
     out << "LISTS\t" << child.listSizes() << '\n';
     out.flush();
     return ok ? 0 : 1;
 }
 
-namespace {
-
-// Runs this program again with `arguments` and gives the lines it wrote; empty on a crash.
-QStringList runChild(const QStringList& arguments, bool* ok)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    *ok = child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
-    return QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char('\n'));
-}
-
-} // namespace
-
-SizeResult run(const QString& size, const QString& catalogue, int runs)
+SizeResult run(const QString& size, const QString& catalogue, const QString& access, int runs)
 {
     SizeResult result;
     result.size = size;
     std::fprintf(stderr, "%s: %s\n", qPrintable(size), qPrintable(catalogue));
     bool timed = false;
     bool measured = false;
-    QStringList lines = runChild(
+    QStringList lines = SelfProcess::run(
         {QStringLiteral("--child"), catalogue, QStringLiteral("--runs"), QString::number(runs)}, &timed);
-    lines += runChild({QStringLiteral("--memory"), catalogue}, &measured);
+    lines += SelfProcess::run({QStringLiteral("--memory"), catalogue}, &measured);
     result.ok = timed && measured;
     for (const QString& line : std::as_const(lines)) {
-        const QStringList parts = line.split(QLatin1Char('\t'));
-        if (parts.first() == QLatin1String("M") && parts.size() == 7) {
-            result.measurements.append({parts[1], Measurement::Kind(parts[2].toInt()), parse(parts[3]),
-                                        parse(parts[4]), parse(parts[5]), parts[6] == QLatin1String("1")});
-        } else if (parts.first() == QLatin1String("PEAK") && parts.size() == 2) {
-            result.peakKb = parts[1].toLongLong();
-        } else if (parts.first() == QLatin1String("LISTS") && parts.size() == 2) {
-            result.listSizes = parts[1];
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        Measurement m;
+        if (MeasurementLine::parse(line, &m)) {
+            result.measurements.append(m);
+        } else if (fields.first() == QLatin1String("PEAK") && fields.size() == 2) {
+            result.peakKb = fields[1].toLongLong();
+        } else if (fields.first() == QLatin1String("LISTS") && fields.size() == 2) {
+            result.listSizes = fields[1];
         }
     }
+    AccessRunner::add(&result, catalogue, access, runs);
     return result;
 }
 

@@ -16,11 +16,12 @@ struct SizeResult
 };
 
 // Runs the measurements of one catalogue in child processes, the timings in one and the
-// memory run in another, so that each size has its own memory peak, and reads back what
-// they found. A child writes one line per finding.
+// memory run in another, so that each size has its own memory peak, then the openings of
+// its Access copy `access`, and reads back what they found. A child writes one line per
+// finding.
 namespace SizeRunner {
 
-SizeResult run(const QString& size, const QString& catalogue, int runs);
+SizeResult run(const QString& size, const QString& catalogue, const QString& access, int runs);
 
 // The children's side: measure and write the lines; the process's exit code.
 int childMain(const QString& catalogue, int runs);

@@ -1,11 +1,16 @@
 // The speed-at-scale benchmark. Without arguments: makes (or reuses) the three sample
-// catalogues in the build folder, measures each in a child process, prints one table and
-// writes it to bench/results.md.
+// catalogues and their Access copies in the build folder, measures each in child processes,
+// prints one table and writes it to bench/results.md.
 //
 //   lumeo_bench [--sizes small,medium,large] [--runs N] [--results FILE]
 //   lumeo_bench --child CATALOGUE [--runs N]     (the timings of one size; used by the above)
 //   lumeo_bench --memory CATALOGUE               (the memory peak of one size)
+//   lumeo_bench --access-first ACCESS            (one opening of an Access file, converting it)
+//   lumeo_bench --access-copy CATALOGUE ACCESS [--runs N]
+//                                                (openings of its converted copy, beside the bare ones)
 
+#include "AccessBenchFile.h"
+#include "AccessRun.h"
 #include "BenchCatalogue.h"
 #include "MachineInfo.h"
 #include "ResultTable.h"
@@ -42,10 +47,12 @@ int parentMain(const QStringList& arguments)
     const QStringList wanted =
         option(arguments, QStringLiteral("--sizes"), QStringLiteral("small,medium,large"))
             .split(QLatin1Char(','));
+    const double loadAtStart = MachineInfo::loadAverage();
     const QString resultsPath =
         option(arguments, QStringLiteral("--results"), QStringLiteral(LUMEO_SOURCE_DIR "/bench/results.md"));
     const QString here = QCoreApplication::applicationDirPath();
     const QString generator = QDir(here).filePath(QStringLiteral("makecatalogue"));
+    const QString writer = QDir(here).filePath(QStringLiteral("jet4writer"));
     const QString folder = QDir(here).filePath(QStringLiteral("bench-catalogues"));
 
     QList<SizeResult> sizes;
@@ -54,15 +61,18 @@ int parentMain(const QStringList& arguments)
         if (!wanted.contains(catalogue.name))
             continue;
         const QString path = catalogue.ensure(folder, generator);
-        if (path.isEmpty())
+        const QString access = path.isEmpty() ? QString() : AccessBenchFile::ensure(path, writer);
+        if (access.isEmpty())
             return 1;
-        SizeResult result = SizeRunner::run(catalogue.name, path, runs);
+        SizeResult result = SizeRunner::run(catalogue.name, path, access, runs);
         allOk = allOk && result.ok;
         sizes.append(result);
     }
 
     const ResultTable table(sizes);
-    const QString machine = MachineInfo::summary();
+    const QString load = MachineInfo::loadNote(loadAtStart, MachineInfo::loadAverage());
+    const QString machine =
+        MachineInfo::summary() + (load.isEmpty() ? QString() : QStringLiteral(", ") + load);
     std::printf("\nMachine: %s\n\n%s", qPrintable(machine), qPrintable(table.text()));
     QFile results(resultsPath);
     if (results.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
@@ -77,8 +87,10 @@ int parentMain(const QStringList& arguments)
 int main(int argc, char* argv[])
 {
     bool child = false;
-    for (int i = 1; i < argc; ++i)
-        child = child || std::strcmp(argv[i], "--child") == 0 || std::strcmp(argv[i], "--memory") == 0;
+    for (int i = 1; i < argc; ++i) {
+        for (const char* flag : {"--child", "--memory", "--access-first", "--access-copy"})
+            child = child || std::strcmp(argv[i], flag) == 0;
+    }
     if (!child) {
         QCoreApplication application(argc, argv);
         return parentMain(application.arguments());
@@ -90,8 +102,16 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(quietMessages);
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
+    const QString runs = option(arguments, QStringLiteral("--runs"), QStringLiteral("11"));
     if (arguments.contains(QStringLiteral("--memory")))
         return SizeRunner::memoryMain(option(arguments, QStringLiteral("--memory"), QString()));
-    return SizeRunner::childMain(option(arguments, QStringLiteral("--child"), QString()),
-                                 option(arguments, QStringLiteral("--runs"), QStringLiteral("11")).toInt());
+    if (arguments.contains(QStringLiteral("--access-first")))
+        return AccessRun::firstConversionMain(option(arguments, QStringLiteral("--access-first"), QString()));
+    if (arguments.contains(QStringLiteral("--access-copy"))) {
+        const qsizetype at = arguments.indexOf(QStringLiteral("--access-copy"));
+        if (at + 2 >= arguments.size())
+            return 2;
+        return AccessRun::convertedCopyMain(arguments.at(at + 1), arguments.at(at + 2), runs.toInt());
+    }
+    return SizeRunner::childMain(option(arguments, QStringLiteral("--child"), QString()), runs.toInt());
 }

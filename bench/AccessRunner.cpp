@@ -1,0 +1,108 @@
+#include "AccessRunner.h"
+
+#include "Median.h"
+#include "SelfProcess.h"
+
+#include <QDirIterator>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace AccessRunner {
+
+namespace {
+
+// A conversion takes seconds on the large catalogue: three runs give a steady median.
+constexpr int kFirstConversionRuns = 3;
+
+struct ChildLines
+{
+    QStringList values; // the fields after the tag
+    QString lists;
+    bool ok = false;
+    bool copied = false; // a converted copy was left in the cache folder
+};
+
+// Runs a child whose cache folder is new and empty, so that nothing converted before is found.
+ChildLines runWithEmptyCache(const QStringList& arguments, const QString& tag)
+{
+    ChildLines found;
+    QTemporaryDir cache;
+    if (!cache.isValid())
+        return found;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache.path());
+    bool ok = false;
+    const QStringList lines = SelfProcess::run(arguments, &ok, environment);
+    for (const QString& line : lines) {
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.first() == tag)
+            found.values = fields.mid(1);
+        else if (fields.first() == QLatin1String("LISTS") && fields.size() == 2)
+            found.lists = fields[1];
+    }
+    found.ok = ok && found.values.size() == 2 + (tag == QLatin1String("COPY") ? 1 : 0) &&
+               found.values.last() == QLatin1String("1");
+    QDirIterator copies(cache.path(), {QStringLiteral("access-*.sqlite")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    found.copied = copies.hasNext();
+    return found;
+}
+
+qsizetype indexOf(const SizeResult& result, const QString& operation)
+{
+    for (qsizetype i = 0; i < result.measurements.size(); ++i) {
+        if (result.measurements[i].operation == operation)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+void add(SizeResult* result, const QString& catalogue, const QString& access, int runs)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(result->size), qPrintable(access));
+    const auto sameLists = [&](const ChildLines& child) {
+        return !child.lists.isEmpty() && child.lists == result->listSizes;
+    };
+
+    std::vector<double> firstTimes;
+    bool firstCorrect = true;
+    bool ok = true;
+    for (int i = 0; i < kFirstConversionRuns; ++i) {
+        const ChildLines child =
+            runWithEmptyCache({QStringLiteral("--access-first"), access}, QStringLiteral("FIRST"));
+        ok = ok && child.ok;
+        firstCorrect = firstCorrect && child.ok && child.copied && sameLists(child);
+        if (child.ok)
+            firstTimes.push_back(child.values[0].toDouble());
+    }
+    const double firstMs = medianOf(firstTimes);
+    std::fprintf(stderr, "  %-28s %9.2f ms\n", "first conversion", firstMs);
+
+    const ChildLines copy = runWithEmptyCache(
+        {QStringLiteral("--access-copy"), catalogue, access, QStringLiteral("--runs"), QString::number(runs)},
+        QStringLiteral("COPY"));
+    ok = ok && copy.ok;
+    const double copyMs = copy.ok ? copy.values[0].toDouble() : NAN;
+    const double bareMs = copy.ok ? copy.values[1].toDouble() : NAN;
+    std::fprintf(stderr, "  %-28s %9.2f ms\n", "converted copy", copyMs);
+
+    // The converted copy is opened as an SQLite catalogue is: the same allowance of one sort.
+    const qsizetype open = indexOf(*result, QStringLiteral("OpenCatalogue"));
+    const qsizetype sort = indexOf(*result, QStringLiteral("sort of competitor references"));
+    const double sortMs = sort >= 0 ? result->measurements[sort].programMs : NAN;
+    const QList<Measurement> rows{
+        {QStringLiteral("OpenCatalogue, Access file, first conversion"), Measurement::Kind::Conversion,
+         firstMs, bareMs, NAN, firstCorrect},
+        {QStringLiteral("OpenCatalogue, Access file, converted copy"), Measurement::Kind::Opening, copyMs,
+         bareMs, sortMs, copy.ok && copy.copied && sameLists(copy)},
+    };
+    const qsizetype at = open >= 0 ? open + 1 : result->measurements.size();
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        result->measurements.insert(at + i, rows[i]);
+    result->ok = result->ok && ok;
+}
+
+} // namespace AccessRunner

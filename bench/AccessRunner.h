@@ -1,0 +1,13 @@
+#pragma once
+
+#include "SizeRunner.h"
+
+// Opening the Access copy of a catalogue: the first conversion, each run in a process whose
+// cache folder is new and empty, and the converted copy found in the cache. Adds the two rows
+// after the catalogue's OpenCatalogue row; the bare figure of both is the bare opening of the
+// SQLite catalogue, and the program must find the lists the SQLite catalogue gave.
+namespace AccessRunner {
+
+void add(SizeResult* result, const QString& catalogue, const QString& access, int runs);
+
+} // namespace AccessRunner
