@@ -3,6 +3,8 @@
 #include "AlphabeticalOrder.h"
 #include "ScrambleText.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <array>
 
@@ -23,29 +25,6 @@ QStringView trimBlanks(QStringView text)
     while (last > first && text.at(last - 1) == QLatin1Char(' '))
         --last;
     return text.mid(first, last - first);
-}
-
-// ScrambleText treats each character by itself, taking the key's characters in turn from
-// the first character of its text. Texts laid end to end, each from an even place, are
-// therefore scrambled as one text: one call for a whole list instead of one per entry.
-void appendScrambled(const std::vector<QStringView>& texts, CachedList::Texts* shown)
-{
-    qsizetype length = 0;
-    for (const QStringView text : texts)
-        length += text.size() + text.size() % 2;
-    QString laid;
-    laid.reserve(length);
-    for (const QStringView text : texts) {
-        laid.append(text);
-        if (text.size() % 2)
-            laid.append(QLatin1Char(' '));
-    }
-    const QString scrambled = ScrambleText(laid);
-    qsizetype at = 0;
-    for (const QStringView text : texts) {
-        shown->append(QStringView(scrambled).mid(at, text.size()));
-        at += text.size() + text.size() % 2;
-    }
 }
 
 } // namespace
@@ -71,15 +50,22 @@ void CachedList::Texts::append(QStringView text)
     m_ends.push_back(quint32(m_chars.size()));
 }
 
+void CachedList::Texts::appendScrambled(QStringView text)
+{
+    const qsizetype at = m_chars.size();
+    m_chars.resize(at + text.size());
+    ScrambleTextInto(text, m_chars.data() + at);
+    m_ends.push_back(quint32(m_chars.size()));
+}
+
 void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
 {
-    bool ascii = true;
-    for (qsizetype i = 0; i < bytes && ascii; ++i)
-        ascii = static_cast<unsigned char>(text[i]) < 0x80;
-    if (ascii)
-        m_chars.append(QLatin1StringView(text, bytes));
-    else
-        m_chars.append(QString::fromUtf8(text, bytes));
+    // Decoded straight into the buffer: a UTF-8 text never has more UTF-16 units than bytes.
+    const qsizetype at = m_chars.size();
+    m_chars.resize(at + bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QChar* end = decoder.appendToBuffer(m_chars.data() + at, QByteArrayView(text, bytes));
+    m_chars.resize(end - m_chars.constData());
     m_ends.push_back(quint32(m_chars.size()));
 }
 
@@ -137,10 +123,10 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 
     auto shown = std::make_shared<Texts>();
     shown->reserve(qsizetype(kept.size()), characters);
-    if (rule == EntryRule::TrimmedAndScrambled) {
-        appendScrambled(kept, shown.get());
-    } else {
-        for (const QStringView text : kept)
+    for (const QStringView text : kept) {
+        if (rule == EntryRule::TrimmedAndScrambled)
+            shown->appendScrambled(text);
+        else
             shown->append(text);
     }
     if (sorted) {

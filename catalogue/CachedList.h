@@ -36,6 +36,7 @@ public:
         void reserve(qsizetype texts, qsizetype characters);
         void append(QStringView text);
         void appendUtf8(const char* text, qsizetype bytes);
+        void appendScrambled(QStringView text);
         // The text as appended, by its place in the buffer.
         QStringView stored(qsizetype index) const
         {

@@ -37,10 +37,15 @@ ScrambleTable makeTable()
 
 QString ScrambleText(const QString& text)
 {
-    static const ScrambleTable table = makeTable();
     QString result(text.size(), Qt::Uninitialized);
-    const QChar* in = text.constData();
-    QChar* out = result.data();
+    ScrambleTextInto(text, result.data());
+    return result;
+}
+
+void ScrambleTextInto(QStringView text, QChar* out)
+{
+    static const ScrambleTable table = makeTable();
+    const QChar* in = text.data();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t u = in[i].unicode();
         // Latin-1 characters are their own Windows-1252 codes, except 0x80-0x9F, which
@@ -48,5 +53,4 @@ QString ScrambleText(const QString& text)
         const int c = (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) ? u : Windows1252::code(in[i]);
         out[i] = c < 0 ? in[i] : QChar(table[size_t(i % kScrambleKeyLength)][size_t(c)]);
     }
-    return result;
 }
