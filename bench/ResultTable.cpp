@@ -207,7 +207,7 @@ QString ResultTable::markdown(const QString& machine, const QString& date) const
         "these rows match OpenCatalogue and opening a search window.\n"
         "- Openings (OpenCatalogue, the Access file's converted copy, F2) are timed opening again a "
         "catalogue this process has opened before: lists read unchanged keep the entries made then. The "
-        "first opening in a process also derives them, roughly the two *derive* rows more.\n"
+        "first opening in a process also derives them: *OpenCatalogue, first in a new process* times it (median of three new processes).\n"
         "- *OpenCatalogue, Access file, ...*: the same catalogue written as a Jet 4 (.mdb) file and opened "
         "by the program, which converts it into an SQLite copy in the user's cache folder. "
         "*first conversion*: each run in a process of its own whose cache folder is new and empty "
