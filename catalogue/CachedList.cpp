@@ -2,6 +2,7 @@
 
 #include "AlphabeticalOrder.h"
 #include "ScrambleText.h"
+#include "TextForms.h"
 
 #include <QStringDecoder>
 
@@ -13,21 +14,6 @@ struct CachedList::EntryCache
     std::array<Entries, 6> byRule;  // by rule and order
 };
 
-namespace {
-
-// Leading and trailing blanks removed, as TextForms::trimBlanks, without a copy.
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == QLatin1Char(' '))
-        ++first;
-    while (last > first && text.at(last - 1) == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-
-} // namespace
 
 QStringList CachedList::Texts::toStringList() const
 {
@@ -117,7 +103,7 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
             continue;
         }
         const QStringView value = m_values->stored(i);
-        kept.push_back(rule == EntryRule::AsStored ? value : trimBlanks(value));
+        kept.push_back(rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value));
         characters += kept.back().size();
     }
 

@@ -6,6 +6,11 @@ namespace TextForms {
 
 QString trimBlanks(const QString& text)
 {
+    return trimBlanks(QStringView(text)).toString();
+}
+
+QStringView trimBlanks(QStringView text)
+{
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text.at(first) == QLatin1Char(' '))

@@ -10,6 +10,7 @@ namespace TextForms {
 
 // Leading and trailing blanks (spaces only) removed.
 QString trimBlanks(const QString& text);
+QStringView trimBlanks(QStringView text);
 
 // Every single quote removed.
 QString withoutQuotes(const QString& text);
