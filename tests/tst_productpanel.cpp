@@ -25,6 +25,35 @@ private slots:
     void showcaseTicksPerWindow();
 };
 
+namespace {
+
+// A catalogue of one priced product, P-1, with this photo, opened and looked up in `window`.
+bool lookUpTheOnlyProduct(TestProgram& program, Form2& window, const QByteArray& photo)
+{
+    {
+        TestCatalogue catalogue(program.catalogue());
+        TestCatalogue::Product product;
+        product.numero = 1;
+        product.referencia = "P-1";
+        product.descricao = "Produto";
+        product.preco = 5.0;
+        catalogue.addProduct(product);
+        catalogue.addPhoto(1, photo);
+        catalogue.addRelation("R", "C", "F", 1);
+    }
+    Module1::DatabasePath = program.catalogue();
+    if (!OpenCatalogue())
+        return false;
+    window.show();
+    auto* reference = window.findChild<QWidget*>("CbxRef");
+    reference->setFocus();
+    typeText(reference, "P-1");
+    QTest::keyClick(reference, Qt::Key_Return);
+    return true;
+}
+
+} // namespace
+
 void TestProductPanel::formsOfTheValues_data()
 {
     QTest::addColumn<QString>("reference");
@@ -83,25 +112,14 @@ void TestProductPanel::photoIsScaledIntoItsBox()
     QFETCH(QSize, shown);
     QFETCH(QByteArray, format);
     TestProgram program;
-    {
-        TestCatalogue catalogue(program.catalogue());
-        catalogue.addProduct(1, "P-1", "Produto");
-        catalogue.addPhoto(1, TestCatalogue::storedFile(format.toLower(),
-                                                        TestCatalogue::picture(picture.width(), picture.height(),
-                                                                               format.constData())));
-        catalogue.addRelation("R", "C", "F", 1);
-    }
-    Module1::DatabasePath = program.catalogue();
-    QVERIFY(OpenCatalogue());
     RecordingPlatform platform;
     Form2 window;
-    window.show();
     auto* photo = window.findChild<QLabel*>("Picture1");
     const QPoint place = photo->pos();
-    auto* reference = window.findChild<QWidget*>("CbxRef");
-    reference->setFocus();
-    typeText(reference, "P-1");
-    QTest::keyClick(reference, Qt::Key_Return);
+    QVERIFY(lookUpTheOnlyProduct(program, window,
+                                 TestCatalogue::storedFile(format.toLower(),
+                                                           TestCatalogue::picture(picture.width(), picture.height(),
+                                                                                  format.constData()))));
 
     QCOMPARE(photo->size(), shown);
     QCOMPARE(photo->pos(), place);
@@ -115,26 +133,9 @@ void TestProductPanel::photoIsScaledIntoItsBox()
 void TestProductPanel::aPhotoThatIsNoPictureStopsThePanel()
 {
     TestProgram program;
-    {
-        TestCatalogue catalogue(program.catalogue());
-        TestCatalogue::Product product;
-        product.numero = 1;
-        product.referencia = "P-1";
-        product.descricao = "Produto";
-        product.preco = 5.0;
-        catalogue.addProduct(product);
-        catalogue.addPhoto(1, TestCatalogue::storedFile("jpg", "this is no picture"));
-        catalogue.addRelation("R", "C", "F", 1);
-    }
-    Module1::DatabasePath = program.catalogue();
-    QVERIFY(OpenCatalogue());
     RecordingPlatform platform;
     Form2 window;
-    window.show();
-    auto* reference = window.findChild<QWidget*>("CbxRef");
-    reference->setFocus();
-    typeText(reference, "P-1");
-    QTest::keyClick(reference, Qt::Key_Return);
+    QVERIFY(lookUpTheOnlyProduct(program, window, TestCatalogue::storedFile("jpg", "this is no picture")));
     QVERIFY(!window.findChild<QLabel*>("Picture1")->isVisibleTo(&window));
     QCOMPARE(textOf(&window, "Preco"), QString());
     QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("P-1"));  // as typed
