@@ -36,16 +36,6 @@ Result read(const BareEngine& bare, const QString& sql, const QVariantList& valu
     return result;
 }
 
-// What the search window derives from the five lists when it fills its boxes.
-void deriveEntries()
-{
-    Module1::HouseRefRows.entries(EntryRule::AsStored, true);
-    Module1::DescRows.entries(EntryRule::Trimmed, true);
-    Module1::RefRows.entries(EntryRule::TrimmedAndScrambled, true);
-    Module1::FamRows.entries(EntryRule::Trimmed, false);
-    Module1::CompRows.entries(EntryRule::TrimmedAndScrambled, false);
-}
-
 void fail(const char* what)
 {
     std::fprintf(stderr, "check failed: %s\n", what);
@@ -115,29 +105,6 @@ bool ChildRun::run()
             [&] { ok = program.openWindow() != nullptr && ok; });
         return std::make_pair(ms, ok && program.windowCount() == alreadyOpen + 1);
     };
-    // The same two, with the entries of the five lists derived as soon as they are read,
-    // as OpenCatalogue would with the entries derived at its end.
-    bool warmOpened = true;
-    const double warmOpenMs = medianMs(heavy, [&] {
-        warmOpened = program.openCatalogue() && warmOpened;
-        deriveEntries();
-    });
-    add(QStringLiteral("OpenCatalogue, entries derived"), Kind::Opening, warmOpenMs, openBareMs, sortMs,
-        warmOpened);
-    {
-        bool ok = true;
-        const double ms = medianMs(
-            heavy,
-            [&] {
-                program.closeWindows();
-                program.openCatalogue();
-                deriveEntries();
-            },
-            [&] { ok = program.openWindow() != nullptr && ok; });
-        add(QStringLiteral("open search window, entries derived"), Kind::Window, ms, NAN, NAN,
-            ok && program.windowCount() == 1);
-    }
-
     const auto first = openingAfter(0);
     add(QStringLiteral("open search window"), Kind::Window, first.first, NAN, NAN, first.second);
     const auto second = openingAfter(1);
@@ -158,16 +125,6 @@ bool ChildRun::run()
         heavy, nullptr, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });
     add(QStringLiteral("F2"), Kind::Opening, f2.first, f2.second, sortMs,
         ProgramDriver::combo(window, "comReferences")->count() == fullReferences);
-    {
-        // The same, with the lists of the last opening kept aside (as Module1 could keep them),
-        // so that lists read again with the same values find their entries made already.
-        const QList<CachedList> opened{Module1::HouseRefRows, Module1::DescRows, Module1::RefRows,
-                                       Module1::FamRows, Module1::CompRows};
-        const PairedMedians kept = pairedMediansMs(
-            heavy, nullptr, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });
-        add(QStringLiteral("F2, opened lists kept"), Kind::Opening, kept.first, kept.second, sortMs,
-            ProgramDriver::combo(window, "comReferences")->count() == fullReferences);
-    }
     program.takeMessages();
 
     const auto reset = [&] { window->Form_KeyUp(113, 0); };
@@ -175,84 +132,78 @@ bool ChildRun::run()
     const CachedList fullFamilies = Module1::FamRows;
     const CachedList fullCompanies = Module1::CompRows;
 
+    // A filter: the window back on the full lists, the boxes set as the user left them, then
+    // the handler timed against the engine running the same queries. The refill is timed first,
+    // before any window shows the result's entries.
+    const auto timeFilter = [&](const QString& operation, const QList<RefillTimer::Refill>& refills,
+                                const std::function<void()>& setBoxes, const std::function<void()>& click,
+                                const std::function<void()>& bareQueries, const std::function<bool()>& shown) {
+        reset();
+        const double refillMs = refill.medianMs(runs, refills);
+        const PairedMedians timed = pairedMediansMs(
+            runs, [&] { reset(); setBoxes(); }, click, bareQueries);
+        const bool correct = shown() && program.takeMessages().isEmpty();
+        add(operation, Kind::Lookup, timed.first, timed.second, refillMs, correct);
+    };
+    const auto setBoxes = [&](const QString& family, const QString& manufacturer) {
+        return [=] {
+            ProgramDriver::setText(window, "comFamilies", family);
+            ProgramDriver::setText(window, "comCompanies", manufacturer);
+        };
+    };
+    const auto references = [&] { return ProgramDriver::combo(window, "comReferences")->count(); };
+
     // Manufacturer alone: M2, M3, M4; refills references and families.
     {
         const Result refs = read(bare, CatalogueSql::M2, manufacturerAlone());
         const Result families = read(bare, CatalogueSql::M3, manufacturerOnly());
-        // Before the program runs, with the window back on the full lists, so that no window
-        // shows these entries yet.
-        reset();
-        const double refillMs =
-            refill.medianMs(runs, {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
-                                   {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}});
-        const PairedMedians timed = pairedMediansMs(
-            runs,
-            [&] {
-                reset();
-                ProgramDriver::setText(window, "comFamilies", QString());
-                ProgramDriver::setText(window, "comCompanies", Manufacturer);
-            },
-            [&] { window->comCompanies_Click(); },
+        timeFilter(
+            QStringLiteral("manufacturer filter"),
+            {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
+             {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}},
+            setBoxes(QString(), Manufacturer), [&] { window->comCompanies_Click(); },
             [&] {
                 bare.list(CatalogueSql::M2, manufacturerAlone());
                 bare.list(CatalogueSql::M3, manufacturerOnly());
                 bare.first(CatalogueSql::M4, manufacturerOnly());
+            },
+            [&] {
+                return references() == refs.nonNull() &&
+                       ProgramDriver::combo(window, "comFamilies")->count() == families.texts.size();
             });
-        const double ms = timed.first;
-        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
-                             ProgramDriver::combo(window, "comFamilies")->count() == families.texts.size() &&
-                             program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("manufacturer filter"), Kind::Lookup, ms, bareMs, refillMs, correct);
     }
 
     // Family alone: F2, F3, F4; refills manufacturers and references.
     {
         const Result refs = read(bare, CatalogueSql::F2, familyAlone());
         const Result companies = read(bare, CatalogueSql::F3, familyAlone());
-        // Before the program runs, with the window back on the full lists, so that no window
-        // shows these entries yet.
-        reset();
-        const double refillMs = refill.medianMs(
-            runs, {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
-                   {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}});
-        const PairedMedians timed = pairedMediansMs(
-            runs,
-            [&] {
-                reset();
-                ProgramDriver::setText(window, "comCompanies", QString());
-                ProgramDriver::setText(window, "comFamilies", Family);
-            },
-            [&] { window->comFamilies_Click(); },
+        timeFilter(
+            QStringLiteral("family filter"),
+            {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
+             {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}},
+            setBoxes(Family, QString()), [&] { window->comFamilies_Click(); },
             [&] {
                 bare.list(CatalogueSql::F2, familyAlone());
                 bare.list(CatalogueSql::F3, familyAlone());
                 bare.first(CatalogueSql::F4, familyOnly());
+            },
+            [&] {
+                return references() == refs.nonNull() &&
+                       ProgramDriver::combo(window, "comCompanies")->count() == companies.nonNull();
             });
-        const double ms = timed.first;
-        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
-                             ProgramDriver::combo(window, "comCompanies")->count() == companies.nonNull() &&
-                             program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("family filter"), Kind::Lookup, ms, bareMs, refillMs, correct);
     }
 
     // Both: a manufacturer chosen, then a family (F1, F4), and the other way round (M1, M3, M4).
+    // The refill starts from the list the first choice left.
     {
         const Result byManufacturer = read(bare, CatalogueSql::M2, manufacturerAlone());
         const Result refs = read(bare, CatalogueSql::F1, manufacturerInFamily());
-        // Before the program runs, with the window back on the full lists, so that no window
-        // shows these entries yet.
-        reset();
-        const double refillMs = refill.medianMs(
-            runs, {{ComboLists::fillCompetitorReferences,
-                    CachedList(byManufacturer.texts, byManufacturer.nulls), refs.texts, refs.nulls}});
-        const PairedMedians timed = pairedMediansMs(
-            runs,
+        timeFilter(
+            QStringLiteral("manufacturer, then family"),
+            {{ComboLists::fillCompetitorReferences, CachedList(byManufacturer.texts, byManufacturer.nulls),
+              refs.texts, refs.nulls}},
             [&] {
-                reset();
-                ProgramDriver::setText(window, "comFamilies", QString());
-                ProgramDriver::setText(window, "comCompanies", Manufacturer);
+                setBoxes(QString(), Manufacturer)();
                 window->comCompanies_Click();
                 ProgramDriver::setText(window, "comFamilies", Family);
             },
@@ -260,28 +211,18 @@ bool ChildRun::run()
             [&] {
                 bare.list(CatalogueSql::F1, manufacturerInFamily());
                 bare.first(CatalogueSql::F4, familyOnly());
-            });
-        const double ms = timed.first;
-        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
-                             program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("manufacturer, then family"), Kind::Lookup, ms, bareMs, refillMs, correct);
+            },
+            [&] { return references() == refs.nonNull(); });
     }
     {
         const Result byFamily = read(bare, CatalogueSql::F2, familyAlone());
         const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
-        // Before the program runs, with the window back on the full lists, so that no window
-        // shows these entries yet.
-        reset();
-        const double refillMs =
-            refill.medianMs(runs, {{ComboLists::fillCompetitorReferences,
-                                    CachedList(byFamily.texts, byFamily.nulls), refs.texts, refs.nulls}});
-        const PairedMedians timed = pairedMediansMs(
-            runs,
+        timeFilter(
+            QStringLiteral("family, then manufacturer"),
+            {{ComboLists::fillCompetitorReferences, CachedList(byFamily.texts, byFamily.nulls), refs.texts,
+              refs.nulls}},
             [&] {
-                reset();
-                ProgramDriver::setText(window, "comCompanies", QString());
-                ProgramDriver::setText(window, "comFamilies", Family);
+                setBoxes(Family, QString())();
                 window->comFamilies_Click();
                 ProgramDriver::setText(window, "comCompanies", Manufacturer);
             },
@@ -290,12 +231,8 @@ bool ChildRun::run()
                 bare.list(CatalogueSql::M1, manufacturerInFamily());
                 bare.list(CatalogueSql::M3, manufacturerOnly());
                 bare.first(CatalogueSql::M4, manufacturerOnly());
-            });
-        const double ms = timed.first;
-        const bool correct = ProgramDriver::combo(window, "comReferences")->count() == refs.nonNull() &&
-                             program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("family, then manufacturer"), Kind::Lookup, ms, bareMs, refillMs, correct);
+            },
+            [&] { return references() == refs.nonNull(); });
     }
 
     // A competitor reference resolved to its house product, photo and all.

@@ -14,6 +14,25 @@
 #include <QMenuBar>
 #include <QTest>
 
+namespace {
+
+// The main window shown over the standard test catalogue, the desktop answered by a recorder.
+struct MainOverStandardCatalogue
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    MDIForm1 window;
+
+    MainOverStandardCatalogue()
+    {
+        if (!program.openStandardCatalogue())
+            qFatal("the standard test catalogue did not open");
+        window.show();
+    }
+};
+
+} // namespace
+
 // The main window's commands and the bookkeeping of search windows.
 class TestMainWindow : public QObject
 {
@@ -38,11 +57,9 @@ private:
 
 void TestMainWindow::opensTheFirstSearchWindowAtLoad()
 {
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     QCOMPARE(window.windowTitle(), QStringLiteral("Korvel : Lumeo"));
     window.MDIForm_Load();
     QCOMPARE(CountSearchWindows(), 1);
@@ -75,11 +92,9 @@ void TestMainWindow::databaseNotOpenedGivesTheMessageInstead()
 
 void TestMainWindow::countsSearchWindowsByTag()
 {
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     trigger(window, "Pesquisar");
     trigger(window, "Pesquisar");
     QCOMPARE(CountSearchWindows(), 2);
@@ -110,11 +125,9 @@ void TestMainWindow::leavingAsksOnlyWithSearchWindows()
     QFETCH(bool, answerYes);
     QFETCH(int, questions);
     QFETCH(int, ends);
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     for (int i = 0; i < searchWindows; ++i)
         trigger(window, "Pesquisar");
     platform.setNextAnswer(answerYes ? PlatformBackend::Answer::Yes : PlatformBackend::Answer::No);
@@ -131,11 +144,9 @@ void TestMainWindow::leavingAsksOnlyWithSearchWindows()
 
 void TestMainWindow::closingTheFrameEndsWithoutAsking()
 {
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     trigger(window, "Pesquisar");
     QVERIFY(!window.close());  // the frame's own closing is replaced by ending the program
     QVERIFY(platform.messages.isEmpty());
@@ -144,11 +155,9 @@ void TestMainWindow::closingTheFrameEndsWithoutAsking()
 
 void TestMainWindow::configurationWaitsForTheSearchWindowsToClose()
 {
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     trigger(window, "Pesquisar");
     trigger(window, "Configurar");
     QCOMPARE(platform.messageTexts(),
@@ -173,11 +182,9 @@ void TestMainWindow::configurationWaitsForTheSearchWindowsToClose()
 
 void TestMainWindow::menuCommandsAndAccessKeys()
 {
-    TestProgram program;
-    RecordingPlatform platform;
-    QVERIFY(program.openStandardCatalogue());
-    MDIForm1 window;
-    window.show();
+    MainOverStandardCatalogue open;
+    MDIForm1& window = open.window;
+    RecordingPlatform& platform = open.platform;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
