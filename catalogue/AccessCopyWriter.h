@@ -18,7 +18,11 @@ public:
     AccessCopyWriter(const AccessCopyWriter&) = delete;
     AccessCopyWriter& operator=(const AccessCopyWriter&) = delete;
 
+    // Creates the file anew.
     bool open();
+    // Opens the file again after close(), as it is.
+    bool reopen();
+    sqlite3* database() const { return m_db; }
     // Called now and then while SQLite works, so that a long index build shows signs of life.
     void whileWorking(const std::function<void()>& callback);
     bool execute(const QString& sql);
@@ -31,6 +35,7 @@ public:
 
 private:
     bool fail();
+    bool connect();
     void finalize();
     bool bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch, int row);
     bool run(sqlite3_stmt* statement);

@@ -3,10 +3,12 @@
 #include "AccessCatalogueLayout.h"
 #include "AccessCopyWriter.h"
 #include "AccessDatabase.h"
+#include "AccessIndexKeys.h"
 #include "AccessImportProgress.h"
 #include "AccessRowQueue.h"
 #include "AccessTableCopy.h"
 #include "CatalogueSchema.h"
+#include "IndexBulkLoad.h"
 
 #include <thread>
 #include <vector>
@@ -43,7 +45,7 @@ void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QSt
 }
 
 bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessRowQueue& queue,
-               AccessImportProgress& progress, QString* error)
+               AccessIndexKeys& keys, AccessImportProgress& progress, QString* error)
 {
     int prepared = -1;
     qint64 done = 0;
@@ -59,20 +61,21 @@ bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, A
             *error = writer.errorString();
             return false;
         }
+        keys.add(*batch);
         done += batch->rowCount();
         progress.rows(done);
     }
     return true;
 }
 
-bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessImportProgress& progress,
-              QString* error)
+bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessIndexKeys& keys,
+              AccessImportProgress& progress, QString* error)
 {
     AccessRowQueue queue(kBatchesAhead);
     QString readError;
     std::thread reader(readTables, std::ref(tables), std::ref(queue), &readError);
     QString writeError;
-    const bool written = writeRows(tables, writer, queue, progress, &writeError);
+    const bool written = writeRows(tables, writer, queue, keys, progress, &writeError);
     // Stops the reader early when writing failed.
     queue.close();
     reader.join();
@@ -120,16 +123,25 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
     writer.whileWorking([&report] { report.stillWorking(); });
     if (!writer.execute(QStringLiteral("BEGIN")))
         return failed();
-    if (!copyRows(tables, writer, report, error))
+    IndexBulkLoad indexes(CatalogueSchema::indexes());
+    AccessIndexKeys keys(writer.database(), tables, indexes);
+    if (!copyRows(tables, writer, keys, report, error))
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
-    const QStringList indexes = CatalogueSchema::createIndexStatements();
-    for (int i = 0; i < indexes.size(); ++i) {
-        if (!writer.execute(indexes.at(i)))
-            return failed();
-        report.indexes(i + 1, indexes.size());
-    }
+
+    keys.handOver(indexes);
+    indexes.whileWorking([&report] { report.stillWorking(); });
+    indexes.afterEachIndex([&report](int done, int total) { report.indexes(done, total); });
+    indexes.readKeys(writer.database(), sqlitePath);
+    if (!writer.close())
+        return failed();
+    if (!indexes.appendPages(sqlitePath, error))
+        return false;
+    if (!writer.reopen())
+        return failed();
+    if (!indexes.declare(writer.database(), error))
+        return false;
     return writer.close() || failed();
 }
 

@@ -25,26 +25,42 @@ QStringList createTableStatements()
     };
 }
 
-QStringList createIndexStatements()
+QVector<IndexDefinition> indexes()
 {
+    const auto index = [](const char* name, const char* table, QStringList columns,
+                          const char* requiredColumn = "") {
+        return IndexDefinition{QString::fromUtf8(name), QString::fromUtf8(table), std::move(columns),
+                               QString::fromUtf8(requiredColumn)};
+    };
     return {
-        QStringLiteral("CREATE INDEX HouseReference ON [Tabela Referencias] (Referencia)"),
-        QStringLiteral("CREATE INDEX HouseDescription ON [Tabela Referencias] (Descriçao)"),
-        QStringLiteral("CREATE INDEX PhotoNumber ON TabelaFotos (Numeracao)"),
-        QStringLiteral("CREATE INDEX AttachmentNumber ON TabelaAnexos (Numeracao)"),
-        QStringLiteral("CREATE INDEX RelationReference ON RELATIONS (REFERENCE)"),
+        index("HouseReference", "Tabela Referencias", {QStringLiteral("Referencia")}),
+        index("HouseDescription", "Tabela Referencias", {QStringLiteral("Descriçao")}),
+        index("PhotoNumber", "TabelaFotos", {QStringLiteral("Numeracao")}),
+        index("AttachmentNumber", "TabelaAnexos", {QStringLiteral("Numeracao")}),
+        index("RelationReference", "RELATIONS", {QStringLiteral("REFERENCE")}),
         // The cross-reference lists read a million rows at full size: these indexes also hold
         // the columns the lists return, so that they are read from the index alone. The
         // competitor list's index is partial, so that a lookup of one reference keeps the
         // index above, whose equal references come in the order they were stored.
-        QStringLiteral("CREATE INDEX RelationReferenceList ON RELATIONS (REFERENCE, COMPANY) "
-                       "WHERE COMPANY IS NOT NULL"),
-        QStringLiteral("CREATE INDEX RelationCompany ON RELATIONS (COMPANY, FAMILY, REFERENCE)"),
-        QStringLiteral("CREATE INDEX RelationGroup ON RELATIONS (REFERENCE_SET, FAMILY, COMPANY)"),
-        QStringLiteral("CREATE INDEX RelationFamily ON RELATIONS (FAMILY, COMPANY, REFERENCE)"),
-        QStringLiteral("CREATE INDEX FamilyCode ON FAMILIES (FAMILY)"),
-        QStringLiteral("CREATE INDEX FamilyDescription ON FAMILIES (DESCRIPTION)"),
+        index("RelationReferenceList", "RELATIONS", {QStringLiteral("REFERENCE"), QStringLiteral("COMPANY")},
+              "COMPANY"),
+        index("RelationCompany", "RELATIONS",
+              {QStringLiteral("COMPANY"), QStringLiteral("FAMILY"), QStringLiteral("REFERENCE")}),
+        index("RelationGroup", "RELATIONS",
+              {QStringLiteral("REFERENCE_SET"), QStringLiteral("FAMILY"), QStringLiteral("COMPANY")}),
+        index("RelationFamily", "RELATIONS",
+              {QStringLiteral("FAMILY"), QStringLiteral("COMPANY"), QStringLiteral("REFERENCE")}),
+        index("FamilyCode", "FAMILIES", {QStringLiteral("FAMILY")}),
+        index("FamilyDescription", "FAMILIES", {QStringLiteral("DESCRIPTION")}),
     };
+}
+
+QStringList createIndexStatements()
+{
+    QStringList statements;
+    for (const IndexDefinition& index : indexes())
+        statements << index.createStatement();
+    return statements;
 }
 
 const char* const kHouseInsert =

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "IndexDefinition.h"
+
 #include <QStringList>
+#include <QVector>
 
 // The catalogue file as the program reads it: six tables whose text columns compare and
 // sort without regard to case, as the catalogue's original engine did, and an index on
@@ -9,6 +12,7 @@
 namespace CatalogueSchema {
 
 QStringList createTableStatements();
+QVector<IndexDefinition> indexes();
 QStringList createIndexStatements();
 
 // Column lists in the order of createTableStatements(), for inserting rows.
