@@ -86,6 +86,27 @@ bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, Ac
     return true;
 }
 
+// The index pages go after the file's last page while no connection has the file open; the
+// schema learns of them on a connection of its own.
+bool buildIndexes(AccessCopyWriter& writer, IndexBulkLoad& indexes, const QString& sqlitePath,
+                  AccessImportProgress& report, QString* error)
+{
+    const auto failed = [&] {
+        *error = writer.errorString();
+        return false;
+    };
+    indexes.whileWorking([&report] { report.stillWorking(); });
+    indexes.afterEachIndex([&report](int done, int total) { report.indexes(done, total); });
+    indexes.readKeys(writer.database(), sqlitePath);
+    if (!writer.close())
+        return failed();
+    if (!indexes.appendPages(sqlitePath, error))
+        return false;
+    if (!writer.reopen())
+        return failed();
+    return indexes.declare(writer.database(), error) && (writer.close() || failed());
+}
+
 } // namespace
 
 namespace AccessImporter {
@@ -129,20 +150,8 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
-
     keys.handOver(indexes);
-    indexes.whileWorking([&report] { report.stillWorking(); });
-    indexes.afterEachIndex([&report](int done, int total) { report.indexes(done, total); });
-    indexes.readKeys(writer.database(), sqlitePath);
-    if (!writer.close())
-        return failed();
-    if (!indexes.appendPages(sqlitePath, error))
-        return false;
-    if (!writer.reopen())
-        return failed();
-    if (!indexes.declare(writer.database(), error))
-        return false;
-    return writer.close() || failed();
+    return buildIndexes(writer, indexes, sqlitePath, report, error);
 }
 
 } // namespace AccessImporter
