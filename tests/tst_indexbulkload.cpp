@@ -335,25 +335,33 @@ void TestIndexBulkLoad::keysBoundAsSQLiteWouldConvertThemAreReadBack()
     const QString path = dir.filePath(QStringLiteral("t.db"));
     Database db(path);
     db.run(kCreateTable);
+    const Cell x = text("x");
+    const Cell seven = integer(7);
+    const Cell three = real(3.0);
+    const Cell one = integer(1);
     IndexKeys keys;
     QVERIFY(keys.start(db.handle(), QStringLiteral("T"), {QStringLiteral("a"), QStringLiteral("n")},
                        IndexKeys::Source::Bound));
-    const IndexKeys::Field sound[] = {field(text("x")), field(integer(7))};
+    const IndexKeys::Field sound[] = {field(x), field(seven)};
     keys.addRow(1, sound);
-    const IndexKeys::Field converted[] = {field(integer(7)), field(integer(7))};
-    keys.addRow(2, converted);
+    const IndexKeys::Field numberInTextColumn[] = {field(seven), field(seven)};
+    keys.addRow(2, numberInTextColumn);
     QVERIFY(!keys.finish());
 
     QVERIFY(keys.start(db.handle(), QStringLiteral("T"), {QStringLiteral("n")}, IndexKeys::Source::Bound));
-    const IndexKeys::Field realInIntegerColumn[] = {field(real(3.0))};
+    const IndexKeys::Field realInIntegerColumn[] = {field(three)};
     keys.addRow(1, realInIntegerColumn);
     QVERIFY(!keys.finish());
 
     QVERIFY(keys.start(db.handle(), QStringLiteral("T"), {QStringLiteral("n")}, IndexKeys::Source::Bound));
-    const IndexKeys::Field one[] = {field(integer(1))};
-    keys.addRow(2, one);
-    keys.addRow(1, one); // rowids must grow
+    const IndexKeys::Field integerOne[] = {field(one)};
+    keys.addRow(2, integerOne);
+    keys.addRow(1, integerOne); // rowids must grow
     QVERIFY(!keys.finish());
+
+    QVERIFY(keys.start(db.handle(), QStringLiteral("T"), {QStringLiteral("n")}, IndexKeys::Source::Bound));
+    keys.addRow(1, integerOne);
+    QVERIFY(keys.finish());
 }
 
 QTEST_GUILESS_MAIN(TestIndexBulkLoad)
