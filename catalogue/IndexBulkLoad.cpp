@@ -83,6 +83,7 @@ struct IndexBulkLoad::Index
     EntryBlocks entries;
     // Where each entry starts, in index order.
     std::vector<quint32> order;
+    bool sorted = false;
     // The root page written for the index; 0 when CREATE INDEX builds it.
     quint32 root = 0;
 };
@@ -174,8 +175,8 @@ void IndexBulkLoad::sortEntries(Index& index, bool smallConstants)
         bool operator<(const Key& other) const { return high != other.high ? high < other.high : low < other.low; }
     };
     const IndexKeys& keys = *index.keys;
-    std::vector<Key> sorted;
-    sorted.reserve(size_t(keys.rowCount()));
+    std::vector<Key> rowKeys;
+    rowKeys.reserve(size_t(keys.rowCount()));
     QByteArray entry;
     for (int row = 0; row < keys.rowCount(); ++row) {
         if (index.requiredColumn >= 0 && keys.isNull(row, index.requiredColumn))
@@ -191,12 +192,15 @@ void IndexBulkLoad::sortEntries(Index& index, bool smallConstants)
         for (size_t i = 0; i < index.columns.size(); ++i)
             parts[i] = keys.rank(row, index.columns[i]);
         parts[kMostColumns] = quint32(start);
-        sorted.push_back({quint64(parts[0]) << 32 | parts[1], quint64(parts[2]) << 32 | parts[3]});
+        rowKeys.push_back({quint64(parts[0]) << 32 | parts[1], quint64(parts[2]) << 32 | parts[3]});
     }
-    std::sort(sorted.begin(), sorted.end());
-    index.order.reserve(sorted.size());
-    for (const Key& key : sorted)
+    std::sort(rowKeys.begin(), rowKeys.end());
+    index.sorted = true;
+    index.order.reserve(rowKeys.size());
+    for (const Key& key : rowKeys)
         index.order.push_back(quint32(key.low & 0xffffffffu));
+    // The entries are all the pages need: the table's keys go with the last index sorted.
+    index.keys.reset();
 }
 
 bool IndexBulkLoad::appendIndex(Index& index, QFileDevice& file, const SqliteFileHeader& header,
@@ -243,10 +247,9 @@ bool IndexBulkLoad::appendPages(const QString& path, QString* error)
         }
         wait(sorting[i], [this] { working(); });
         Index& index = *m_indexes[i];
-        if (!index.keys)
+        if (!index.sorted)
             continue;
         written = appendIndex(index, file, header, &nextPage);
-        index.keys.reset();
         index.entries = {};
         index.order = {};
         if (written)
