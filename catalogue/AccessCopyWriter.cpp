@@ -63,15 +63,10 @@ void AccessCopyWriter::finalize()
 bool AccessCopyWriter::open()
 {
     QFile::remove(m_path);
-    return connect();
+    return reopen();
 }
 
 bool AccessCopyWriter::reopen()
-{
-    return connect();
-}
-
-bool AccessCopyWriter::connect()
 {
     // Only one thread ever uses the connection.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;

@@ -35,7 +35,6 @@ public:
 
 private:
     bool fail();
-    bool connect();
     void finalize();
     bool bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch, int row);
     bool run(sqlite3_stmt* statement);

@@ -1,11 +1,13 @@
 #include "IndexBulkLoad.h"
 
+#include "ByteBlocks.h"
 #include "IndexKeys.h"
 #include "IndexPageWriter.h"
 #include "SqliteFileHeader.h"
 
 #include <QFile>
 #include <QHash>
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
 #include <chrono>
@@ -26,42 +28,32 @@ bool run(sqlite3* db, const QByteArray& sql, QString* error)
     return false;
 }
 
-// Index entries one after another in blocks that never move, each after its length in two
-// bytes, found by a 32-bit position that grows with each entry added.
+// Index entries one after another, each after its length in two bytes, found by a 32-bit
+// position that grows with each entry added.
 class EntryBlocks
 {
 public:
-    static constexpr quint32 kBlockSize = 1 << 20;
-    static constexpr size_t kMostBlocks = 0xffffffffu / kBlockSize;
-
-    // False when full.
+    // False when the positions no longer fit in 32 bits.
     bool add(const QByteArray& entry, quint32* position)
     {
-        const quint32 size = quint32(entry.size()) + 2;
-        if (m_blocks.empty() || m_used + size > kBlockSize) {
-            if (m_blocks.size() == kMostBlocks)
-                return false;
-            m_blocks.emplace_back(new char[kBlockSize]);
-            m_used = 0;
-        }
-        char* out = m_blocks.back().get() + m_used;
-        out[0] = char(entry.size() >> 8);
-        out[1] = char(entry.size() & 0xff);
+        quint64 at = 0;
+        char* out = m_blocks.reserve(quint32(entry.size()) + 2, &at);
+        if (at > 0xffffffffu)
+            return false;
+        qToBigEndian(quint16(entry.size()), out);
         std::memcpy(out + 2, entry.constData(), size_t(entry.size()));
-        *position = quint32(m_blocks.size() - 1) * kBlockSize + m_used;
-        m_used += size;
+        *position = quint32(at);
         return true;
     }
 
     QByteArrayView at(quint32 position) const
     {
-        const char* entry = m_blocks[position / kBlockSize].get() + position % kBlockSize;
-        return QByteArrayView(entry + 2, int(quint8(entry[0])) << 8 | quint8(entry[1]));
+        const char* entry = m_blocks.at(position);
+        return QByteArrayView(entry + 2, qFromBigEndian<quint16>(entry));
     }
 
 private:
-    std::vector<std::unique_ptr<char[]>> m_blocks;
-    quint32 m_used = 0;
+    ByteBlocks m_blocks;
 };
 
 void wait(std::future<void>& task, const std::function<void()>& working)

@@ -1,8 +1,10 @@
 #include "IndexKeys.h"
 
+#include "ByteBlocks.h"
 #include "SqliteRecord.h"
 
 #include <QByteArrayView>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
 #include <future>
@@ -10,7 +12,7 @@
 
 namespace {
 
-enum class Type : quint8 { Null, Integer, Real, Text, Blob };
+using Type = IndexKeys::Field::Kind;
 enum class Collation : quint8 { Binary, NoCase };
 
 // A column stops looking for repeated values once most of the first rows hold distinct ones.
@@ -162,35 +164,6 @@ struct IndexKeys::Value
     }
 };
 
-// The bytes of texts and blobs, in blocks that never move, so that values may point into them.
-class IndexKeys::Bytes
-{
-public:
-    const char* keep(const char* data, quint32 size)
-    {
-        if (size > kBlockSize) {
-            m_large.emplace_back(new char[size]);
-            std::memcpy(m_large.back().get(), data, size);
-            return m_large.back().get();
-        }
-        if (m_blocks.empty() || m_used + size > kBlockSize) {
-            m_blocks.emplace_back(new char[kBlockSize]);
-            m_used = 0;
-        }
-        char* kept = m_blocks.back().get() + m_used;
-        if (size > 0)
-            std::memcpy(kept, data, size);
-        m_used += size;
-        return kept;
-    }
-
-private:
-    static constexpr quint32 kBlockSize = 1 << 20;
-    std::vector<std::unique_ptr<char[]>> m_blocks;
-    std::vector<std::unique_ptr<char[]>> m_large;
-    quint32 m_used = 0;
-};
-
 // One column's values and their ranks. Columns with few distinct values keep each once
 // (a company, a family); columns of mostly distinct values keep one per row, which spares
 // looking each up.
@@ -206,35 +179,33 @@ struct IndexKeys::Column
     bool storesUnchanged(const Field& field) const
     {
         switch (field.kind) {
-        case Field::Kind::Null:
-        case Field::Kind::Blob:
+        case Type::Null:
+        case Type::Blob:
             return true;
-        case Field::Kind::Integer:
+        case Type::Integer:
             return !textAffinity;
-        case Field::Kind::Real:
+        case Type::Real:
             return false;
-        case Field::Kind::Text:
+        case Type::Text:
             return textAffinity;
         }
         return false;
     }
 
-    quint32 add(const Field& field, Bytes& bytes)
+    quint32 add(const Field& field, ByteBlocks& bytes)
     {
         Value value;
+        value.type = field.kind;
         switch (field.kind) {
-        case Field::Kind::Integer:
-            value.type = Type::Integer;
+        case Type::Integer:
             value.integer = field.integer;
             return find(value, &value.integer, sizeof value.integer);
-        case Field::Kind::Real:
-            value.type = Type::Real;
+        case Type::Real:
             value.real = field.real;
             m_hasReals = true;
             return find(value, &value.real, sizeof value.real);
-        case Field::Kind::Text:
-        case Field::Kind::Blob: {
-            value.type = field.kind == Field::Kind::Text ? Type::Text : Type::Blob;
+        case Type::Text:
+        case Type::Blob: {
             value.size = field.size;
             value.bytes = field.bytes;
             longest = qMax(longest, value.size);
@@ -252,10 +223,10 @@ struct IndexKeys::Column
                 values[id].bytes = bytes.keep(field.bytes, value.size);
             return id;
         }
-        case Field::Kind::Null:
+        case Type::Null:
             break;
         }
-        return find(Value(), nullptr, 0);
+        return find(value, nullptr, 0);
     }
 
     // Orders the values; those the collation takes as equal share a rank.
@@ -445,7 +416,7 @@ private:
     bool m_hasReals = false;
 };
 
-IndexKeys::IndexKeys() : m_bytes(std::make_unique<Bytes>()) {}
+IndexKeys::IndexKeys() : m_bytes(std::make_unique<ByteBlocks>()) {}
 
 IndexKeys::~IndexKeys() = default;
 
@@ -532,25 +503,25 @@ bool IndexKeys::read(sqlite3* db, const QString& table, const QStringList& colum
             const int column = i + 1;
             switch (sqlite3_column_type(statement, column)) {
             case SQLITE_INTEGER:
-                field.kind = Field::Kind::Integer;
+                field.kind = Type::Integer;
                 field.integer = sqlite3_column_int64(statement, column);
                 break;
             case SQLITE_FLOAT:
-                field.kind = Field::Kind::Real;
+                field.kind = Type::Real;
                 field.real = sqlite3_column_double(statement, column);
                 break;
             case SQLITE_TEXT:
-                field.kind = Field::Kind::Text;
+                field.kind = Type::Text;
                 field.bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
                 field.size = quint32(sqlite3_column_bytes(statement, column));
                 break;
             case SQLITE_BLOB:
-                field.kind = Field::Kind::Blob;
+                field.kind = Type::Blob;
                 field.bytes = static_cast<const char*>(sqlite3_column_blob(statement, column));
                 field.size = quint32(sqlite3_column_bytes(statement, column));
                 break;
             default:
-                field.kind = Field::Kind::Null;
+                field.kind = Type::Null;
                 break;
             }
         }
@@ -601,8 +572,9 @@ quint64 IndexKeys::longestEntry(const std::vector<int>& columns) const
 
 void IndexKeys::entry(const std::vector<int>& columns, int row, bool smallConstants, QByteArray& out) const
 {
-    quint32 types[16];
-    const size_t count = qMin(columns.size(), sizeof types / sizeof *types - 1);
+    // The columns' serial types, then the rowid's.
+    const size_t count = columns.size();
+    QVarLengthArray<quint32, 8> types(qsizetype(count + 1));
     const qint64 id = rowid(row);
     quint64 typesLength = 0;
     quint64 body = 0;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+class ByteBlocks;
 struct sqlite3;
 
 // The values of some columns of every row of one table, read back from the file as SQLite
@@ -58,7 +59,6 @@ public:
 private:
     struct Value;
     struct Column;
-    class Bytes;
 
     const Value& value(int row, int column) const;
     qint64 rowid(int row) const;
@@ -73,5 +73,5 @@ private:
     qint64 m_lastRowid = 0;
     bool m_sound = true;
     Source m_source = Source::Stored;
-    std::unique_ptr<Bytes> m_bytes;
+    std::unique_ptr<ByteBlocks> m_bytes;
 };

@@ -3,6 +3,7 @@
 #include "SqliteRecord.h"
 
 #include <QFileDevice>
+#include <QtEndian>
 #include <cstring>
 
 namespace {
@@ -14,20 +15,6 @@ constexpr quint32 kInteriorHeader = 12;
 // The page holding the byte at 1 GiB is kept for file locks on some systems and never
 // holds data.
 constexpr quint64 kLockByteOffset = 0x40000000;
-
-void put16(char* out, quint32 value)
-{
-    out[0] = char((value >> 8) & 0xff);
-    out[1] = char(value & 0xff);
-}
-
-void put32(char* out, quint32 value)
-{
-    for (int i = 3; i >= 0; --i) {
-        out[i] = char(value & 0xff);
-        value >>= 8;
-    }
-}
 
 } // namespace
 
@@ -51,7 +38,7 @@ public:
         m_end -= size;
         char* cell = m_bytes.data() + m_end;
         if (m_interior) {
-            put32(cell, leftChild);
+            qToBigEndian(leftChild, cell);
             cell += 4;
         }
         cell += SqliteRecord::putVarint(cell, quint64(entry.size()));
@@ -77,13 +64,13 @@ public:
     {
         char* page = m_bytes.data();
         page[0] = m_interior ? kInteriorIndexPage : kLeafIndexPage;
-        put16(page + 3, quint32(m_cells.size()));
+        qToBigEndian(quint16(m_cells.size()), page + 3);
         // 65536, the start of an empty content area on the largest pages, is written as 0.
-        put16(page + 5, m_end & 0xffff);
+        qToBigEndian(quint16(m_end & 0xffff), page + 5);
         if (m_interior)
-            put32(page + 8, rightChild);
+            qToBigEndian(rightChild, page + 8);
         for (size_t i = 0; i < m_cells.size(); ++i)
-            put16(page + m_header + 2 * i, m_cells[i].offset);
+            qToBigEndian(quint16(m_cells[i].offset), page + m_header + 2 * i);
         return m_bytes;
     }
     void clear()
@@ -143,59 +130,50 @@ quint32 IndexPageWriter::flush(Page& page, quint32 rightChild)
 
 quint32 IndexPageWriter::write(qint64 count, const Entries& entry)
 {
-    // Leaves: each full leaf passes the entry that did not fit up to the level above, as the
-    // divider between it and the next leaf.
-    Page leaf(false, m_pageSize, m_usableSize);
+    // The leaves, then one level at a time above them: a level's cells are the dividers of
+    // the level below, each with the page on its left; the page right of the last divider is
+    // the level's right-most child.
     std::vector<Divider> dividers;
+    quint32 top = writeLevel(false, count, [&](qint64 i) { return Cell{entry(i), 0}; }, 0, &dividers);
+    while (!dividers.empty() && !m_failed) {
+        std::vector<Divider> above;
+        const auto cell = [&](qint64 i) {
+            const Divider& divider = dividers[size_t(i)];
+            return Cell{QByteArrayView(divider.entry), divider.leftChild};
+        };
+        top = writeLevel(true, qint64(dividers.size()), cell, top, &above);
+        dividers = std::move(above);
+    }
+    return m_failed ? 0 : top;
+}
+
+quint32 IndexPageWriter::writeLevel(bool interior, qint64 count, const std::function<Cell(qint64)>& cellAt,
+                                    quint32 lastChild, std::vector<Divider>* above)
+{
+    // Each full page passes the cell that did not fit up to the level above, as the divider
+    // between it and the next page.
+    Page page(interior, m_pageSize, m_usableSize);
+    const qsizetype longest = qsizetype(maxEntrySize(m_usableSize));
     for (qint64 i = 0; i < count; ++i) {
-        const QByteArrayView bytes = entry(i);
-        if (bytes.size() > qsizetype(maxEntrySize(m_usableSize)))
+        const Cell cell = cellAt(i);
+        if (cell.entry.size() > longest) {
+            m_failed = true;
             return 0;
-        if (leaf.isEmpty() || leaf.fits(bytes.size())) {
-            leaf.add(bytes);
+        }
+        if (page.isEmpty() || page.fits(cell.entry.size())) {
+            page.add(cell.entry, cell.leftChild);
             continue;
         }
         if (i + 1 < count) {
-            const quint32 full = flush(leaf, 0);
-            dividers.push_back({bytes.toByteArray(), full});
+            const quint32 full = flush(page, cell.leftChild);
+            above->push_back({cell.entry.toByteArray(), full});
             continue;
         }
-        // The last entry would leave the last leaf empty: the leaf's own last entry divides.
-        Divider divider = leaf.takeLast();
-        divider.leftChild = flush(leaf, 0);
-        dividers.push_back(std::move(divider));
-        leaf.add(bytes);
+        // The last cell would leave the last page empty: the page's own last cell divides.
+        Divider last = page.takeLast();
+        const quint32 full = flush(page, last.leftChild);
+        above->push_back({std::move(last.entry), full});
+        page.add(cell.entry, cell.leftChild);
     }
-    const quint32 lastLeaf = flush(leaf, 0);
-    const quint32 root = dividers.empty() ? lastLeaf : writeInteriorLevels(std::move(dividers), lastLeaf);
-    return m_failed ? 0 : root;
-}
-
-quint32 IndexPageWriter::writeInteriorLevels(std::vector<Divider> dividers, quint32 lastChild)
-{
-    // One level at a time: its cells are the dividers of the level below, each with the page
-    // on its left; the page right of the last divider is the level's right-most child.
-    while (!dividers.empty()) {
-        Page page(true, m_pageSize, m_usableSize);
-        std::vector<Divider> above;
-        for (size_t i = 0; i < dividers.size(); ++i) {
-            Divider& divider = dividers[i];
-            if (page.isEmpty() || page.fits(divider.entry.size())) {
-                page.add(divider.entry, divider.leftChild);
-                continue;
-            }
-            if (i + 1 < dividers.size()) {
-                const quint32 full = flush(page, divider.leftChild);
-                above.push_back({std::move(divider.entry), full});
-                continue;
-            }
-            Divider last = page.takeLast();
-            const quint32 full = flush(page, last.leftChild);
-            above.push_back({std::move(last.entry), full});
-            page.add(divider.entry, divider.leftChild);
-        }
-        lastChild = flush(page, lastChild);
-        dividers = std::move(above);
-    }
-    return lastChild;
+    return flush(page, lastChild);
 }

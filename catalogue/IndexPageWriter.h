@@ -35,9 +35,16 @@ private:
         QByteArray entry;
         quint32 leftChild = 0;
     };
+    struct Cell
+    {
+        QByteArrayView entry;
+        quint32 leftChild;
+    };
     class Page;
 
-    quint32 writeInteriorLevels(std::vector<Divider> dividers, quint32 lastChild);
+    // Writes one level of pages; returns the last page's number.
+    quint32 writeLevel(bool interior, qint64 count, const std::function<Cell(qint64)>& cellAt, quint32 lastChild,
+                       std::vector<Divider>* above);
     quint32 flush(Page& page, quint32 rightChild);
 
     QFileDevice& m_file;

@@ -1,6 +1,7 @@
 #include "SqliteFileHeader.h"
 
 #include <QFileDevice>
+#include <QtEndian>
 
 namespace {
 
@@ -17,20 +18,12 @@ constexpr quint32 kUtf8 = 1;
 
 quint32 get16(const QByteArray& bytes, int offset)
 {
-    return quint32(quint8(bytes[offset])) << 8 | quint8(bytes[offset + 1]);
+    return qFromBigEndian<quint16>(bytes.constData() + offset);
 }
 
 quint32 get32(const QByteArray& bytes, int offset)
 {
-    return get16(bytes, offset) << 16 | get16(bytes, offset + 2);
-}
-
-void put32(QByteArray& bytes, int offset, quint32 value)
-{
-    for (int i = 3; i >= 0; --i) {
-        bytes[offset + i] = char(value & 0xff);
-        value >>= 8;
-    }
+    return qFromBigEndian<quint32>(bytes.constData() + offset);
 }
 
 } // namespace
@@ -62,9 +55,9 @@ bool SqliteFileHeader::read(QFileDevice& file)
 bool SqliteFileHeader::writePageCount(QFileDevice& file, quint32 pages)
 {
     const quint32 change = get32(m_bytes, kChangeCounter) + 1;
-    put32(m_bytes, kPageCount, pages);
-    put32(m_bytes, kChangeCounter, change);
-    put32(m_bytes, kVersionValidFor, change);
+    qToBigEndian(pages, m_bytes.data() + kPageCount);
+    qToBigEndian(change, m_bytes.data() + kChangeCounter);
+    qToBigEndian(change, m_bytes.data() + kVersionValidFor);
     if (!file.seek(0) || file.write(m_bytes) != m_bytes.size())
         return false;
     m_pageCount = pages;

@@ -1,5 +1,6 @@
 #include "SqliteRecord.h"
 
+#include <QtEndian>
 #include <cstring>
 
 namespace SqliteRecord {
@@ -91,9 +92,9 @@ void putInteger(char* out, qint64 value, quint32 serialType)
 
 void putReal(char* out, double value)
 {
-    qint64 bits = 0;
+    quint64 bits = 0;
     std::memcpy(&bits, &value, sizeof bits);
-    putInteger(out, bits, kRealType);
+    qToBigEndian(bits, out);
 }
 
 } // namespace SqliteRecord
