@@ -6,14 +6,17 @@
 #include "catalogue/OpenCatalogue.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTextEdit>
 
 TestProgram::TestProgram(const QString& executableName)
+    : m_directory(m_parent.filePath(QStringLiteral("program")))
 {
-    ProgramLocation::setExecutableForTesting(m_dir.filePath(executableName));
+    QDir().mkpath(m_directory);
+    ProgramLocation::setExecutableForTesting(file(executableName));
     Module1::Reset();
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
 }
