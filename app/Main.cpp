@@ -47,8 +47,10 @@ bool Main()
     auto* window = new MDIForm1;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     mainWindow() = window;
-    window->showMaximized();
+    // The window loads before it shows: the user sees the loading window, then the main
+    // window with its first search window, never an empty frame.
     window->MDIForm_Load();
+    window->showMaximized();
     return true;
 }
 

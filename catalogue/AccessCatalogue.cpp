@@ -42,14 +42,14 @@ QString sqliteCopy(const QString& accessPath, const std::function<void(int)>& pr
     const QString part = AccessCopyCache::temporaryPath(copy);
     const bool converted = AccessImportProcess::run(program, accessPath, part, progress);
     // Another program may have finished the same copy meanwhile; either copy will do.
-    if (!converted || (!QFile::rename(part, copy) && !QFileInfo::exists(copy))) {
-        QFile::remove(part);
-        return {};
-    }
+    const bool kept = converted && (QFile::rename(part, copy) || QFileInfo::exists(copy));
     QFile::remove(part);
-    AccessCopyCache::removeStale(directory, accessFile, copy);
+    // The conversion is over, whichever way it went.
     if (progress)
         progress(100);
+    if (!kept)
+        return {};
+    AccessCopyCache::removeStale(directory, accessFile, copy);
     return copy;
 }
 

@@ -8,18 +8,17 @@
 
 namespace {
 
-// One bulk load into a file nobody else has open yet. Indexes that CREATE INDEX still builds
-// (see IndexBulkLoad) sort faster with a small page cache, which keeps their sorted runs
-// within the processor's cache, and a worker thread sorting runs beside the main one (SQLite
-// sorts on one thread when its temporary store is in memory). No pages are kept for
-// incremental vacuum, so that index pages can be added after the last page.
-const char* const kLoadSettings = "PRAGMA auto_vacuum = NONE; PRAGMA journal_mode = OFF; "
-                                  "PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE; "
-                                  "PRAGMA temp_store = FILE; PRAGMA cache_size = -2048; PRAGMA threads = 2;";
+// One bulk load into a file nobody else has open yet. CREATE INDEX sorts faster with a small
+// page cache, which keeps its sorted runs within the processor's cache, and a worker thread
+// sorting runs beside the main one (SQLite sorts on one thread when its temporary store is
+// in memory).
+const char* const kLoadSettings =
+    "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE; "
+    "PRAGMA temp_store = FILE; PRAGMA cache_size = -2048; PRAGMA threads = 2;";
 
 constexpr int kRowsPerStatement = 32;
-// Virtual machine steps between two calls of the working callback: some milliseconds.
-constexpr int kStepsBetweenSigns = 1 << 20;
+// Virtual machine steps between two calls of the working callback: a few milliseconds.
+constexpr int kStepsBetweenSigns = 1 << 16;
 
 // "INSERT INTO t (a, b) VALUES (?, ?)" for `rows` rows: the VALUES tuple repeated.
 QByteArray manyRows(const char* insertStatement, int rows)
@@ -63,11 +62,6 @@ void AccessCopyWriter::finalize()
 bool AccessCopyWriter::open()
 {
     QFile::remove(m_path);
-    return reopen();
-}
-
-bool AccessCopyWriter::reopen()
-{
     // Only one thread ever uses the connection.
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, flags, nullptr) != SQLITE_OK)
@@ -77,7 +71,7 @@ bool AccessCopyWriter::reopen()
     return sqlite3_exec(m_db, kLoadSettings, nullptr, nullptr, nullptr) == SQLITE_OK || fail();
 }
 
-void AccessCopyWriter::whileWorking(const std::function<void()>& callback)
+void AccessCopyWriter::whileWorking(const std::function<void(int)>& callback)
 {
     m_working = callback;
     sqlite3_progress_handler(m_db, kStepsBetweenSigns, callback ? &AccessCopyWriter::working : nullptr, this);
@@ -85,7 +79,7 @@ void AccessCopyWriter::whileWorking(const std::function<void()>& callback)
 
 int AccessCopyWriter::working(void* writer)
 {
-    static_cast<AccessCopyWriter*>(writer)->m_working();
+    static_cast<AccessCopyWriter*>(writer)->m_working(kStepsBetweenSigns);
     return 0; // carry on
 }
 

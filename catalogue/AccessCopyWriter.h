@@ -20,11 +20,10 @@ public:
 
     // Creates the file anew.
     bool open();
-    // Opens the file again after close(), as it is.
-    bool reopen();
     sqlite3* database() const { return m_db; }
-    // Called now and then while SQLite works, so that a long index build shows signs of life.
-    void whileWorking(const std::function<void()>& callback);
+    // Called every few milliseconds while SQLite works, with the virtual machine steps taken
+    // since the last call, so that a long index build can show how far it has come.
+    void whileWorking(const std::function<void(int)>& callback);
     bool execute(const QString& sql);
     // An insert statement of CatalogueSchema: "INSERT INTO t (columns) VALUES (?, ...)".
     bool prepare(const char* insertStatement);
@@ -46,5 +45,5 @@ private:
     // The same insert for many rows at once, which spares most of the per-statement work.
     sqlite3_stmt* m_insertMany = nullptr;
     QString m_error;
-    std::function<void()> m_working;
+    std::function<void(int)> m_working;
 };

@@ -5,10 +5,22 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 namespace {
+
+// How often the wait looks at the time limits.
+constexpr int kWatchIntervalMs = 100;
+
+QString& programForTesting()
+{
+    static QString path;
+    return path;
+}
 
 // A minute, plus a second for every 4 MB: many times what a sound file of that size needs.
 qint64 timeLimitMs(const QString& accessPath)
@@ -34,15 +46,37 @@ bool readProgress(QProcess& process, int* last, const std::function<void(int)>& 
     return heard;
 }
 
+// Refuses the window system's requests to close a window while a conversion runs: the window
+// that started it may be waiting for its result. Clicks and keys are held by the event loop.
+class CloseRequestsRefused : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close && event->spontaneous()) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 namespace AccessImportProcess {
 
 QString program()
 {
+    if (!programForTesting().isEmpty())
+        return programForTesting();
     const QString path = QDir(QCoreApplication::applicationDirPath())
                              .filePath(QString::fromLatin1(AccessImportTool::kProgramName));
     return QFileInfo(path).isExecutable() ? path : QString();
+}
+
+void setProgramForTesting(const QString& path)
+{
+    programForTesting() = path;
 }
 
 bool run(const QString& program, const QString& accessPath, const QString& sqlitePath,
@@ -53,21 +87,44 @@ bool run(const QString& program, const QString& accessPath, const QString& sqlit
     process.start(program, {accessPath, sqlitePath}, QIODevice::ReadOnly);
     if (!process.waitForStarted())
         return false;
+
+    QEventLoop wait;
     const QDeadlineTimer deadline(timeLimitMs(accessPath));
     QDeadlineTimer silence(silenceLimitMs);
     int last = -1;
-    while (process.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired() || silence.hasExpired()) {
-            process.kill();
-            process.waitForFinished();
-            return false;
-        }
-        process.waitForReadyRead(200);
+    bool stopped = false;
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &wait, [&] {
         if (readProgress(process, &last, progress))
             silence.setRemainingTime(silenceLimitMs);
+    });
+    QObject::connect(&process, &QProcess::finished, &wait, &QEventLoop::quit);
+    QTimer watch;
+    watch.setInterval(kWatchIntervalMs);
+    QObject::connect(&watch, &QTimer::timeout, &wait, [&] {
+        if (deadline.hasExpired() || silence.hasExpired()) {
+            stopped = true;
+            process.kill();
+        }
+    });
+    watch.start();
+
+    CloseRequestsRefused closeRequests;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application)
+        application->installEventFilter(&closeRequests);
+    if (process.state() != QProcess::NotRunning)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (application)
+        application->removeEventFilter(&closeRequests);
+
+    // The wait also ends when the program is told to quit.
+    if (process.state() != QProcess::NotRunning) {
+        stopped = true;
+        process.kill();
+        process.waitForFinished();
     }
     readProgress(process, &last, progress);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return !stopped && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 } // namespace AccessImportProcess

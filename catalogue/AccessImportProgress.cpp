@@ -2,8 +2,11 @@
 
 namespace {
 
-constexpr int kRowsShare = 80;
+constexpr int kRowsShare = 25;
 constexpr qint64 kSilenceMs = 1000;
+// Measured on CREATE INDEX: reading a row and handing its key to the sorter, then writing the
+// sorted key, take about eight steps plus one per indexed column.
+constexpr qint64 kStepsPerRow = 8;
 
 } // namespace
 
@@ -13,19 +16,38 @@ AccessImportProgress::AccessImportProgress(const std::function<void(int)>& repor
     m_sinceReport.start();
 }
 
+qint64 AccessImportProgress::indexSteps(qint64 rows, int columns)
+{
+    return rows * (kStepsPerRow + columns);
+}
+
 void AccessImportProgress::rows(qint64 done)
 {
     // Tables may hold more rows than their definitions record.
     set(m_totalRows > 0 ? int(qMin(done, m_totalRows) * kRowsShare / m_totalRows) : kRowsShare);
 }
 
-void AccessImportProgress::indexes(int done, int total)
+void AccessImportProgress::beginIndexes(qint64 totalSteps)
 {
-    set(kRowsShare + (100 - kRowsShare) * done / total);
+    m_indexing = true;
+    m_indexSteps = totalSteps;
+    indexesBuilt(0);
 }
 
-void AccessImportProgress::stillWorking()
+void AccessImportProgress::indexesBuilt(qint64 stepsSoFar)
 {
+    m_indexStepsDone = stepsSoFar;
+    working(0);
+}
+
+void AccessImportProgress::working(qint64 steps)
+{
+    if (m_indexing) {
+        m_indexStepsDone += steps;
+        // An estimate may run ahead of the work: the last figure waits for the end.
+        const qint64 done = qMin(m_indexStepsDone, m_indexSteps);
+        set(kRowsShare + int(m_indexSteps > 0 ? done * (99 - kRowsShare) / m_indexSteps : 0));
+    }
     if (m_last >= 0 && m_sinceReport.hasExpired(kSilenceMs))
         report(m_last);
 }

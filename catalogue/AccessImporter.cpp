@@ -3,12 +3,10 @@
 #include "AccessCatalogueLayout.h"
 #include "AccessCopyWriter.h"
 #include "AccessDatabase.h"
-#include "AccessIndexKeys.h"
 #include "AccessImportProgress.h"
 #include "AccessRowQueue.h"
 #include "AccessTableCopy.h"
 #include "CatalogueSchema.h"
-#include "IndexBulkLoad.h"
 
 #include <thread>
 #include <vector>
@@ -45,7 +43,7 @@ void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QSt
 }
 
 bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessRowQueue& queue,
-               AccessIndexKeys& keys, AccessImportProgress& progress, QString* error)
+               AccessImportProgress& progress, std::vector<qint64>& rowsPerTable, QString* error)
 {
     int prepared = -1;
     qint64 done = 0;
@@ -61,21 +59,21 @@ bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, A
             *error = writer.errorString();
             return false;
         }
-        keys.add(*batch);
+        rowsPerTable[size_t(batch->table())] += batch->rowCount();
         done += batch->rowCount();
         progress.rows(done);
     }
     return true;
 }
 
-bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessIndexKeys& keys,
-              AccessImportProgress& progress, QString* error)
+bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessImportProgress& progress,
+              std::vector<qint64>& rowsPerTable, QString* error)
 {
     AccessRowQueue queue(kBatchesAhead);
     QString readError;
     std::thread reader(readTables, std::ref(tables), std::ref(queue), &readError);
     QString writeError;
-    const bool written = writeRows(tables, writer, queue, keys, progress, &writeError);
+    const bool written = writeRows(tables, writer, queue, progress, rowsPerTable, &writeError);
     // Stops the reader early when writing failed.
     queue.close();
     reader.join();
@@ -86,25 +84,39 @@ bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, Ac
     return true;
 }
 
-// The index pages go after the file's last page while no connection has the file open; the
-// schema learns of them on a connection of its own.
-bool buildIndexes(AccessCopyWriter& writer, IndexBulkLoad& indexes, const QString& sqlitePath,
-                  AccessImportProgress& report, QString* error)
+// The rows copied into the table an index orders.
+qint64 rowsOf(const IndexDefinition& index, const std::vector<AccessTableCopy>& tables,
+              const std::vector<qint64>& rowsPerTable)
 {
-    const auto failed = [&] {
-        *error = writer.errorString();
-        return false;
-    };
-    indexes.whileWorking([&report] { report.stillWorking(); });
-    indexes.afterEachIndex([&report](int done, int total) { report.indexes(done, total); });
-    indexes.readKeys(writer.database(), sqlitePath);
-    if (!writer.close())
-        return failed();
-    if (!indexes.appendPages(sqlitePath, error))
-        return false;
-    if (!writer.reopen())
-        return failed();
-    return indexes.declare(writer.database(), error) && (writer.close() || failed());
+    for (size_t t = 0; t < tables.size(); ++t) {
+        if (tables[t].layout().name.compare(index.table, Qt::CaseInsensitive) == 0)
+            return rowsPerTable[t];
+    }
+    return 0;
+}
+
+// The indexes are built once every row is in, by SQLite itself: it then sorts each index's
+// keys in one pass instead of keeping every index in order row by row.
+bool buildIndexes(AccessCopyWriter& writer, const std::vector<AccessTableCopy>& tables,
+                  const std::vector<qint64>& rowsPerTable, AccessImportProgress& report)
+{
+    const QVector<IndexDefinition> indexes = CatalogueSchema::indexes();
+    std::vector<qint64> steps;
+    qint64 total = 0;
+    for (const IndexDefinition& index : indexes) {
+        steps.push_back(
+            AccessImportProgress::indexSteps(rowsOf(index, tables, rowsPerTable), int(index.columns.size())));
+        total += steps.back();
+    }
+    report.beginIndexes(total);
+    qint64 built = 0;
+    for (int i = 0; i < indexes.size(); ++i) {
+        if (!writer.execute(indexes[i].createStatement()))
+            return false;
+        built += steps[size_t(i)];
+        report.indexesBuilt(built);
+    }
+    return true;
 }
 
 } // namespace
@@ -141,17 +153,17 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
         if (!writer.execute(statement))
             return failed();
     }
-    writer.whileWorking([&report] { report.stillWorking(); });
+    writer.whileWorking([&report](int steps) { report.working(steps); });
     if (!writer.execute(QStringLiteral("BEGIN")))
         return failed();
-    IndexBulkLoad indexes(CatalogueSchema::indexes());
-    AccessIndexKeys keys(writer.database(), tables, indexes);
-    if (!copyRows(tables, writer, keys, report, error))
+    std::vector<qint64> rowsPerTable(tables.size(), 0);
+    if (!copyRows(tables, writer, report, rowsPerTable, error))
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
-    keys.handOver(indexes);
-    return buildIndexes(writer, indexes, sqlitePath, report, error);
+    if (!buildIndexes(writer, tables, rowsPerTable, report) || !writer.close())
+        return failed();
+    return true;
 }
 
 } // namespace AccessImporter

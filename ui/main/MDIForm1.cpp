@@ -17,9 +17,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-MDIForm1::MDIForm1(QWidget* parent)
-    : QMainWindow(parent)
-    , ui(std::make_unique<Ui::MDIForm1>())
+namespace {
+
+constexpr qint64 kProgressDelayMs = 250;
+
+} // namespace
+
+MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
 {
     ui->setupUi(this);
     setWindowIcon(Pictures::programIcon());
@@ -39,8 +43,8 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::watchConversions()
 {
-    // Converting an Access catalogue can take a few seconds; after half a second the
-    // loading window shows how far it has come.
+    // Converting an Access catalogue can take a few seconds; once it has taken a quarter of
+    // a second the loading window shows how far it has come.
     QPointer<MDIForm1> self(this);
     auto started = std::make_shared<QElapsedTimer>();
     CatalogueFile::setProgressHandler([self, started](int percent) {
@@ -51,7 +55,7 @@ void MDIForm1::watchConversions()
         if (percent >= 100) {
             self->loadingWindow()->showProgress(100);
             started->invalidate();
-        } else if (started->elapsed() > 500) {
+        } else if (started->elapsed() >= kProgressDelayMs) {
             self->loadingWindow()->showProgress(percent);
         }
     });
@@ -96,7 +100,8 @@ void MDIForm1::Pesquisar_Click()
 void MDIForm1::Configurar_Click()
 {
     if (CountSearchWindows() > 0) {
-        Platform::messageBox(this, QStringLiteral("Feche todas janelas de busca antes de abrir a configuração."),
+        Platform::messageBox(this,
+                             QStringLiteral("Feche todas janelas de busca antes de abrir a configuração."),
                              PlatformBackend::Buttons::Ok, QStringLiteral("Aviso:"));
         return;
     }
@@ -107,10 +112,10 @@ void MDIForm1::Configurar_Click()
 
 void MDIForm1::Sair_Click()
 {
-    if (CountSearchWindows() > 0
-        && Platform::messageBox(this, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"),
-                                PlatformBackend::Buttons::YesNo, QStringLiteral("Aviso:"))
-               == PlatformBackend::Answer::No)
+    if (CountSearchWindows() > 0 &&
+        Platform::messageBox(this, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"),
+                             PlatformBackend::Buttons::YesNo,
+                             QStringLiteral("Aviso:")) == PlatformBackend::Answer::No)
         return;
     Platform::endProgram();
 }

@@ -1,19 +1,20 @@
 #include "frmSai.h"
 
+#include "ui/platform/ShowPainted.h"
 #include "ui_frmSai.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 
 frmSai::frmSai(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint)
-    , ui(std::make_unique<Ui::frmSai>())
-    , tmrTimer(new QTimer(this))
-    , m_progress(nullptr)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint), ui(std::make_unique<Ui::frmSai>()),
+      tmrTimer(new QTimer(this)), m_progress(nullptr)
 {
     ui->setupUi(this);
+    // A notice: the window the user works in keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     m_progress = new QProgressBar(ui->Frame2);
     m_progress->setObjectName(QStringLiteral("prgConversao"));
     m_progress->setGeometry(8, 52, 321, 5);
@@ -35,14 +36,21 @@ void frmSai::showNow()
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    show();
-    raise();
-    repaint();
+    QWidget* active = QApplication::activeWindow();
+    showPainted(this);
+    // Some platforms hand the activation to a window as it shows, whatever it asks: the
+    // window the user works in takes it back at once.
+    if (active && QApplication::activeWindow() != active) {
+        active->activateWindow();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 void frmSai::tmrTimer_Timer()
 {
-    QCoreApplication::processEvents();
+    // Window events only: input that a wait holds back (a catalogue being converted) stays
+    // held until the wait has ended.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void frmSai::showProgress(int percent)
@@ -60,5 +68,4 @@ void frmSai::showProgress(int percent)
     }
     m_progress->setValue(percent);
     m_progress->show();
-    repaint();
 }

@@ -21,13 +21,14 @@ public:
     explicit frmSai(QWidget* parent = nullptr);
     ~frmSai() override;
 
-    // Shows the window centred on the screen and paints it at once, before the work it
-    // announces keeps the event loop busy.
+    // Shows the window centred on the screen and returns once it stands painted on the
+    // screen, before the work it announces keeps the program busy.
     void showNow();
     void tmrTimer_Timer();
 
-    // A long conversion of the catalogue shows how far it has come under the notice; the
-    // window shows itself for it and hides again at the end if it was hidden before.
+    // A long conversion of the catalogue shows how far it has come under the notice, while
+    // the event loop keeps the window painted; the window shows itself for it and hides
+    // again at the end if it was hidden before.
     void showProgress(int percent);
 
 private:
