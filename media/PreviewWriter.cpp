@@ -1,5 +1,6 @@
 #include "PreviewWriter.h"
 
+#include "RunnableExtension.h"
 #include "app/ProgramLocation.h"
 #include "catalogue/StoredFile.h"
 
@@ -15,6 +16,9 @@ QString writePreview(const QString& baseName, const QVariant& value)
     const QString extension = StoredFile::extension(stored);
     // The extension comes from the catalogue; it must never name a file elsewhere.
     if (!StoredFile::isPlainExtension(extension))
+        return QString();
+    // Nor may it make the desktop run what it is asked to show.
+    if (RunnableExtension::isRunnable(extension))
         return QString();
 
     const QString path = ProgramLocation::fileInDirectory(baseName + extension);

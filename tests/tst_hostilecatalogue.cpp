@@ -36,6 +36,7 @@ private slots:
     void fiftyMegabytePhoto();
     void storedFileNamesStayInTheProgramDirectory_data();
     void storedFileNamesStayInTheProgramDirectory();
+    void storedProgramsAreNeverWritten();
 };
 
 namespace {
@@ -522,6 +523,40 @@ void TestHostileCatalogue::storedFileNamesStayInTheProgramDirectory()
              QStringList{"lumeo.kvl"});
     QCOMPARE(parent.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), parentBefore);
     QVERIFY(!QFile::exists(QStringLiteral("/tmp/escaped")));
+    w.window->showNormal();
+    QVERIFY(w.stillWorks());
+}
+
+// A photo stored as "exe" and a drawing stored as "bat" would be run by the desktop, not
+// shown: the product is shown without photo, the drawing button still appears, and a click
+// on it asks the desktop to open an empty path and writes nothing.
+void TestHostileCatalogue::storedProgramsAreNeverWritten()
+{
+    CatalogueWindow w([&](TestCatalogue& c) {
+        TestCatalogue::Product p = product(91, QStringLiteral("RUN-1"));
+        p.codAnexo = 91;
+        c.addProduct(p);
+        c.addPhoto(91, TestCatalogue::storedFile(QStringLiteral("exe"), "MZ\x90\x00program"));
+        c.addAttachment(91, TestCatalogue::storedFile(QStringLiteral("bat"), "start calc.exe\r\n"));
+    });
+    QVERIFY(w.opened);
+
+    w.enter("CbxRef", QStringLiteral("RUN-1"));
+    QVERIFY(w.platform.messages.isEmpty());
+    QCOMPARE(w.text("Preco"), QStringLiteral("10,00"));
+    QVERIFY(w.window->photoPreviewPath().isEmpty());
+    QVERIFY(!w.showsPhoto());
+    QWidget* photo = w.window->findChild<QWidget*>(QStringLiteral("Picture1"));
+    QTest::mouseClick(photo, Qt::LeftButton);
+    QVERIFY(w.platform.viewerCommands.isEmpty());
+
+    QVERIFY(w.isShown("FrameDesenho"));
+    QTest::mouseClick(w.window->findChild<QWidget*>(QStringLiteral("BtnDesenho")), Qt::LeftButton);
+    QCOMPARE(w.platform.viewerCommands.size(), 1);
+    QCOMPARE(w.platform.viewerCommands.at(0).commandLine(), QStringLiteral("explorer.exe \"\""));
+    QVERIFY(w.platform.messages.isEmpty());
+    QCOMPARE(QDir(w.program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"lumeo.kvl"});
     w.window->showNormal();
     QVERIFY(w.stillWorks());
 }

@@ -15,6 +15,8 @@ private slots:
     void writesTheStoredBytes();
     void hostileExtensionsWriteNothing_data();
     void hostileExtensionsWriteNothing();
+    void runnableExtensionsWriteNothing_data();
+    void runnableExtensionsWriteNothing();
     void unwritableFileGivesEmptyText();
 };
 
@@ -117,6 +119,55 @@ void TestPreviewWriter::hostileExtensionsWriteNothing()
     QVERIFY(WriteAttachmentPreview(extension.leftJustified(30, ' ') + "data").isEmpty());
     QCOMPARE(QDir(program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(!QFile::exists(outside));
+}
+
+void TestPreviewWriter::runnableExtensionsWriteNothing_data()
+{
+    QTest::addColumn<QString>("extension"); // as stored, blanks included
+    QTest::addColumn<bool>("written");
+
+    const QStringList runnable = {"exe",      "com",         "bat",       "cmd",    "scr",     "pif",  "msi",
+                                  "msp",      "cpl",         "vbs",       "vbe",    "js",      "jse",  "wsf",
+                                  "wsh",      "hta",         "lnk",       "url",    "ps1",     "psm1", "reg",
+                                  "jar",      "application", "appref-ms", "gadget", "desktop", "sh",   "run",
+                                  "appimage", "command",     "app"};
+    for (int i = 0; i < runnable.size(); ++i) {
+        // Every other letter upper case, starting with the first or the second; blanks around.
+        QString mixed = runnable.at(i);
+        for (int c = i % 2; c < mixed.size(); c += 2)
+            mixed[c] = mixed.at(c).toUpper();
+        QTest::newRow(qPrintable(mixed)) << QStringLiteral("  ") + mixed + QStringLiteral(" ") << false;
+    }
+
+    for (const char* viewed : {"jpg", "JPEG", " png ", "Gif", "bmp", "TIF", "tiff", "pdf", "PDF", "dwg",
+                               "DXF", "txt", "exe1", "bats", "jsx", "shtml", "xlsx", "lnk-", "desk"})
+        QTest::newRow(viewed) << QString::fromLatin1(viewed) << true;
+}
+
+void TestPreviewWriter::runnableExtensionsWriteNothing()
+{
+    QFETCH(QString, extension);
+    QFETCH(bool, written);
+    TestProgram program;
+    const QString stored = extension.leftJustified(30, QLatin1Char(' ')) + QStringLiteral("MZ\x01payload");
+
+    const QString photo = WritePhotoPreview(stored);
+    const QString attachment = WriteAttachmentPreview(stored);
+
+    const QStringList files = QDir(program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    if (written) {
+        const QString trimmed = extension.trimmed();
+        QCOMPARE(photo, QDir::toNativeSeparators(
+                            program.file(QString::fromUtf8("ArquivoTemporárioDePrévia.") + trimmed)));
+        QCOMPARE(attachment, QDir::toNativeSeparators(
+                                 program.file(QString::fromUtf8("AnexoTemporárioDePrévia.") + trimmed)));
+        QCOMPARE(readAll(photo), QByteArray("MZ\x01payload"));
+        QCOMPARE(files.size(), 2);
+    } else {
+        QCOMPARE(photo, QString());
+        QCOMPARE(attachment, QString());
+        QCOMPARE(files, QStringList());
+    }
 }
 
 void TestPreviewWriter::unwritableFileGivesEmptyText()
