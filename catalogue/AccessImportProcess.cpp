@@ -1,7 +1,5 @@
 #include "AccessImportProcess.h"
 
-#include "AccessImportTool.h"
-
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -70,7 +68,7 @@ QString program()
     if (!programForTesting().isEmpty())
         return programForTesting();
     const QString path = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(QString::fromLatin1(AccessImportTool::kProgramName));
+                             .filePath(QString::fromLatin1(kProgramName));
     return QFileInfo(path).isExecutable() ? path : QString();
 }
 

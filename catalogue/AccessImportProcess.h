@@ -3,7 +3,7 @@
 #include <QString>
 #include <functional>
 
-// Runs the conversion in the separate import process (see AccessImportTool) and waits for
+// Runs the conversion in the separate import process (access/AccessImportTool) and waits for
 // it, passing its progress on. A process that crashes, fails, falls silent for too long or
 // outlives its time limit (which grows with the file's size) is a failed conversion.
 //
@@ -11,6 +11,9 @@
 // the user types or clicks, and requests to close a window, are held until it has ended: the
 // caller's result is only known then, and nothing may start or close meanwhile.
 namespace AccessImportProcess {
+
+// The import program's file name; it stands beside the program.
+constexpr const char* kProgramName = "lumeo-access-import";
 
 // The import reports at least every second while it works; a silence this long means it hangs.
 constexpr int kSilenceLimitMs = 20 * 1000;

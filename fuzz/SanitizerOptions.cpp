@@ -1,4 +1,4 @@
-// Defaults of the sanitizer runtimes, linked into every executable of a sanitizer build so
+// Defaults of the sanitizer runtimes, linked into every fuzz target so
 // that a plain run fails on any report without environment settings. Settings given in
 // ASAN_OPTIONS, UBSAN_OPTIONS or LSAN_OPTIONS still take precedence.
 

@@ -1,5 +1,5 @@
-#include "catalogue/AccessDatabase.h"
-#include "catalogue/AccessTableReader.h"
+#include "access/AccessDatabase.h"
+#include "access/AccessTableReader.h"
 
 #include "Jet4Writer.h"
 
@@ -14,7 +14,11 @@
 
 namespace {
 
-const QString kSamplesDirectory = QStringLiteral("/work/shared/access-samples");
+// The Access samples shared beside the project, as the build names them (tests/CMakeLists.txt).
+QString samplesDirectory()
+{
+    return qEnvironmentVariable("LUMEO_ACCESS_SAMPLES");
+}
 const char* const kNullMark = "<<null>>";
 const char* const kDateFormat = "%Y-%m-%d %H:%M:%S";
 
@@ -261,7 +265,7 @@ void TestAccessTableReader::readsEveryValueAsMdbExportDoes_data()
                 << file << table << false;
     }
     const QFileInfoList samples =
-        QDir(kSamplesDirectory).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
+        QDir(samplesDirectory()).entryInfoList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
     if (samples.isEmpty())
         QTest::newRow("samples") << QString() << QString() << true;
     for (const QFileInfo& sample : samples) {
@@ -281,7 +285,9 @@ void TestAccessTableReader::readsEveryValueAsMdbExportDoes()
     QFETCH(QString, table);
     QFETCH(bool, sample);
     if (sample && file.isEmpty())
-        QSKIP("No Access sample files in /work/shared/access-samples; the sample tables are not checked.");
+        QSKIP(qPrintable(QStringLiteral("No Access sample files in %1 (../shared/access-samples from the "
+                                        "project's root); the sample tables are not checked.")
+                             .arg(samplesDirectory())));
     if (m_mdbExport.isEmpty())
         QSKIP("mdb-export (Debian package mdbtools) is not installed; values cannot be checked against it.");
     QVERIFY2(!table.isEmpty(), "the file should have readable tables");

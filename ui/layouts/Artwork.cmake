@@ -1,5 +1,5 @@
 # The program's pictures are drawn at build time by tools/makeartwork and compiled into
-# lumeo_gui as resources under /pictures. Include after lumeo_gui is defined.
+# lumeo_ui as resources under /pictures; ui/CMakeLists.txt includes it.
 set(LUMEO_ARTWORK_DIR ${CMAKE_BINARY_DIR}/artwork)
 set(LUMEO_ARTWORK_FILES
     header.jpg panel.bmp
@@ -15,7 +15,7 @@ add_custom_command(OUTPUT ${LUMEO_ARTWORK_PATHS}
     COMMENT "Drawing the program's pictures"
     VERBATIM)
 
-qt_add_resources(lumeo_gui lumeo_pictures
+qt_add_resources(lumeo_ui lumeo_pictures
     PREFIX /pictures
     BASE ${LUMEO_ARTWORK_DIR}
     FILES ${LUMEO_ARTWORK_PATHS})

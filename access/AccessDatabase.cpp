@@ -1,6 +1,6 @@
 #include "AccessDatabase.h"
 
-#include "AccessCatalogue.h"
+#include "catalogue/AccessCatalogue.h"
 #include "AccessNative.h"
 
 #include <QFileInfo>

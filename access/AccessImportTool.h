@@ -7,8 +7,6 @@
 // the SQLite file is complete, 1 when the Access file cannot be converted, 2 on bad usage.
 namespace AccessImportTool {
 
-constexpr const char* kProgramName = "lumeo-access-import";
-
 int run(int argc, char* argv[]);
 
 } // namespace AccessImportTool

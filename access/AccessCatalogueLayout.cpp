@@ -1,6 +1,6 @@
 #include "AccessCatalogueLayout.h"
 
-#include "CatalogueSchema.h"
+#include "catalogue/CatalogueSchema.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "AccessImportProgress.h"
 #include "AccessRowQueue.h"
 #include "AccessTableCopy.h"
-#include "CatalogueSchema.h"
+#include "catalogue/CatalogueSchema.h"
 
 #include <thread>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "AccessText.h"
 
-#include "Windows1252.h"
+#include "catalogue/Windows1252.h"
 
 namespace {
 

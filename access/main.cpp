@@ -1,4 +1,4 @@
-#include "catalogue/AccessImportTool.h"
+#include "AccessImportTool.h"
 
 int main(int argc, char* argv[])
 {
