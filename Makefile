@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite \
             fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 libsqlite3-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 

@@ -1,0 +1,176 @@
+#include "RecordingPlatform.h"
+#include "TestCatalogue.h"
+#include "TestProgram.h"
+#include "catalogue/AccessImportProcess.h"
+#include "catalogue/Module1.h"
+#include "ui/main/CountSearchWindows.h"
+#include "ui/main/MDIForm1.h"
+#include "ui/main/frmSai.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+QString cacheDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
+} // namespace
+
+// A catalogue in Access format is converted by the import program while the program waits:
+// the windows stay painted and the loading window shows the conversion moving, while what the
+// user types waits for its end; a conversion that goes wrong leaves nothing behind.
+class TestConversionWait : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init() { QDir(cacheDirectory()).removeRecursively(); }
+    void cleanup() { AccessImportProcess::setProgramForTesting(QString()); }
+    void windowsStayAliveWhileConverting();
+    void failedConversionLeavesNothing_data();
+    void failedConversionLeavesNothing();
+
+private:
+    // Stands a shell script in the import program's place and a file that looks like an
+    // Access catalogue as the catalogue.
+    void standInImport(const TestProgram& program, const QByteArray& script);
+};
+
+void TestConversionWait::standInImport(const TestProgram& program, const QByteArray& script)
+{
+    const QString importer = program.file("import.sh");
+    QFile file(importer);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n" + script + "\n");
+    file.close();
+    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    AccessImportProcess::setProgramForTesting(importer);
+
+    QFile access(program.file("catalogo.mdb"));
+    QVERIFY(access.open(QIODevice::WriteOnly));
+    access.write(QByteArray(4, '\0') + "Standard Jet DB" + QByteArray(2048, '\0'));
+    access.close();
+    Module1::DatabasePath = access.fileName();
+}
+
+void TestConversionWait::windowsStayAliveWhileConverting()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    TestCatalogue::writeStandard(program.file("source.kvl"));
+    // A slow import: a figure every tenth of a second, then the copy.
+    standInImport(program, "for p in 5 10 15 20 25 30 35 40 45 50 55 60 65 70 75 80 85 90 95; do\n"
+                           "  echo progress $p; sleep 0.1\ndone\ncp '" +
+                               QFile::encodeName(program.file("source.kvl")) + "' \"$2\"");
+
+    // A window the user types into while the program is busy.
+    QLineEdit typed;
+    typed.setObjectName(QStringLiteral("typed"));
+    typed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&typed));
+
+    MDIForm1 main;
+    frmSai* loading = main.loadingWindow();
+    auto* bar = loading->findChild<QProgressBar*>(QStringLiteral("prgConversao"));
+    QVERIFY(bar);
+    PaintCounter loadingPaints;
+    PaintCounter barPaints;
+    loading->installEventFilter(&loadingPaints);
+    bar->installEventFilter(&barPaints);
+
+    // Looks in on the program while it converts, as the event loop lets timers run.
+    QList<int> figures;
+    bool loadingAlwaysShown = true;
+    bool inputEverArrived = false;
+    int looks = 0;
+    QTimer look;
+    look.setInterval(40);
+    connect(&look, &QTimer::timeout, this, [&] {
+        if (++looks == 3) {
+            // Keys from the window system, as a user's arrive.
+            QWindowSystemInterface::handleKeyEvent(typed.windowHandle(), QEvent::KeyPress, Qt::Key_X,
+                                                   Qt::NoModifier, QStringLiteral("x"));
+            QWindowSystemInterface::handleKeyEvent(typed.windowHandle(), QEvent::KeyRelease, Qt::Key_X,
+                                                   Qt::NoModifier, QStringLiteral("x"));
+        }
+        if (looks < 8)
+            return; // the loading window shows once a conversion has lasted a moment
+        if (!QDir(cacheDirectory()).entryList({QStringLiteral("*.sqlite")}, QDir::Files).isEmpty()) {
+            look.stop(); // the copy is in place: the conversion is over
+            return;
+        }
+        loadingAlwaysShown = loadingAlwaysShown && loading->isVisible() && bar->isVisible();
+        inputEverArrived = inputEverArrived || !typed.text().isEmpty();
+        if (figures.isEmpty() || figures.last() != bar->value())
+            figures.append(bar->value());
+    });
+    look.start();
+    main.MDIForm_Load();
+    look.stop();
+
+    QVERIFY(Module1::DatabaseOpened);
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(platform.messages.isEmpty());
+    QVERIFY2(looks >= 20, "timers run while the conversion is waited for");
+    QVERIFY(loadingAlwaysShown);
+    // The bar moved, each figure painted.
+    QVERIFY2(figures.size() >= 5, qPrintable(QString::number(figures.size())));
+    QVERIFY(std::is_sorted(figures.begin(), figures.end()));
+    QVERIFY(barPaints.paints >= figures.size());
+    QVERIFY(loadingPaints.paints > 0);
+    QVERIFY(loading->isHidden());
+    // What was typed meanwhile waited, and arrives now.
+    QVERIFY(!inputEverArrived);
+    QTRY_COMPARE(typed.text(), QStringLiteral("x"));
+}
+
+void TestConversionWait::failedConversionLeavesNothing_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::newRow("fails halfway") << QByteArray("echo progress 30; echo part > \"$2\"; exit 1");
+    QTest::newRow("killed halfway") << QByteArray("echo progress 30; echo part > \"$2\"; kill -KILL $$");
+    QTest::newRow("says it is done, wrote nothing") << QByteArray("echo progress 99; exit 0");
+}
+
+void TestConversionWait::failedConversionLeavesNothing()
+{
+    QFETCH(QByteArray, script);
+    TestProgram program;
+    RecordingPlatform platform;
+    standInImport(program, script);
+
+    MDIForm1 main;
+    main.MDIForm_Load();
+
+    QVERIFY(!Module1::DatabaseOpened);
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(CountSearchWindows(), 0);
+    QVERIFY(main.loadingWindow()->isHidden());
+    QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+QTEST_MAIN(TestConversionWait)
+#include "tst_conversionwait.moc"
