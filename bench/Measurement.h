@@ -13,7 +13,7 @@ struct Measurement
         Opening,    // OpenCatalogue and F2: 1.5 x (bare + one sort of the competitor references)
         Window,     // opening a search window: 100 ms
         Lookup,     // a lookup or filter: 20 ms and 1.5 x bare + refill of its combo boxes
-        Conversion, // the first opening of an Access file, which converts it: 3000 ms
+        Conversion, // the first opening of an Access file, which converts it: 5000 ms
         Info,       // shown for reference, no target
     };
 
