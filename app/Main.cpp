@@ -36,7 +36,7 @@ bool readOrCreateConfiguration()
 
 bool Main()
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumeo"));
+    // No application display name: the window system would add it to every window's title.
     installFontSubstitutes();
 
     if (!readOrCreateConfiguration()) {
