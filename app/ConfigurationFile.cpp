@@ -56,8 +56,9 @@ bool failWith(QString* error, const QString& why)
 // beside it. The old content is kept in memory and written back when the new one fails.
 bool writeInPlace(const QString& filePath, const QByteArray& bytes, QString* error)
 {
+    // Unbuffered, so that a short write shows at once and the old content can still go back.
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadWrite))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return failWith(error, file.errorString());
     const QByteArray old = file.readAll();
     if (file.error() == QFileDevice::NoError && file.seek(0) && file.write(bytes) == bytes.size() &&

@@ -66,8 +66,12 @@ QImage grab(const QWidget* widget)
 {
     if (!isRunning() || !widget)
         return QImage();
-    QScreen* screen = widget->window()->screen();
-    return screen ? screen->grabWindow(widget->window()->winId()).toImage() : QImage();
+    const QWidget* window = widget->window();
+    QScreen* screen = window->screen();
+    if (!screen)
+        return QImage();
+    const QPoint at = widget->mapTo(window, QPoint(0, 0));
+    return screen->grabWindow(window->winId(), at.x(), at.y(), widget->width(), widget->height()).toImage();
 }
 
 bool waitForActive(QWidget* widget, int timeoutMs)

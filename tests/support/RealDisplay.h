@@ -16,8 +16,8 @@ bool isRunning();
 // the window manager shows; empty when there is no real display.
 QString windowName(const QWidget* widget);
 
-// The widget's window as the X server shows it, read back from the screen. Under Xvfb a
-// grab of the root window can show pop-up lists and message boxes black: grab the window.
+// The widget's area as the X server shows it, read back from its window. Under Xvfb a grab
+// of the root window can show pop-up lists and message boxes black: grab their own window.
 QImage grab(const QWidget* widget);
 
 // Waits until the window manager has activated the widget's window.
