@@ -6,7 +6,6 @@
 #include "ui/main/MDIForm1.h"
 #include "ui/platform/Fonts.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 
