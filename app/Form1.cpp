@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ConfigurationFile.h"
 #include "ProgramLocation.h"
 #include "SaveConfiguration.h"
 #include "StartupMessages.h"
@@ -68,6 +69,13 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
+    // A path the configuration file cannot hold is refused before anything changes: saved
+    // altered, it would name another file at the next start.
+    const QString unstorable = ConfigurationFile::unstorableCharacters(ui->Text1->text());
+    if (!unstorable.isEmpty()) {
+        StartupMessages::showUnstorablePath(this, unstorable);
+        return;
+    }
     Module1::DatabasePath = ui->Text1->text();
     if (!OpenCatalogue()) {
         Platform::messageBox(this, kOpenFailed);

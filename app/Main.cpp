@@ -6,7 +6,6 @@
 #include "ui/main/MDIForm1.h"
 #include "ui/platform/Fonts.h"
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -36,7 +35,7 @@ bool readOrCreateConfiguration()
 
 bool Main()
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("Lumeo"));
+    // No application display name: the window system would add it to every window's title.
     installFontSubstitutes();
 
     if (!readOrCreateConfiguration()) {

@@ -2,6 +2,8 @@
 
 #include "ui/platform/Platform.h"
 
+#include <QString>
+
 namespace StartupMessages {
 
 void showWriteFailure(QWidget* parent)
@@ -11,6 +13,17 @@ void showWriteFailure(QWidget* parent)
                                         "Algum arquivo pode estar como somente leitura \r\n"
                                         "ou o diretório não aceita gravação."),
                          PlatformBackend::Buttons::Ok, QStringLiteral("Korvel: Lumeo"));
+}
+
+void showUnstorablePath(QWidget* parent, const QString& characters)
+{
+    Platform::messageBox(
+        parent,
+        QStringLiteral("O caminho tem caracteres que o arquivo de configuração não aceita: %1 \r\n"
+                       "Escolha um arquivo cujo caminho não tenha esses caracteres. \r\n"
+                       "Nada foi gravado.")
+            .arg(characters),
+        PlatformBackend::Buttons::Ok, QStringLiteral("Korvel: Lumeo"));
 }
 
 } // namespace StartupMessages

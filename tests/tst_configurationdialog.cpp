@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "RecordingPlatform.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
@@ -24,6 +25,9 @@ private slots:
     void browseStartsWhereThePathIs_data();
     void browseStartsWhereThePathIs();
     void saveThatCannotWriteKeepsEverything();
+    void saveInAReadOnlyFolder_data();
+    void saveInAReadOnlyFolder();
+    void pathTheFileCannotHoldIsRefused();
 
 private:
     struct Open
@@ -146,6 +150,84 @@ void TestConfigurationDialog::saveThatCannotWriteKeepsEverything()
     QVERIFY(open.dialog && open.dialog->isVisible());
     QCOMPARE(open.path()->text(), program.catalogue());
     QVERIFY(!open.mainWindow.isEnabled());
+}
+
+void TestConfigurationDialog::saveInAReadOnlyFolder_data()
+{
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("the file may be changed") << true;
+    QTest::newRow("the file is read-only too") << false;
+}
+
+void TestConfigurationDialog::saveInAReadOnlyFolder()
+{
+    // No new file can be made beside the configuration file; a file the user may change is
+    // rewritten in its place.
+    QFETCH(bool, fileWritable);
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::ConfigFilePath = program.file("lumeo.cfg");
+    const QByteArray old("C:\\Antigo\\lumeo.kvl");
+    {
+        QFile config(Module1::ConfigFilePath);
+        QVERIFY(config.open(QIODevice::WriteOnly) && config.write(old) == old.size());
+    }
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QVERIFY(QFile::setPermissions(Module1::ConfigFilePath, fileWritable ? readable | writable : readable));
+    QVERIFY(program.openStandardCatalogue());
+
+    Open open;
+    open.path()->setText(program.catalogue());
+    {
+        ReadOnlyFolder folder(program.directory());
+        open.click("Command3");
+    }
+    const QString valid = QString::fromUtf8("Arquivo de configurações válido");
+    if (fileWritable) {
+        QCOMPARE(platform.messageTexts(), QStringList{valid});
+        QCOMPARE(fileBytes(Module1::ConfigFilePath), program.catalogue().toLatin1());
+        QVERIFY(open.dialog.isNull() || !open.dialog->isVisible());
+        QVERIFY(open.mainWindow.isEnabled());
+    } else {
+        QCOMPARE(platform.messages.size(), 2);
+        QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
+        QCOMPARE(fileBytes(Module1::ConfigFilePath), old);
+        QVERIFY(open.dialog && open.dialog->isVisible());
+    }
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"lumeo.cfg", "lumeo.kvl"}));
+}
+
+void TestConfigurationDialog::pathTheFileCannotHoldIsRefused()
+{
+    // The configuration file is Windows-1252: "€" and "ç" fit, the two ideographs do not.
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::ConfigFilePath = program.file("lumeo.cfg");
+    {
+        QFile config(Module1::ConfigFilePath);
+        QVERIFY(config.open(QIODevice::WriteOnly) && config.write(program.catalogue().toLatin1()));
+    }
+    QVERIFY(program.openStandardCatalogue());
+    const QString chosen = program.file(QString::fromUtf8("preço € 目录目.kvl"));
+    TestCatalogue::writeStandard(chosen);
+
+    Open open;
+    open.path()->setText(chosen);
+    open.click("Command3");
+    QCOMPARE(platform.messages.size(), 1);
+    QCOMPARE(platform.messages.at(0).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY2(platform.messages.at(0).text.startsWith(QString::fromUtf8(
+                 "O caminho tem caracteres que o arquivo de configuração não aceita: 目录 \r\n")),
+             qPrintable(platform.messages.at(0).text));
+    // Nothing written, nothing changed: the dialog stays with the path for the user to mend.
+    QCOMPARE(fileBytes(Module1::ConfigFilePath), program.catalogue().toLatin1());
+    QCOMPARE(Module1::DatabasePath, program.catalogue());
+    QVERIFY(open.dialog && open.dialog->isVisible());
+    QCOMPARE(open.path()->text(), chosen);
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"lumeo.cfg", "lumeo.kvl", QString::fromUtf8("preço € 目录目.kvl")}));
 }
 
 QTEST_MAIN(TestConfigurationDialog)

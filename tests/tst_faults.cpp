@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "app/Form1.h"
@@ -207,6 +208,9 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile_data()
     QTest::addColumn<bool>("oldFile");        // a configuration file is there before
 
     QTest::newRow("disk full") << "limit" << "lumeo.cfg" << true;
+    // No file can be made beside it, so it is rewritten in place: the old content goes back.
+    QTest::newRow("disk full, folder read-only") << "limit in place"
+                                                 << "lumeo.cfg" << true;
     QTest::newRow("directory in the file's place") << "directory" << "lumeo.cfg" << false;
     QTest::newRow("directory missing") << "" << "gone/lumeo.cfg" << false;
 }
@@ -225,6 +229,9 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
         QVERIFY(writeFile(Module1::ConfigFilePath, old));
     if (fault == "directory")
         QVERIFY(QDir().mkdir(Module1::ConfigFilePath));
+    if (fault == "limit in place")
+        QVERIFY(QFile::setPermissions(Module1::ConfigFilePath, QFile::permissions(Module1::ConfigFilePath) |
+                                                                   QFile::WriteOther | QFile::ReadOther));
 
     // The dialog deletes itself when it closes.
     QPointer<Form1> dialog = new Form1(nullptr);
@@ -232,8 +239,13 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
     dialog->findChild<QLineEdit*>("Text1")->setText(program.catalogue());
     {
         std::unique_ptr<FileSizeLimit> limit;
+        std::unique_ptr<ReadOnlyFolder> folder;
         if (fault == "limit")
             limit = std::make_unique<FileSizeLimit>(8);
+        if (fault == "limit in place") {
+            limit = std::make_unique<FileSizeLimit>(old.size());
+            folder = std::make_unique<ReadOnlyFolder>(program.directory());
+        }
         QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton);
     }
 

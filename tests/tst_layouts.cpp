@@ -60,11 +60,12 @@ void row(const char* form, const char* name, const char* className, const char* 
         << visible << int(editing) << QString::fromUtf8(family) << pointSize << int(weight) << int(alignment);
 }
 
-// What a control shows: a label's caption, a box's text, a frame's title.
+// What a control shows: a label's caption (a non-breaking blank shows as a blank), a box's
+// text, a frame's title.
 QString shownText(const QWidget* widget)
 {
     if (auto label = qobject_cast<const QLabel*>(widget))
-        return label->text();
+        return QString(label->text()).replace(QChar::Nbsp, QLatin1Char(' '));
     if (auto edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
     if (auto edit = qobject_cast<const QTextEdit*>(widget))

@@ -2,33 +2,55 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
+namespace {
+
+// The title of a box that has none of its own. It is not the application's display name,
+// which the window system would append to the title of every window.
+const QString kProgramTitle = QStringLiteral("Lumeo");
+
+// The desktop theme's own caption of a standard button ("&Yes", or its translation).
+QString standardCaption(QDialogButtonBox::StandardButton which)
+{
+    QDialogButtonBox buttons(which);
+    return buttons.button(which)->text();
+}
+
+} // namespace
+
 PlatformBackend::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& text, Buttons buttons,
                                                     const QString& title)
 {
     QMessageBox box(parent);
     box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title.isEmpty() ? QApplication::applicationDisplayName() : title);
+    box.setWindowTitle(title.isEmpty() ? kProgramTitle : title);
     box.setText(text);
-    if (buttons == Buttons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-    } else {
+    if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
-    }
-    const int chosen = box.exec();
-    if (buttons == Buttons::Ok)
+        box.exec();
         return Answer::Ok;
-    return chosen == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    // Themes order Yes and No buttons their own way (GNOME puts No first); buttons of the
+    // action role keep the order they are added in on every theme, so Yes stays first.
+    QPushButton* yes = box.addButton(standardCaption(QDialogButtonBox::Yes), QMessageBox::ActionRole);
+    QPushButton* no = box.addButton(standardCaption(QDialogButtonBox::No), QMessageBox::ActionRole);
+    yes->setObjectName(QStringLiteral("Yes"));
+    no->setObjectName(QStringLiteral("No"));
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
 }
 
 QString DesktopPlatform::openFileDialog(QWidget* parent, const FileDialogRequest& request)

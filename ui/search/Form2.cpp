@@ -11,6 +11,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTimer>
 
 Form2::Form2(QWidget* parent)
@@ -83,39 +84,47 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::MouseButtonPress:
-        // Taken here so that a click on the photo is not also a click on its frame.
-        return watched == ui->Picture1 || watched == ui->Frame1 || watched == ui->BtnDesenho
-               || watched == ui->Image2 || watched == ui->LinkPrograma;
-    case QEvent::MouseButtonRelease: {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (!widget || !widget->rect().contains(mouse->position().toPoint()))
-            return false;
-        if (watched == ui->Picture1)
-            Picture1_Click();
-        else if (watched == ui->Frame1)
-            Frame1_Click();
-        else if (watched == ui->BtnDesenho)
-            BtnDesenho_Click();
-        else if (watched == ui->Image2)
-            Image2_Click();
-        else if (watched == ui->LinkPrograma)
-            LinkPrograma_Click();
-        else
-            return false;
-        return true;
-    }
+    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-        if (watched == ui->Picture1)
-            Picture1_DblClick();
-        else if (watched == ui->Frame1)
-            Frame1_DblClick();
-        else
-            return false;
-        return true;
+        return clickableMouseEvent(watched, static_cast<QMouseEvent*>(event));
     default:
         return false;
     }
+}
+
+bool Form2::clickableMouseEvent(QObject* watched, QMouseEvent* mouse)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != ui->Picture1 && widget != ui->Frame1 && widget != ui->BtnDesenho &&
+                    widget != ui->Image2 && widget != ui->LinkPrograma))
+        return false;
+    // Every mouse event of these controls is taken here, so that a click on the photo is not
+    // also a click on its frame.
+    const bool inside = widget->rect().contains(mouse->position().toPoint());
+    switch (m_clicks.take(widget, *mouse, inside)) {
+    case ClickEvents::Event::Click:
+        if (widget == ui->Picture1)
+            Picture1_Click();
+        else if (widget == ui->Frame1)
+            Frame1_Click();
+        else if (widget == ui->BtnDesenho)
+            BtnDesenho_Click();
+        else if (widget == ui->Image2)
+            Image2_Click();
+        else
+            LinkPrograma_Click();
+        break;
+    case ClickEvents::Event::DblClick:
+        // The other controls have no double-click event of their own.
+        if (widget == ui->Picture1)
+            Picture1_DblClick();
+        else if (widget == ui->Frame1)
+            Frame1_DblClick();
+        break;
+    case ClickEvents::Event::None:
+        break;
+    }
+    return true;
 }
 
 void Form2::showEvent(QShowEvent* event)

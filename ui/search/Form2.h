@@ -1,11 +1,13 @@
 #pragma once
 
 #include "catalogue/ForwardResult.h"
+#include "ui/platform/ClickEvents.h"
 
 #include <QWidget>
 
 #include <memory>
 
+class QMouseEvent;
 class QTimer;
 
 namespace Ui {
@@ -76,9 +78,11 @@ private:
     void fillCrossReferenceLists();
     bool showPhoto(const QString& path);
     void openPhotoPreview();
+    bool clickableMouseEvent(QObject* watched, QMouseEvent* mouse);
 
     std::unique_ptr<Ui::Form2> ui;
     QTimer* tmrPaoComMortadela;
+    ClickEvents m_clicks;
 
     bool m_loaded = false;
     bool m_restoringText = false;

@@ -1,0 +1,163 @@
+#include "RealDisplay.h"
+#include "RecordingPlatform.h"
+#include "TestProgram.h"
+#include "app/Form1.h"
+#include "catalogue/Module1.h"
+#include "ui/main/MDIForm1.h"
+#include "ui/search/ComboBox.h"
+#include "ui/search/Form2.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTest>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+// The main window as Main shows it, maximised and activated by the window manager.
+struct ShownMainWindow
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    MDIForm1 window;
+
+    explicit ShownMainWindow(bool withCatalogue)
+    {
+        if (withCatalogue && !program.openStandardCatalogue())
+            qFatal("the standard test catalogue did not open");
+        window.showMaximized();
+        if (!RealDisplay::waitForActive(&window))
+            qWarning("the window manager did not activate the main window");
+    }
+
+    Form2* openSearchWindow()
+    {
+        window.findChild<QAction*>("Pesquisar")->trigger();
+        QMdiSubWindow* frame = window.mdiArea()->activeSubWindow();
+        return frame ? qobject_cast<Form2*>(frame->widget()) : nullptr;
+    }
+};
+
+// The named control that has the keyboard focus (a combo box's own text field counts as
+// the combo box).
+QString focusedControl()
+{
+    for (QWidget* widget = QApplication::focusWidget(); widget; widget = widget->parentWidget()) {
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(QLatin1String("qt_")))
+            return widget->objectName();
+    }
+    return QString();
+}
+
+// Rows of the picture that hold ink: pixels much darker than the background.
+QList<int> inkRows(const QImage& image)
+{
+    QList<int> rows;
+    const int background = qGray(image.pixel(0, 0));
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (background - qGray(image.pixel(x, y)) > 96) {
+                rows << y;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+// What only a real window system shows: titles as the window manager holds them, the
+// keyboard focus and Tab key with real window activation, and what is painted on screen.
+class TestRealDisplay : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void titlesAsTheWindowManagerHoldsThem();
+    void searchWindowOpensWithTheKeyboardInCbxRef();
+    void tabWalksTheDesignedOrder();
+    void groupCaptionIsPaintedOnItsSecondLine();
+};
+
+void TestRealDisplay::initTestCase()
+{
+    QVERIFY2(RealDisplay::isRunning(), "runs on a real X server only (tests/support/run-on-display.sh)");
+}
+
+void TestRealDisplay::titlesAsTheWindowManagerHoldsThem()
+{
+    {
+        ShownMainWindow main(false);
+        QCOMPARE(RealDisplay::windowName(&main.window), QStringLiteral("Korvel : Lumeo"));
+        // The configuration dialog, a window of its own.
+        QPointer<Form1> dialog = new Form1(&main.window);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(RealDisplay::windowName(dialog), QStringLiteral("Configurar"));
+        delete dialog;
+    }
+    // A maximised search window adds the desktop's own decoration of a maximised child.
+    ShownMainWindow main(true);
+    QVERIFY(main.openSearchWindow());
+    QTRY_COMPARE(RealDisplay::windowName(&main.window), QStringLiteral("Korvel : Lumeo - [Consulta]"));
+}
+
+void TestRealDisplay::searchWindowOpensWithTheKeyboardInCbxRef()
+{
+    ShownMainWindow main(true);
+    Form2* search = main.openSearchWindow();
+    QVERIFY(search);
+    QTRY_VERIFY(QGuiApplication::focusWindow() == main.window.windowHandle());
+    QTRY_COMPARE(focusedControl(), QStringLiteral("CbxRef"));
+    // What the user types goes there.
+    for (const char key : QByteArray("KV-2"))
+        QTest::keyClick(main.window.windowHandle(), key);
+    QCOMPARE(search->findChild<ComboBox*>("CbxRef")->currentText().left(4), QStringLiteral("KV-2"));
+}
+
+void TestRealDisplay::tabWalksTheDesignedOrder()
+{
+    ShownMainWindow main(true);
+    QVERIFY(main.openSearchWindow());
+    QTRY_COMPARE(focusedControl(), QStringLiteral("CbxRef"));
+    const QStringList order{"CbxRef",       "CbxDesc",        "ClassFiscal", "Grupo",         "StatusVenda",
+                            "ICMS",         "Peso",           "Prazo",       "IPI",           "Preco",
+                            "Composicao",   "ReferenciaNova", "txtVolume",   "comReferences", "comFamilies",
+                            "comCompanies", "CbxRef"};
+    QStringList reached{focusedControl()};
+    for (int i = 1; i < order.size(); ++i) {
+        QTest::keyClick(main.window.windowHandle(), Qt::Key_Tab);
+        reached << focusedControl();
+    }
+    QCOMPARE(reached, order);
+    // Tab moved the focus out of the composition box rather than typing into it.
+    QVERIFY(!main.window.findChild<QWidget*>("Composicao")->property("plainText").toString().contains('\t'));
+}
+
+void TestRealDisplay::groupCaptionIsPaintedOnItsSecondLine()
+{
+    ShownMainWindow main(true);
+    Form2* search = main.openSearchWindow();
+    QVERIFY(search);
+    auto* caption = search->findChild<QLabel*>("Label12");
+    QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+    // Read back from the X server what the label's area shows.
+    QImage shown;
+    QTRY_VERIFY((shown = RealDisplay::grab(caption)).size() == caption->size() && !inkRows(shown).isEmpty());
+    const QList<int> rows = inkRows(shown);
+    const int lineHeight = QFontMetrics(caption->font()).lineSpacing();
+    QVERIFY2(rows.first() >= lineHeight, qPrintable(QStringLiteral("ink from row %1").arg(rows.first())));
+    QVERIFY(rows.last() < caption->height());
+}
+
+QTEST_MAIN(TestRealDisplay)
+#include "tst_realdisplay.moc"
