@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "catalogue/Module1.h"
 #include "ui/main/MDIForm1.h"
+#include "ui/main/frmSai.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
@@ -86,6 +87,7 @@ private slots:
     void searchWindowOpensWithTheKeyboardInCbxRef();
     void tabWalksTheDesignedOrder();
     void groupCaptionIsPaintedOnItsSecondLine();
+    void loadingWindowStandsPaintedWhenShown();
 };
 
 void TestRealDisplay::initTestCase()
@@ -157,6 +159,29 @@ void TestRealDisplay::groupCaptionIsPaintedOnItsSecondLine()
     const int lineHeight = QFontMetrics(caption->font()).lineSpacing();
     QVERIFY2(rows.first() >= lineHeight, qPrintable(QStringLiteral("ink from row %1").arg(rows.first())));
     QVERIFY(rows.last() < caption->height());
+}
+
+void TestRealDisplay::loadingWindowStandsPaintedWhenShown()
+{
+    ShownMainWindow main(true);
+    frmSai* loading = main.window.loadingWindow();
+    loading->showNow();
+    // Read back at once, with no event handled since: what showNow left on the screen.
+    const QImage shown = RealDisplay::grab(loading->findChild<QLineEdit*>("Text1"));
+    int textPixels = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor pixel = shown.pixelColor(x, y);
+            textPixels += pixel.blue() > 160 && pixel.red() < 96 && pixel.green() < 96; // the notice's blue
+        }
+    }
+    QVERIFY2(textPixels > 100, qPrintable(QString::number(textPixels)));
+    // A notice: the window the user works in keeps the keyboard.
+    QVERIFY(main.window.isActiveWindow());
+    // No title bar: the frame is as thick above the window as below it.
+    QCOMPARE(loading->geometry().top() - loading->frameGeometry().top(),
+             loading->frameGeometry().bottom() - loading->geometry().bottom());
+    loading->hide();
 }
 
 QTEST_MAIN(TestRealDisplay)

@@ -6,10 +6,12 @@
 #include "catalogue/Module1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
+#include "ui/main/frmSai.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 // Start-up: the configuration file beside the program, then the main window.
 class TestStartup : public QObject
@@ -24,6 +26,7 @@ private slots:
     void firstStartWritesTheDefaultPath();
     void unreadableOrUnwritableEndsTheProgram_data();
     void unreadableOrUnwritableEndsTheProgram();
+    void mainWindowShowsOnceLoaded();
 };
 
 namespace {
@@ -62,7 +65,8 @@ void TestStartup::readsTheFirstLine_data()
     QTest::newRow("CR LF") << QByteArray("first\r\nsecond") << "first";
     QTest::newRow("LF") << QByteArray("first\nsecond\n") << "first";
     QTest::newRow("CR") << QByteArray("first\rsecond") << "first";
-    QTest::newRow("Windows-1252") << QByteArray("/dados/cat\xE1logo \x80.kvl") << QString::fromUtf8("/dados/catálogo €.kvl");
+    QTest::newRow("Windows-1252") << QByteArray("/dados/cat\xE1logo \x80.kvl")
+                                  << QString::fromUtf8("/dados/catálogo €.kvl");
     QTest::newRow("an empty first line") << QByteArray("\r\nsecond") << "";
 }
 
@@ -76,10 +80,11 @@ void TestStartup::readsTheFirstLine()
     QVERIFY(Main());
     QCOMPARE(Module1::DatabasePath, path);
     QCOMPARE(Module1::ConfigFilePath, QDir::toNativeSeparators(program.file("lumeo.cfg")));
-    QCOMPARE(bytesOf(program.file("lumeo.cfg")), content);  // reading leaves the file alone
+    QCOMPARE(bytesOf(program.file("lumeo.cfg")), content); // reading leaves the file alone
     // The path names no catalogue: the main window opens and says so.
     QVERIFY(MainWindow() && MainWindow()->isVisible());
-    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
 }
 
 void TestStartup::firstStartWritesTheDefaultPath_data()
@@ -131,6 +136,31 @@ void TestStartup::unreadableOrUnwritableEndsTheProgram()
     QCOMPARE(platform.messages.at(0).text, kStartupFailure);
     QCOMPARE(platform.messages.at(0).title, QStringLiteral("Korvel: Lumeo"));
     QCOMPARE(platform.messages.at(0).buttons, PlatformBackend::Buttons::Ok);
+}
+
+void TestStartup::mainWindowShowsOnceLoaded()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    TestCatalogue::writeStandard(program.catalogue());
+    writeBytes(program.file("lumeo.cfg"), QFile::encodeName(program.catalogue()));
+    // Runs at the first window event handled during start-up: the loading window's painting.
+    bool looked = false;
+    bool mainShown = true;
+    bool loadingShown = false;
+    QTimer::singleShot(0, this, [&] {
+        looked = true;
+        mainShown = MainWindow() && MainWindow()->isVisible();
+        loadingShown = MainWindow() && MainWindow()->loadingWindow()->isVisible();
+    });
+    QVERIFY(Main());
+    QVERIFY(looked);
+    QVERIFY(loadingShown);
+    QVERIFY(!mainShown);
+    QVERIFY(MainWindow()->isVisible());
+    QVERIFY(MainWindow()->loadingWindow()->isHidden());
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(platform.messages.isEmpty());
 }
 
 QTEST_MAIN(TestStartup)
