@@ -31,9 +31,14 @@ inline const QString Companies = QStringLiteral(
     "SELECT distinct COMPANY FROM RELATIONS  WHERE COMPANY <> ? AND COMPANY <> ? ORDER BY COMPANY");
 inline const QString Version = QStringLiteral("Select * FROM [TabelaVersao]");
 
+// The queries that name a family (M1, F1, F2, F3) go through FAMILIES first, a short table,
+// and reach RELATIONS through the family code. Its description is compared without regard to
+// case, which no index answers, so the engine would otherwise start from RELATIONS and walk all
+// of a manufacturer's rows, or all rows. A CROSS JOIN fixes that order; it joins as INNER JOIN.
+
 // Manufacturer filter. M1 values: manufacturer, family, QV, VESTRAL.
 inline const QString M1 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
     "WHERE COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
     "RELATIONS.COMPANY <> ?");
 // Values: manufacturer, QV, VESTRAL.
@@ -50,12 +55,9 @@ inline const QString M4 = QStringLiteral(
 
 // Family filter. F1 values: manufacturer, family, QV, VESTRAL.
 inline const QString F1 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
     "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
     "RELATIONS.COMPANY <> ?");
-// F2 and F3 go through the families first: their description is compared without regard to
-// case, which no index answers, and otherwise the engine would walk all of RELATIONS for the
-// distinct manufacturers. A CROSS JOIN fixes that order; it joins as INNER JOIN does.
 // Values: family, QV, VESTRAL.
 inline const QString F2 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
