@@ -99,7 +99,8 @@ void TestSampleCatalogue::findsDescriptionsInEitherCase()
 
     QCOMPARE(search(QString::fromUtf8("RELÉ DE PROTEÇÃO")), QStringLiteral("KV-4702"));
     QCOMPARE(textOf(&window, "CbxDesc"), QString::fromUtf8("Relé de proteção"));
-    QCOMPARE(search(QString::fromUtf8("relé fotoelétrico com base")), QString::fromUtf8("KV-8390 Fotocélula"));
+    QCOMPARE(search(QString::fromUtf8("relé fotoelétrico com base")),
+             QString::fromUtf8("KV-8390 Fotocélula"));
     QCOMPARE(textOf(&window, "CbxDesc"), QString::fromUtf8("RELÉ FOTOELÉTRICO COM BASE 1000 W BIVOLT"));
     QVERIFY(platform.messages.isEmpty());
 }
