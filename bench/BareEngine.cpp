@@ -3,6 +3,7 @@
 #include "BareStatement.h"
 #include "BenchQueries.h"
 #include "catalogue/CatalogueSql.h"
+#include "catalogue/LetterCaseSql.h"
 
 #include <sqlite3.h>
 
@@ -16,7 +17,9 @@ BareEngine::~BareEngine()
 sqlite3* BareEngine::openFile(const QString& path)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    // The program's SQL texts call the comparisons its connection provides.
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+        !LetterCaseSql::install(db)) {
         sqlite3_close(db);
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #include "BenchQueries.h"
 
+#include "catalogue/CatalogueSql.h"
 #include "catalogue/HouseBrands.h"
 #include "catalogue/ScrambleText.h"
 
@@ -25,14 +26,14 @@ QVariantList manufacturerInFamily()
     return QVariantList{ScrambleText(Manufacturer), Family} + houseBrands();
 }
 
-QVariantList familyAlone()
+QVariantList familyAlone(const QString& family)
 {
-    return QVariantList{Family} + houseBrands();
+    return QVariantList{family} + houseBrands();
 }
 
-QVariantList familyOnly()
+QVariantList familyOnly(const QString& family)
 {
-    return {Family};
+    return {family};
 }
 
 QVariantList competitorReference()
@@ -46,14 +47,14 @@ QVariantList houseEquivalent()
     return {qlonglong(1), QStringLiteral("DJ"), HouseBrands::storedQV()};
 }
 
-QVariantList houseByReference()
+QVariantList houseByReference(const QString& typed)
 {
-    return {HouseReference + QLatin1Char('%')};
+    return CatalogueSql::productValues(typed + QLatin1Char('%'));
 }
 
-QVariantList houseByDescription()
+QVariantList houseByDescription(const QString& typed)
 {
-    return {QLatin1Char('%') + Description + QLatin1Char('%')};
+    return CatalogueSql::productValues(QLatin1Char('%') + typed + QLatin1Char('%'));
 }
 
 } // namespace BenchQueries

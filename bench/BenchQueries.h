@@ -12,16 +12,25 @@ inline const QString Family = QStringLiteral("Disjuntores");
 inline const QString CompetitorReference = QStringLiteral("EMX-DJ220");
 inline const QString HouseReference = QStringLiteral("KV-2104");
 inline const QString Description = QStringLiteral("Disjuntor");
+// Typed in capitals with accents; the catalogue holds them in other case ("KV-8390 Fotocélula",
+// "Relés térmicos", "Relé térmico de sobrecarga ...").
+inline const QString AccentedReference = QString::fromUtf8("KV-8390 FOTOCÉLULA");
+inline const QString AccentedFamily = QString::fromUtf8("RELÉS TÉRMICOS");
+inline const QString AccentedDescription = QString::fromUtf8("RELÉ TÉRMICO");
+// In no product: the engine goes through every product to tell, the reference without the help
+// of its index, as the text begins with an accented letter.
+inline const QString MissingAccentedReference = QString::fromUtf8("ÇX-99");
+inline const QString MissingAccentedDescription = QString::fromUtf8("CHAVE DE AÇO INOXIDÁVEL");
 
 QVariantList houseBrands();
-QVariantList manufacturerAlone();    // M2
-QVariantList manufacturerOnly();     // M3, M4
-QVariantList manufacturerInFamily(); // M1, F1
-QVariantList familyAlone();          // F2, F3
-QVariantList familyOnly();           // F4
-QVariantList competitorReference();  // R1
-QVariantList houseEquivalent();      // R2 for the known competitor row
-QVariantList houseByReference();     // product query by reference
-QVariantList houseByDescription();   // product query by description
+QVariantList manufacturerAlone();                                     // M2
+QVariantList manufacturerOnly();                                      // M3, M4
+QVariantList manufacturerInFamily();                                  // M1, F1
+QVariantList familyAlone(const QString& family = Family);             // F2, F3
+QVariantList familyOnly(const QString& family = Family);              // F4
+QVariantList competitorReference();                                   // R1
+QVariantList houseEquivalent();                                       // R2 for the known competitor row
+QVariantList houseByReference(const QString& typed = HouseReference); // product query by reference
+QVariantList houseByDescription(const QString& typed = Description);  // product query by description
 
 } // namespace BenchQueries

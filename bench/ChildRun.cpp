@@ -173,25 +173,28 @@ bool ChildRun::run()
             });
     }
 
-    // Family alone: F2, F3, F4; refills manufacturers and references.
-    {
-        const Result refs = read(bare, CatalogueSql::F2, familyAlone());
-        const Result companies = read(bare, CatalogueSql::F3, familyAlone());
+    // Family alone: F2, F3, F4; refills manufacturers and references. Typed as listed, and in
+    // other case with accents.
+    const auto timeFamilyFilter = [&](const QString& operation, const QString& family) {
+        const Result refs = read(bare, CatalogueSql::F2, familyAlone(family));
+        const Result companies = read(bare, CatalogueSql::F3, familyAlone(family));
         timeFilter(
-            QStringLiteral("family filter"),
+            operation,
             {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
              {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}},
-            setBoxes(Family, QString()), [&] { window->comFamilies_Click(); },
+            setBoxes(family, QString()), [&] { window->comFamilies_Click(); },
             [&] {
-                bare.list(CatalogueSql::F2, familyAlone());
-                bare.list(CatalogueSql::F3, familyAlone());
-                bare.first(CatalogueSql::F4, familyOnly());
+                bare.list(CatalogueSql::F2, familyAlone(family));
+                bare.list(CatalogueSql::F3, familyAlone(family));
+                bare.first(CatalogueSql::F4, familyOnly(family));
             },
             [&] {
-                return references() == refs.nonNull() &&
+                return refs.nonNull() > 0 && references() == refs.nonNull() &&
                        ProgramDriver::combo(window, "comCompanies")->count() == companies.nonNull();
             });
-    }
+    };
+    timeFamilyFilter(QStringLiteral("family filter"), Family);
+    timeFamilyFilter(QStringLiteral("family filter, accented capitals"), AccentedFamily);
 
     // Both: a manufacturer chosen, then a family (F1, F4), and the other way round (M1, M3, M4).
     // The refill starts from the list the first choice left.
@@ -256,31 +259,59 @@ bool ChildRun::run()
         add(QStringLiteral("competitor reference resolved"), Kind::Lookup, ms, bareMs, 0, correct);
     }
 
-    // The house lookups.
-    {
+    // The house lookups: the product shown, or the message when nothing is found.
+    const auto timeHouseLookup = [&](const QString& operation, const char* box, const QString& typed,
+                                     void (Form2::*lookup)(), const QString& sql, const QVariantList& values,
+                                     const std::function<bool()>& shown) {
         const PairedMedians timed = pairedMediansMs(
-            runs, [&] { ProgramDriver::setText(window, "CbxRef", HouseReference); },
-            [&] { window->CbxRef_Click(); },
-            [&] { bare.first(CatalogueSql::ByReference, houseByReference()); });
-        const double ms = timed.first;
-        const bool correct = ProgramDriver::text(window, "CbxRef") == HouseReference &&
-                             bare.first(CatalogueSql::ByReference, houseByReference()) &&
-                             program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("house lookup by reference"), Kind::Lookup, ms, bareMs, 0, correct);
-    }
-    {
-        const PairedMedians timed = pairedMediansMs(
-            runs, [&] { ProgramDriver::setText(window, "CbxDesc", Description); },
-            [&] { window->CbxDesc_Click(); },
-            [&] { bare.first(CatalogueSql::ByDescription, houseByDescription()); });
-        const double ms = timed.first;
-        const bool correct =
-            ProgramDriver::text(window, "CbxDesc").contains(Description, Qt::CaseInsensitive) &&
-            bare.first(CatalogueSql::ByDescription, houseByDescription()) && program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("house lookup by description"), Kind::Lookup, ms, bareMs, 0, correct);
-    }
+            runs, [&] { ProgramDriver::setText(window, box, typed); }, [&] { (window->*lookup)(); },
+            [&] { bare.first(sql, values); });
+        add(operation, Kind::Lookup, timed.first, timed.second, 0, shown());
+    };
+    const auto showsProduct = [&](const char* box, const QString& text, const QString& sql,
+                                  const QVariantList& values) {
+        // A reference is shown whole; a description holds the typed text.
+        return [=, &program, &bare] {
+            const QString shown = ProgramDriver::text(window, box);
+            const bool whole = qstrcmp(box, "CbxRef") == 0;
+            return (whole ? shown.compare(text, Qt::CaseInsensitive) == 0
+                          : shown.contains(text, Qt::CaseInsensitive)) &&
+                   bare.first(sql, values) && program.takeMessages().isEmpty();
+        };
+    };
+    const auto showsOnly = [&](const QString& message, const QString& sql, const QVariantList& values) {
+        return [=, &program, &bare] {
+            const QStringList messages = program.takeMessages();
+            return !messages.isEmpty() && messages.count(message) == messages.size() &&
+                   !bare.first(sql, values);
+        };
+    };
+    timeHouseLookup(QStringLiteral("house lookup by reference"), "CbxRef", HouseReference,
+                    &Form2::CbxRef_Click, CatalogueSql::ByReference, houseByReference(),
+                    showsProduct("CbxRef", HouseReference, CatalogueSql::ByReference, houseByReference()));
+    timeHouseLookup(QStringLiteral("house lookup by description"), "CbxDesc", Description,
+                    &Form2::CbxDesc_Click, CatalogueSql::ByDescription, houseByDescription(),
+                    showsProduct("CbxDesc", Description, CatalogueSql::ByDescription, houseByDescription()));
+    const QVariantList accentedReference = houseByReference(AccentedReference);
+    timeHouseLookup(QStringLiteral("house lookup by reference, accented capitals"), "CbxRef",
+                    AccentedReference, &Form2::CbxRef_Click, CatalogueSql::ByReference, accentedReference,
+                    showsProduct("CbxRef", AccentedReference, CatalogueSql::ByReference, accentedReference));
+    const QVariantList accentedDescription = houseByDescription(AccentedDescription);
+    timeHouseLookup(
+        QStringLiteral("house lookup by description, accented capitals"), "CbxDesc", AccentedDescription,
+        &Form2::CbxDesc_Click, CatalogueSql::ByDescription, accentedDescription,
+        showsProduct("CbxDesc", AccentedDescription, CatalogueSql::ByDescription, accentedDescription));
+    const QVariantList missingReference = houseByReference(MissingAccentedReference);
+    timeHouseLookup(
+        QStringLiteral("house lookup by reference, accented, none found"), "CbxRef", MissingAccentedReference,
+        &Form2::CbxRef_Click, CatalogueSql::ByReference, missingReference,
+        showsOnly(QString::fromUtf8("Referência não existe"), CatalogueSql::ByReference, missingReference));
+    const QVariantList missingDescription = houseByDescription(MissingAccentedDescription);
+    timeHouseLookup(QStringLiteral("house lookup by description, accented, none found"), "CbxDesc",
+                    MissingAccentedDescription, &Form2::CbxDesc_Click, CatalogueSql::ByDescription,
+                    missingDescription,
+                    showsOnly(QString::fromUtf8("Nenhum produto encontrado com essa descrição"),
+                              CatalogueSql::ByDescription, missingDescription));
 
     return true;
 }

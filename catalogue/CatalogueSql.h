@@ -1,9 +1,19 @@
 #pragma once
 
+#include "LetterCase.h"
+
 #include <QString>
+#include <QVariantList>
 
 // Every query the program runs on the catalogue. Values are bound to the `?` places, in
 // order; house brands are bound in their stored (scrambled) form.
+//
+// Letter case: plain-text values are compared without regard to the case of any letter, with
+// the collation ANYCASE and the function ANYCASE_LIKE that the connection provides
+// (LetterCaseSql). The scrambled columns REFERENCE, COMPANY and Detalhes are compared in their
+// stored characters with the columns' own NOCASE: the case of a shown letter is not the case of
+// its stored character, so folding the stored text would not ignore the shown case, and the
+// long cross-reference lists must keep their indexes.
 namespace CatalogueSql {
 
 // Opening the catalogue.
@@ -21,10 +31,16 @@ inline const QString Companies = QStringLiteral(
     "SELECT distinct COMPANY FROM RELATIONS  WHERE COMPANY <> ? AND COMPANY <> ? ORDER BY COMPANY");
 inline const QString Version = QStringLiteral("Select * FROM [TabelaVersao]");
 
+// The queries that name a family (M1, F1, F2, F3) go through FAMILIES first, a short table,
+// and reach RELATIONS through the family code. Its description is compared without regard to
+// case, which no index answers, so the engine would otherwise start from RELATIONS and walk all
+// of a manufacturer's rows, or all rows. A CROSS JOIN fixes that order; it joins as INNER JOIN.
+
 // Manufacturer filter. M1 values: manufacturer, family, QV, VESTRAL.
 inline const QString M1 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
-    "WHERE COMPANY = ? and FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
+    "RELATIONS.COMPANY <> ?");
 // Values: manufacturer, QV, VESTRAL.
 inline const QString M2 = QStringLiteral(
     "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
@@ -39,19 +55,21 @@ inline const QString M4 = QStringLiteral(
 
 // Family filter. F1 values: manufacturer, family, QV, VESTRAL.
 inline const QString F1 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
-    "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and "
+    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
     "RELATIONS.COMPANY <> ?");
 // Values: family, QV, VESTRAL.
 inline const QString F2 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = FAMILIES.FAMILY "
-    "WHERE FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
+    "WHERE FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
 // Values: family, QV, VESTRAL.
 inline const QString F3 = QStringLiteral(
-    "SELECT distinct RELATIONS.COMPANY FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = "
-    "FAMILIES.FAMILY where FAMILIES.DESCRIPTION = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+    "SELECT distinct RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = "
+    "FAMILIES.FAMILY where FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
+    "RELATIONS.COMPANY <> ?");
 // Values: family.
-inline const QString F4 = QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ?");
+inline const QString F4 =
+    QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ? COLLATE ANYCASE");
 
 // Resolution of a competitor reference. R1 values: reference.
 inline const QString R1 = QStringLiteral(
@@ -61,10 +79,11 @@ inline const QString R1 = QStringLiteral(
 // R2 and R3 values: group, family, house brand (QV, then VESTRAL).
 inline const QString HouseEquivalent = QStringLiteral(
     "SELECT RELATIONS.REFERENCE, RELATIONS.REFERENCE_SET, RELATIONS.FAMILY, RELATIONS.COMPANY, "
-    "RELATIONS.Detalhes FROM RELATIONS WHERE RELATIONS.REFERENCE_SET = ? And RELATIONS.FAMILY = ? And "
-    "RELATIONS.COMPANY = ?");
+    "RELATIONS.Detalhes FROM RELATIONS WHERE RELATIONS.REFERENCE_SET = ? And "
+    "RELATIONS.FAMILY = ? COLLATE ANYCASE And RELATIONS.COMPANY = ?");
 
-// The product query; one value: the LIKE pattern.
+// The product query. Values: the LIKE pattern's LetterCase::indexPattern, which the engine's own
+// LIKE checks through the NOCASE index where the pattern allows, then the LIKE pattern.
 inline const QString Product = QStringLiteral(
     "SELECT [Tabela referenciaS].Numero, [Tabela referenciaS].Referencia, [Tabela referenciaS].descriçao, "
     "[Tabela referenciaS].Prazo, [Tabela referenciaS].peso, [Tabela referenciaS].Preço, "
@@ -74,7 +93,15 @@ inline const QString Product = QStringLiteral(
     "TabelaFotos.FOTO, TabelaFotos.desc, TabelaAnexos.FOTO as ArquivoAnexo, TabelaFotos.Ref FROM ( "
     "[Tabela referenciaS]  Left JOIN TabelaFotos ON [Tabela referenciaS].Numero = TabelaFotos.Numeracao) "
     "LEFT JOIN TabelaAnexos  ON [Tabela referenciaS].CodAnexo = TabelaAnexos.Numeracao WHERE ");
-inline const QString ByReference = Product + QStringLiteral("Referencia LIKE ?");
-inline const QString ByDescription = Product + QStringLiteral("Descriçao LIKE ?");
+inline const QString ByReference =
+    Product + QStringLiteral("Referencia LIKE ? AND ANYCASE_LIKE(Referencia, ?)");
+inline const QString ByDescription =
+    Product + QStringLiteral("Descriçao LIKE ? AND ANYCASE_LIKE(Descriçao, ?)");
+
+// The values of the product query for the pattern the user's text makes.
+inline QVariantList productValues(const QString& likePattern)
+{
+    return {LetterCase::indexPattern(likePattern), likePattern};
+}
 
 } // namespace CatalogueSql

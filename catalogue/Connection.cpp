@@ -1,5 +1,8 @@
 #include "Connection.h"
 
+#include "EngineHandle.h"
+#include "LetterCaseSql.h"
+
 #include <QAtomicInt>
 #include <QFileInfo>
 
@@ -36,7 +39,14 @@ bool Connection::open(const QString& sqlitePath)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     db.setDatabaseName(sqlitePath);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    return db.open();
+    if (!db.open())
+        return false;
+    // The lookups' comparisons live on the connection; without them no lookup could run.
+    if (!LetterCaseSql::install(engineHandle(db))) {
+        db.close();
+        return false;
+    }
+    return true;
 }
 
 bool Connection::isOpen() const

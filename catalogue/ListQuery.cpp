@@ -1,23 +1,14 @@
 #include "ListQuery.h"
 
 #include "Connection.h"
+#include "EngineHandle.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include <sqlite3.h>
 
 namespace {
-
-// The engine's own handle behind a connection, when the connection is an SQLite one.
-sqlite3* engineHandle(const QSqlDatabase& db)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 
 bool bind(sqlite3_stmt* statement, int position, const QVariant& value)
 {

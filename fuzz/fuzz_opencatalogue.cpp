@@ -36,8 +36,8 @@ void runLookups()
         (void)list->entries(EntryRule::AsStored, true);
         (void)list->entries(EntryRule::TrimmedAndScrambled, true);
     }
-    readRow(CatalogueSql::ByReference, {QStringLiteral("%")});
-    readRow(CatalogueSql::ByDescription, {QStringLiteral("%a%")});
+    readRow(CatalogueSql::ByReference, CatalogueSql::productValues(QStringLiteral("%")));
+    readRow(CatalogueSql::ByDescription, CatalogueSql::productValues(QStringLiteral("%a%")));
     readRow(CatalogueSql::R1, {Module1::RefRows.isEmpty() ? QString() : Module1::RefRows.at(0)});
     readRow(CatalogueSql::HouseEquivalent, {1, QStringLiteral("DJ"), HouseBrands::storedQV()});
     (void)ListQuery::run(Module1::Conn.get(), CatalogueSql::M2, QVariantList{QStringLiteral("x")} + brands);

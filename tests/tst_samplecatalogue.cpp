@@ -17,6 +17,7 @@ class TestSampleCatalogue : public QObject
 private slots:
     void sameOptionsGiveTheSameFile();
     void opensAndResolves();
+    void findsDescriptionsInEitherCase();
 
 private:
     static bool make(const QString& path, const QStringList& options)
@@ -75,6 +76,33 @@ void TestSampleCatalogue::opensAndResolves()
     QCOMPARE(textOf(&window, "comCompanies"), QStringLiteral("ELETRAMAX"));
     QVERIFY(!window.photoPreviewPath().isEmpty());
     QVERIFY(window.findChild<QWidget*>("FrameDesenho")->isVisibleTo(&window));
+}
+
+// What a user of the sample catalogue tries first: a description typed in capitals with accents
+// finds the product stored in lower case, and the capitalised product is found in lower case.
+void TestSampleCatalogue::findsDescriptionsInEitherCase()
+{
+    TestProgram program;
+    QVERIFY(make(program.catalogue(), {"--products", "300", "--relations", "3000"}));
+    Module1::DatabasePath = program.catalogue();
+    QVERIFY(OpenCatalogue());
+    RecordingPlatform platform;
+    Form2 window;
+    window.show();
+    auto* descriptions = window.findChild<ComboBox*>("CbxDesc");
+    const auto search = [&](const QString& typed) {
+        descriptions->setFocus();
+        descriptions->setEditText(typed);
+        QTest::keyClick(descriptions, Qt::Key_Return);
+        return textOf(&window, "CbxRef");
+    };
+
+    QCOMPARE(search(QString::fromUtf8("RELÉ DE PROTEÇÃO")), QStringLiteral("KV-4702"));
+    QCOMPARE(textOf(&window, "CbxDesc"), QString::fromUtf8("Relé de proteção"));
+    QCOMPARE(search(QString::fromUtf8("relé fotoelétrico com base")),
+             QString::fromUtf8("KV-8390 Fotocélula"));
+    QCOMPARE(textOf(&window, "CbxDesc"), QString::fromUtf8("RELÉ FOTOELÉTRICO COM BASE 1000 W BIVOLT"));
+    QVERIFY(platform.messages.isEmpty());
 }
 
 QTEST_MAIN(TestSampleCatalogue)

@@ -47,7 +47,8 @@ struct FixedProduct
 
 // Products that demonstrations and tests look up by name: references sharing a prefix or
 // holding a blank or a quote, a shared description, prices of 0 and null, a replaced product,
-// photos smaller, larger and exactly as large as the photo box, and a missing drawing.
+// photos smaller, larger and exactly as large as the photo box, a missing drawing, and a
+// product written in capitals with accents, as supplier data often is.
 const FixedProduct kFixedProducts[] = {
     {"DJ", "KV-2104", "Disjuntor termomagnético bipolar 20 A", 48.9, "Normal", nullptr, "90x75x85",
      HouseProduct::Photo::Always, 300, 200, false, true, false},
@@ -73,6 +74,8 @@ const FixedProduct kFixedProducts[] = {
      HouseProduct::Photo::Always, 180, 120, true, true, false},
     {"BA", "KV-6325", "Boia elétrica de nível inferior 25 A", 72.0, "Sob encomenda", nullptr, "160x120x300",
      HouseProduct::Photo::Always, 240, 180, false, false, false},
+    {"SN", "KV-8390 Fotocélula", "RELÉ FOTOELÉTRICO COM BASE 1000 W BIVOLT", 38.9, "Normal", nullptr,
+     "60x60x90", HouseProduct::Photo::Always, 160, 160, false, false, false},
 };
 
 double roundTo(double value, double unit)

@@ -19,7 +19,8 @@ void Form2::CbxRef_Click()
 
     // A reference is searched without its quotes, exactly as typed otherwise.
     const QString pattern = TextForms::withoutQuotes(ui->CbxRef->currentText()) + QLatin1Char('%');
-    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference, {pattern});
+    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference,
+                                           CatalogueSql::productValues(pattern));
     ui->lblQuiro->setText(ui->CbxRef->currentText() + QLatin1Char(' '));
 
     if (CurrentResult.eof()) {
@@ -54,7 +55,8 @@ void Form2::CbxDesc_Click()
     // A description is searched trimmed, quotes and all.
     const QString pattern =
         QLatin1Char('%') + TextForms::trimBlanks(ui->CbxDesc->currentText()) + QLatin1Char('%');
-    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByDescription, {pattern});
+    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByDescription,
+                                           CatalogueSql::productValues(pattern));
     ClearProductPanel();
     if (CurrentResult.eof())
         Platform::messageBox(this, QStringLiteral("Nenhum produto encontrado com essa descrição"),
