@@ -1,5 +1,7 @@
 #include "CatalogueSchema.h"
 
+#include "HouseBrands.h"
+
 namespace CatalogueSchema {
 
 QStringList createTableStatements()
@@ -25,13 +27,29 @@ QStringList createTableStatements()
     };
 }
 
+namespace {
+
+QString textLiteral(const QString& text)
+{
+    QString quoted = text;
+    return QLatin1Char('\'') + quoted.replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}
+
+} // namespace
+
 QVector<IndexDefinition> indexes()
 {
-    const auto index = [](const char* name, const char* table, QStringList columns,
-                          const char* requiredColumn = "") {
+    const auto index = [](const char* name, const char* table, QStringList columns, QString condition = {}) {
         return IndexDefinition{QString::fromUtf8(name), QString::fromUtf8(table), std::move(columns),
-                               QString::fromUtf8(requiredColumn)};
+                               std::move(condition)};
     };
+    // The rows of competitors, what every query that leaves the house brands out reads, and the
+    // house brands' rows, which a resolution looks for. SQLite answers such a query (the brands
+    // bound as values) from an index of those rows alone.
+    const QString qv = textLiteral(HouseBrands::storedQV());
+    const QString vestral = textLiteral(HouseBrands::storedVestral());
+    const QString competitorRows = QStringLiteral("COMPANY <> %1 AND COMPANY <> %2").arg(qv, vestral);
+    const QString houseRows = QStringLiteral("COMPANY = %1 OR COMPANY = %2").arg(qv, vestral);
     return {
         index("HouseReference", "Tabela Referencias", {QStringLiteral("Referencia")}),
         index("HouseDescription", "Tabela Referencias", {QStringLiteral("Descriçao")}),
@@ -43,14 +61,16 @@ QVector<IndexDefinition> indexes()
         // competitor list's index is partial, so that a lookup of one reference keeps the
         // index above, whose equal references come in the order they were stored.
         index("RelationReferenceList", "RELATIONS", {QStringLiteral("REFERENCE"), QStringLiteral("COMPANY")},
-              "COMPANY"),
+              competitorRows),
         index("RelationCompany", "RELATIONS",
               {QStringLiteral("COMPANY"), QStringLiteral("FAMILY"), QStringLiteral("REFERENCE")}),
         // A group holds a handful of rows: its number alone finds them, and the index is built
         // in a fraction of the time three columns would take.
-        index("RelationGroup", "RELATIONS", {QStringLiteral("REFERENCE_SET")}),
+        index("RelationGroup", "RELATIONS", {QStringLiteral("REFERENCE_SET")}, houseRows),
+        // Every query by family leaves the house brands out.
         index("RelationFamily", "RELATIONS",
-              {QStringLiteral("FAMILY"), QStringLiteral("COMPANY"), QStringLiteral("REFERENCE")}),
+              {QStringLiteral("FAMILY"), QStringLiteral("COMPANY"), QStringLiteral("REFERENCE")},
+              competitorRows),
         index("FamilyCode", "FAMILIES", {QStringLiteral("FAMILY")}),
         index("FamilyDescription", "FAMILIES", {QStringLiteral("DESCRIPTION")}),
     };

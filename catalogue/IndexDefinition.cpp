@@ -16,7 +16,7 @@ QString IndexDefinition::createStatement() const
         names << sqlName(column);
     QString statement = QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                             .arg(name, sqlName(table), names.join(QLatin1String(", ")));
-    if (!requiredColumn.isEmpty())
-        statement += QStringLiteral(" WHERE %1 IS NOT NULL").arg(sqlName(requiredColumn));
+    if (!condition.isEmpty())
+        statement += QStringLiteral(" WHERE ") + condition;
     return statement;
 }

@@ -3,16 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// One index of the catalogue file: the columns it orders a table's rows by, and optionally a
-// column that a row must hold a value in to be indexed at all.
+// One index of the catalogue file: the columns it orders a table's rows by, and optionally the
+// condition a row must meet to be indexed at all (a partial index).
 struct IndexDefinition
 {
     QString name;
     QString table;
     QStringList columns;
-    // Empty: every row is indexed.
-    QString requiredColumn;
+    // SQL of the condition; empty: every row is indexed.
+    QString condition;
 
-    // "CREATE INDEX name ON table (columns) [WHERE requiredColumn IS NOT NULL]".
+    // "CREATE INDEX name ON table (columns) [WHERE condition]".
     QString createStatement() const;
 };
