@@ -40,7 +40,6 @@ void OfferList::showOffers(const QStringList& texts)
     }
     setGeometry(QRect(at, QSize(m_box->width(), height)));
     show();
-    raise();
 }
 
 QStringList OfferList::offers() const
