@@ -3,6 +3,7 @@
 #include "BareEngine.h"
 #include "BenchQueries.h"
 #include "Median.h"
+#include "OfferRun.h"
 #include "ProgramDriver.h"
 #include "RefillTimer.h"
 #include "catalogue/AlphabeticalOrder.h"
@@ -282,5 +283,9 @@ bool ChildRun::run()
         add(QStringLiteral("house lookup by description"), Kind::Lookup, ms, bareMs, 0, correct);
     }
 
-    return true;
+    // Offers while typing, on the full lists.
+    reset();
+    program.takeMessages();
+    m_measurements.append(OfferRun::measure(window, runs));
+    return program.takeMessages().isEmpty();
 }

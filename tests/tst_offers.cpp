@@ -131,7 +131,7 @@ void TestOffers::key(const char* box, Qt::Key key)
 
 QListView* TestOffers::offerList(const char* box) const
 {
-    return combo(box)->findChild<QListView*>(QStringLiteral("lstOffers"));
+    return m_window->findChild<QListView*>(QString::fromLatin1(box) + QStringLiteral("Offers"));
 }
 
 bool TestOffers::offerShown(const char* box) const
@@ -412,7 +412,7 @@ void TestOffers::windowsShareTheOffersOfOneList()
     auto* box = second->findChild<ComboBox*>(QStringLiteral("CbxRef"));
     box->setFocus();
     typeText(box, QStringLiteral("ax 2016"));
-    QCOMPARE(box->findChild<QListView*>(QStringLiteral("lstOffers"))->model()->rowCount(), 1);
+    QCOMPARE(second->findChild<QListView*>(QStringLiteral("CbxRefOffers"))->model()->rowCount(), 1);
 
     // A filtered list has offers of its own, while the other window keeps those of the full list;
     // F2 reads the same full list again and shares them once more.

@@ -66,6 +66,11 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), m_entries(new EntryMode
     });
 }
 
+ComboBox::~ComboBox()
+{
+    delete m_offerList;
+}
+
 void ComboBox::setEntries(const QStringList& entries)
 {
     setEntries(CachedList(entries, {}).entries(EntryRule::AsStored, false));

@@ -4,6 +4,7 @@
 #include "catalogue/CachedList.h"
 
 #include <QComboBox>
+#include <QPointer>
 
 #include <memory>
 #include <vector>
@@ -31,6 +32,7 @@ class ComboBox : public QComboBox
 
 public:
     explicit ComboBox(QWidget* parent = nullptr);
+    ~ComboBox() override;
 
     // Replaces the entries; the text in the box stays as it is and no entry is selected.
     void setEntries(const QStringList& entries);
@@ -71,7 +73,7 @@ private:
     EntryModel* m_entries;
     OfferMatch m_offerMatch = OfferMatch::None;
     std::shared_ptr<const Offers> m_offers;
-    OfferList* m_offerList = nullptr;
+    QPointer<OfferList> m_offerList;  // lies in the window, which may go first
     std::vector<qsizetype> m_offered; // the rows shown in the offer
     QString m_offeredFor;
 };

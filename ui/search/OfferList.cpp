@@ -1,17 +1,12 @@
 #include "OfferList.h"
 
-#include <QScreen>
 #include <QStringListModel>
 
 #include <algorithm>
 
-OfferList::OfferList(QWidget* box) : QListView(box), m_box(box), m_model(new QStringListModel(this))
+OfferList::OfferList(QWidget* box) : QListView(box->window()), m_box(box), m_model(new QStringListModel(this))
 {
-    setObjectName(QStringLiteral("lstOffers"));
-    // A window of its own, so that it may reach below the search window, shown without
-    // taking the focus or activating it away from the box.
-    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    setObjectName(box->objectName() + QStringLiteral("Offers"));
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -21,24 +16,29 @@ OfferList::OfferList(QWidget* box) : QListView(box), m_box(box), m_model(new QSt
     setUniformItemSizes(true);
     setModel(m_model);
     setFont(box->font());
+    hide();
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) { emit chosen(index.row()); });
 }
 
 void OfferList::showOffers(const QStringList& texts)
 {
+    // The box may have been moved into another window since.
+    QWidget* host = m_box->window();
+    if (parentWidget() != host) {
+        setParent(host);
+        hide();
+    }
     m_model->setStringList(texts);
     highlight(-1);
     ensurePolished();
     const int rowHeight = std::max(sizeHintForRow(0), fontMetrics().height() + 2);
     const int height = rowHeight * int(texts.size()) + 2 * frameWidth();
-    QPoint at = m_box->mapToGlobal(QPoint(0, m_box->height()));
-    if (const QScreen* screen = m_box->screen()) {
-        const QRect area = screen->availableGeometry();
-        const int above = m_box->mapToGlobal(QPoint(0, 0)).y() - height;
-        if (at.y() + height > area.bottom() + 1 && above >= area.top())
-            at.setY(above);
-    }
+    QPoint at = m_box->mapTo(host, QPoint(0, m_box->height()));
+    const int above = m_box->mapTo(host, QPoint(0, 0)).y() - height;
+    if (at.y() + height > host->height() && above >= 0)
+        at.setY(above);
     setGeometry(QRect(at, QSize(m_box->width(), height)));
+    raise();
     show();
 }
 

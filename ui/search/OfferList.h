@@ -4,9 +4,10 @@
 
 class QStringListModel;
 
-// The list of offers under a box while the user types. It never takes the focus: the box keeps
-// it, and steps the highlight with the arrow keys through highlightStep(). Nothing is
-// highlighted when it opens.
+// The list of offers under a box while the user types, named after the box ("CbxRefOffers").
+// It lies over the box's window, so that it is drawn above the frames around the box, and
+// never takes the focus: the box keeps it, and steps the highlight with the arrow keys through
+// highlightStep(). Nothing is highlighted when it opens.
 class OfferList : public QListView
 {
     Q_OBJECT
@@ -14,7 +15,7 @@ class OfferList : public QListView
 public:
     explicit OfferList(QWidget* box);
 
-    // Shows these texts under the box (over it where the screen ends below), nothing highlighted.
+    // Shows these texts under the box (above it where the window ends below), nothing highlighted.
     void showOffers(const QStringList& texts);
     QStringList offers() const;
     // The highlighted row, or -1.
