@@ -3,6 +3,7 @@
 #include "BareEngine.h"
 #include "BenchQueries.h"
 #include "Median.h"
+#include "OfferRun.h"
 #include "ProgramDriver.h"
 #include "RefillTimer.h"
 #include "catalogue/AlphabeticalOrder.h"
@@ -313,5 +314,9 @@ bool ChildRun::run()
                     showsOnly(QString::fromUtf8("Nenhum produto encontrado com essa descrição"),
                               CatalogueSql::ByDescription, missingDescription));
 
-    return true;
+    // Offers while typing, on the full lists.
+    reset();
+    program.takeMessages();
+    m_measurements.append(OfferRun::measure(window, runs));
+    return program.takeMessages().isEmpty();
 }

@@ -2,9 +2,14 @@
 
 #include "BenchQueries.h"
 #include "ProgramDriver.h"
+#include "SearchWindowFixture.h"
+#include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
+#include "ui/search/Offers.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace MemoryRun {
 
@@ -20,22 +25,35 @@ qint64 peakResidentKb()
     return -1;
 }
 
-qint64 peakKb(const QString& catalogue)
+Peak peak(const QString& catalogue)
 {
+    Peak found;
     ProgramDriver program(catalogue);
     if (!program.openCatalogue())
-        return -1;
+        return found;
+    const auto offersHeld = [&] { found.offersKb = std::max(found.offersKb, Offers::sharedBytes() / 1024); };
     Form2* last = nullptr;
     for (int i = 0; i < 5; ++i)
         last = program.openWindow();
     if (!last || program.windowCount() != 5)
-        return -1;
+        return found;
+    offersHeld();
     ProgramDriver::setText(last, "comCompanies", BenchQueries::Manufacturer);
     last->comCompanies_Click();
+    offersHeld();
     ProgramDriver::setText(last, "comReferences", BenchQueries::CompetitorReference);
     last->comReferences_Click();
     last->Form_KeyUp(113, 0);
-    return peakResidentKb();
+    const auto typeInto = [&](const char* box, const QString& text) {
+        ProgramDriver::setText(last, box, QString());
+        typeText(ProgramDriver::combo(last, box), text);
+        offersHeld();
+    };
+    typeInto("comReferences", QStringLiteral("emx 1"));
+    typeInto("CbxRef", QStringLiteral("kv 2"));
+    typeInto("CbxDesc", QStringLiteral("disj 20"));
+    found.residentKb = peakResidentKb();
+    return found;
 }
 
 } // namespace MemoryRun

@@ -4,11 +4,17 @@
 
 // The memory a user's working day takes at its peak: the catalogue opened, five search windows
 // open, a manufacturer chosen and a reference resolved in one of them, then F2 there while
-// the other four still show the lists they opened with. Run in a process of its own.
+// the other four still show the lists they opened with, and offers shown while typing in the
+// three boxes that make them. Run in a process of its own.
 namespace MemoryRun {
 
-// The process's peak resident memory (VmHWM) in kB after that; -1 when it failed.
-qint64 peakKb(const QString& catalogue);
+struct Peak
+{
+    qint64 residentKb = -1; // the process's peak resident memory (VmHWM); -1 when it failed
+    qint64 offersKb = 0;    // the most the offer indexes held at once meanwhile
+};
+
+Peak peak(const QString& catalogue);
 
 qint64 peakResidentKb();
 

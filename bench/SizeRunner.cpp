@@ -14,9 +14,9 @@ namespace SizeRunner {
 
 int memoryMain(const QString& catalogue)
 {
-    const qint64 peak = MemoryRun::peakKb(catalogue);
-    QTextStream(stdout) << "PEAK\t" << peak << '\n';
-    return peak < 0 ? 1 : 0;
+    const MemoryRun::Peak peak = MemoryRun::peak(catalogue);
+    QTextStream(stdout) << "PEAK\t" << peak.residentKb << '\n' << "OFFERS\t" << peak.offersKb << '\n';
+    return peak.residentKb < 0 ? 1 : 0;
 }
 
 int childMain(const QString& catalogue, int runs)
@@ -49,6 +49,8 @@ SizeResult run(const QString& size, const QString& catalogue, const QString& acc
             result.measurements.append(m);
         } else if (fields.first() == QLatin1String("PEAK") && fields.size() == 2) {
             result.peakKb = fields[1].toLongLong();
+        } else if (fields.first() == QLatin1String("OFFERS") && fields.size() == 2) {
+            result.offersKb = fields[1].toLongLong();
         } else if (fields.first() == QLatin1String("LISTS") && fields.size() == 2) {
             result.listSizes = fields[1];
         }

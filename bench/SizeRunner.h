@@ -11,6 +11,7 @@ struct SizeResult
     QString size;
     QList<Measurement> measurements;
     qint64 peakKb = -1;
+    qint64 offersKb = -1; // held by the offer indexes at most, meanwhile
     QString listSizes;
     bool ok = false;
 };

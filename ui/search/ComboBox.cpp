@@ -1,5 +1,6 @@
 #include "ComboBox.h"
 
+#include "OfferList.h"
 #include "ui/platform/KeyCodes.h"
 
 #include <QAbstractItemView>
@@ -30,8 +31,8 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!m_entries || !index.isValid() || index.row() >= m_entries->size()
-            || (role != Qt::DisplayRole && role != Qt::EditRole))
+        if (!m_entries || !index.isValid() || index.row() >= m_entries->size() ||
+            (role != Qt::DisplayRole && role != Qt::EditRole))
             return QVariant();
         return m_entries->at(index.row()).toString();
     }
@@ -40,9 +41,7 @@ private:
     CachedList::Entries m_entries;
 };
 
-ComboBox::ComboBox(QWidget* parent)
-    : QComboBox(parent)
-    , m_entries(new EntryModel(this))
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), m_entries(new EntryModel(this))
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -59,6 +58,17 @@ ComboBox::ComboBox(QWidget* parent)
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
     connect(this, qOverload<int>(&QComboBox::activated), this, &ComboBox::Click);
+    // Only the user's edits make offers; any other change of the text closes them.
+    connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::offerFor);
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text != m_offeredFor)
+            closeOffer();
+    });
+}
+
+ComboBox::~ComboBox()
+{
+    delete m_offerList;
 }
 
 void ComboBox::setEntries(const QStringList& entries)
@@ -69,13 +79,20 @@ void ComboBox::setEntries(const QStringList& entries)
 void ComboBox::setEntries(CachedList::Entries entries)
 {
     const QString text = currentText();
+    const bool offerShown = isOfferShown();
+    m_offers = Offers::shared(entries, m_offerMatch);
     m_entries->setEntries(std::move(entries));
     setCurrentIndex(-1);
     setEditText(text);
+    // An offer open on the old entries is made again from the new ones.
+    if (offerShown)
+        offerFor(text);
 }
 
 void ComboBox::clearEntries()
 {
+    m_offers.reset();
+    closeOffer();
     m_entries->setEntries(nullptr);
     setCurrentIndex(-1);
     setEditText(QString());
@@ -86,8 +103,101 @@ QStringList ComboBox::entries() const
     return m_entries->entries() ? m_entries->entries()->toStringList() : QStringList();
 }
 
+void ComboBox::setOfferMatch(OfferMatch match)
+{
+    if (match == m_offerMatch)
+        return;
+    m_offerMatch = match;
+    closeOffer();
+    m_offers = Offers::shared(m_entries->entries(), m_offerMatch);
+}
+
+bool ComboBox::isOfferShown() const
+{
+    return m_offerList && m_offerList->isVisible();
+}
+
+void ComboBox::offerFor(const QString& typed)
+{
+    if (!m_offers || typed.size() < 2) {
+        closeOffer();
+        return;
+    }
+    m_offered = m_offers->find(typed, MostOffers);
+    if (m_offered.empty()) {
+        closeOffer();
+        return;
+    }
+    QStringList texts;
+    texts.reserve(qsizetype(m_offered.size()));
+    for (const qsizetype row : m_offered)
+        texts.append(m_entries->entries()->at(row).toString());
+    if (!m_offerList) {
+        m_offerList = new OfferList(this);
+        connect(m_offerList, &OfferList::chosen, this, &ComboBox::chooseOffer);
+    }
+    m_offeredFor = typed;
+    m_offerList->showOffers(texts);
+}
+
+void ComboBox::closeOffer()
+{
+    m_offeredFor.clear();
+    m_offered.clear();
+    if (m_offerList)
+        m_offerList->hide();
+}
+
+void ComboBox::chooseOffer(int row)
+{
+    if (row < 0 || size_t(row) >= m_offered.size())
+        return;
+    const qsizetype entry = m_offered[size_t(row)];
+    closeOffer();
+    // As a choice from the list: the entry becomes the box's current one, so the arrow keys
+    // step on from it.
+    setCurrentIndex(int(entry));
+    emit Click();
+}
+
+bool ComboBox::offerKey(QKeyEvent* event)
+{
+    if (!isOfferShown() || event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Down:
+        m_offerList->highlightStep(1);
+        return true;
+    case Qt::Key_Up:
+        m_offerList->highlightStep(-1);
+        return true;
+    case Qt::Key_Escape:
+        closeOffer();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_offerList->highlighted() >= 0) {
+            chooseOffer(m_offerList->highlighted());
+            return true;
+        }
+        // Nothing highlighted: the offer goes and Enter is the box's as ever.
+        closeOffer();
+        return false;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        closeOffer();
+        return false;
+    default:
+        return false;
+    }
+}
+
 void ComboBox::keyPressEvent(QKeyEvent* event)
 {
+    if (offerKey(event)) {
+        event->accept();
+        return;
+    }
     emit KeyDown(KeyCodes::fromQtKey(event->key()), KeyCodes::shiftState(event->modifiers()));
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit KeyPress(KeyCodes::Enter);
@@ -103,4 +213,22 @@ void ComboBox::wheelEvent(QWheelEvent* event)
 {
     // Turning the wheel over a closed box would run a lookup per notch.
     event->ignore();
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event)
+{
+    closeOffer();
+    QComboBox::focusOutEvent(event);
+}
+
+void ComboBox::hideEvent(QHideEvent* event)
+{
+    closeOffer();
+    QComboBox::hideEvent(event);
+}
+
+void ComboBox::showPopup()
+{
+    closeOffer();
+    QComboBox::showPopup();
 }

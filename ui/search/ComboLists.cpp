@@ -7,16 +7,19 @@ namespace ComboLists {
 
 void fillHouseReferences(ComboBox* combo, const CachedList& list)
 {
+    combo->setOfferMatch(OfferMatch::Beginning);
     combo->setEntries(list.entries(EntryRule::AsStored, true));
 }
 
 void fillDescriptions(ComboBox* combo, const CachedList& list)
 {
+    combo->setOfferMatch(OfferMatch::Words);
     combo->setEntries(list.entries(EntryRule::Trimmed, true));
 }
 
 void fillCompetitorReferences(ComboBox* combo, const CachedList& list)
 {
+    combo->setOfferMatch(OfferMatch::Beginning);
     combo->setEntries(list.entries(EntryRule::TrimmedAndScrambled, true));
 }
 

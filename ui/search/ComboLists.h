@@ -4,7 +4,8 @@ class CachedList;
 class ComboBox;
 
 // Fills the drop-down lists of the search window from catalogue lists, each with the entry
-// rule and order of its box.
+// rule and order of its box; the reference boxes offer entries by their beginning while the
+// user types, the description box by the words typed.
 namespace ComboLists {
 
 void fillHouseReferences(ComboBox* combo, const CachedList& list);
