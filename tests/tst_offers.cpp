@@ -55,16 +55,6 @@ private:
 
 namespace {
 
-std::unique_ptr<Form2> openWindow()
-{
-    auto window = std::make_unique<Form2>();
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get()))
-        qWarning("search window not exposed");
-    return window;
-}
-
 // References typed as they are printed, with other separators, in other case and with accents.
 void writeCatalogue(const QString& path)
 {
@@ -100,7 +90,7 @@ void TestOffers::init()
     writeCatalogue(m_program->catalogue());
     Module1::DatabasePath = m_program->catalogue();
     QVERIFY(OpenCatalogue());
-    m_window = openWindow();
+    m_window = openSearchWindow();
 }
 
 void TestOffers::cleanup()
@@ -407,7 +397,7 @@ void TestOffers::windowsShareTheOffersOfOneList()
     type("CbxRef", QStringLiteral("ax"));
     const qsizetype held = Offers::sharedBytes();
     QVERIFY(held > 0);
-    std::unique_ptr<Form2> second = openWindow();
+    std::unique_ptr<Form2> second = openSearchWindow();
     QCOMPARE(Offers::sharedBytes(), held);
     auto* box = second->findChild<ComboBox*>(QStringLiteral("CbxRef"));
     box->setFocus();

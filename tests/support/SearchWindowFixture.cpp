@@ -18,6 +18,11 @@ SearchWindowFixture::~SearchWindowFixture() = default;
 
 std::unique_ptr<Form2> SearchWindowFixture::openAnother()
 {
+    return openSearchWindow();
+}
+
+std::unique_ptr<Form2> openSearchWindow()
+{
     auto window = std::make_unique<Form2>();
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();

@@ -43,3 +43,6 @@ private:
     RecordingPlatform m_platform;
     std::unique_ptr<Form2> m_window;
 };
+
+// A search window opened and shown as "Nova janela" shows it, owned by the caller.
+std::unique_ptr<Form2> openSearchWindow();
