@@ -44,9 +44,11 @@ inline const QString M1 = QStringLiteral(
 // Values: manufacturer, QV, VESTRAL.
 inline const QString M2 = QStringLiteral(
     "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
-// Values: manufacturer.
+// Values: manufacturer. Through FAMILIES first as well: the families come in the order asked
+// for, each with its few rows of the manufacturer, instead of every row of the manufacturer
+// joined, then sorted.
 inline const QString M3 = QStringLiteral(
-    "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM RELATIONS INNER JOIN FAMILIES ON "
+    "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON "
     "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY FAMILIES.DESCRIPTION");
 // Values: manufacturer.
 inline const QString M4 = QStringLiteral(
