@@ -10,8 +10,9 @@ constexpr qint64 kStepsPerRow = 8;
 
 } // namespace
 
-AccessImportProgress::AccessImportProgress(const std::function<void(int)>& report, qint64 totalRows)
-    : m_report(report), m_totalRows(totalRows)
+AccessImportProgress::AccessImportProgress(const std::function<void(int)>& report, qint64 totalRows,
+                                           qint64 fileBytes)
+    : m_report(report), m_totalRows(totalRows), m_fileBytes(fileBytes)
 {
     m_sinceReport.start();
 }
@@ -21,10 +22,12 @@ qint64 AccessImportProgress::indexSteps(qint64 rows, int columns)
     return rows * (kStepsPerRow + columns);
 }
 
-void AccessImportProgress::rows(qint64 done)
+void AccessImportProgress::rows(qint64 done, qint64 bytes)
 {
     // Tables may hold more rows than their definitions record.
-    set(m_totalRows > 0 ? int(qMin(done, m_totalRows) * kRowsShare / m_totalRows) : kRowsShare);
+    const double byNumber = m_totalRows > 0 ? double(qMin(done, m_totalRows)) / double(m_totalRows) : 1.0;
+    const double bySize = m_fileBytes > 0 ? double(qMin(bytes, m_fileBytes)) / double(m_fileBytes) : 1.0;
+    set(int((byNumber + bySize) / 2 * kRowsShare));
 }
 
 void AccessImportProgress::beginIndexes(qint64 totalSteps)

@@ -8,6 +8,8 @@
 #include "AccessTableCopy.h"
 #include "catalogue/CatalogueSchema.h"
 
+#include <QFileInfo>
+
 #include <thread>
 #include <vector>
 
@@ -47,6 +49,7 @@ bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, A
 {
     int prepared = -1;
     qint64 done = 0;
+    qint64 bytes = 0;
     while (std::unique_ptr<AccessRowBatch> batch = queue.pop()) {
         if (batch->table() != prepared) {
             prepared = batch->table();
@@ -61,7 +64,8 @@ bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, A
         }
         rowsPerTable[size_t(batch->table())] += batch->rowCount();
         done += batch->rowCount();
-        progress.rows(done);
+        bytes += batch->byteCount();
+        progress.rows(done, bytes);
     }
     return true;
 }
@@ -141,7 +145,7 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
         tables.push_back(std::move(table));
     }
 
-    AccessImportProgress report(progress, totalRows);
+    AccessImportProgress report(progress, totalRows, QFileInfo(accessPath).size());
     AccessCopyWriter writer(sqlitePath);
     const auto failed = [&] {
         *error = writer.errorString();
