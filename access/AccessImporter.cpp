@@ -120,6 +120,10 @@ bool buildIndexes(AccessCopyWriter& writer, const std::vector<AccessTableCopy>& 
         built += steps[size_t(i)];
         report.indexesBuilt(built);
     }
+    for (const QString& statement : CatalogueSchema::statisticsStatements()) {
+        if (!writer.execute(statement))
+            return false;
+    }
     return true;
 }
 

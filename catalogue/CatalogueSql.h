@@ -73,11 +73,13 @@ inline const QString F3 = QStringLiteral(
 inline const QString F4 =
     QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ? COLLATE ANYCASE");
 
-// Resolution of a competitor reference. R1 values: reference.
+// Resolution of a competitor reference. R1 values: reference. The rows of a reference that
+// several manufacturers use come in the order they were stored, whichever index finds them: the
+// resolution takes the first.
 inline const QString R1 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE, FAMILIES.DESCRIPTION, RELATIONS.REFERENCE_SET, RELATIONS.COMPANY, "
     "RELATIONS.FAMILY, RELATIONS.Detalhes  FROM RELATIONS INNER JOIN FAMILIES ON RELATIONS.FAMILY = "
-    "FAMILIES.FAMILY WHERE RELATIONS.REFERENCE = ?");
+    "FAMILIES.FAMILY WHERE RELATIONS.REFERENCE = ? ORDER BY RELATIONS.rowid, FAMILIES.rowid");
 // R2 and R3 values: group, family, house brand (QV, then VESTRAL).
 inline const QString HouseEquivalent = QStringLiteral(
     "SELECT RELATIONS.REFERENCE, RELATIONS.REFERENCE_SET, RELATIONS.FAMILY, RELATIONS.COMPANY, "

@@ -12,6 +12,9 @@ struct IndexDefinition
     QStringList columns;
     // SQL of the condition; empty: every row is indexed.
     QString condition;
+    // The numbers SQLite's statistics give the index (a row of sqlite_stat1): the rows, then
+    // the rows that share a value of the first column, of the first two, and so on.
+    QString statistics;
 
     // "CREATE INDEX name ON table (columns) [WHERE condition]".
     QString createStatement() const;
