@@ -13,7 +13,6 @@ namespace CatalogueSchema {
 
 QStringList createTableStatements();
 QVector<IndexDefinition> indexes();
-// Every index, then the statistics of those analysed.
 // The statistics SQLite plans with, for a file whose indexes are built.
 QStringList statisticsStatements();
 // Every index, then the statistics.
