@@ -26,12 +26,14 @@ void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QSt
     for (size_t t = 0; t < tables.size(); ++t) {
         AccessTableCopy& table = tables[t];
         const int columns = table.layout().columns.size();
-        auto batch = std::make_unique<AccessRowBatch>(int(t), columns, kBatchBytes + kBatchBytes / 2);
+        auto batch =
+            std::make_unique<AccessRowBatch>(int(t), columns, kBatchRows, kBatchBytes + kBatchBytes / 2);
         while (table.readRow(*batch)) {
             if (batch->rowCount() >= kBatchRows || batch->byteCount() >= kBatchBytes) {
                 if (!queue.push(std::move(batch)))
                     return;
-                batch = std::make_unique<AccessRowBatch>(int(t), columns, kBatchBytes + kBatchBytes / 2);
+                batch = std::make_unique<AccessRowBatch>(int(t), columns, kBatchRows,
+                                                         kBatchBytes + kBatchBytes / 2);
             }
         }
         if (!table.readWhole(error)) {

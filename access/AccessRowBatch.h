@@ -27,8 +27,10 @@ public:
         qsizetype size = 0;
     };
 
-    AccessRowBatch(int table, int columns, qsizetype expectedBytes) : m_table(table), m_columns(columns)
+    AccessRowBatch(int table, int columns, int expectedRows, qsizetype expectedBytes)
+        : m_table(table), m_columns(columns)
     {
+        m_values.reserve(size_t(expectedRows) * size_t(columns));
         m_bytes.reserve(expectedBytes);
     }
 

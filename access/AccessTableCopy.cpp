@@ -78,6 +78,11 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
             selection.append(found);
     }
     reader->selectColumns(selection);
+    for (int i = 0; i < m_sources.size(); ++i) {
+        const int source = m_sources.at(i);
+        m_direct.append(source >= 0 && !m_storedFile.at(i) && !m_layout.valuesAsText &&
+                        reader->appendsDirectly(source));
+    }
     m_reader = std::move(reader);
     return true;
 }
@@ -89,11 +94,21 @@ qint64 AccessTableCopy::declaredRowCount() const
 
 bool AccessTableCopy::readRow(AccessRowBatch& batch)
 {
-    if (!m_reader || !m_reader->next(m_read))
+    if (!m_reader || !m_reader->advance())
         return false;
     for (int i = 0; i < m_sources.size(); ++i) {
         const int source = m_sources.at(i);
-        append(batch, i, source < 0 ? QVariant() : m_read.at(source));
+        if (source < 0) {
+            batch.appendNull();
+        } else if (m_direct.at(i)) {
+            if (!m_reader->appendTo(batch, source))
+                return false;
+        } else {
+            const QVariant value = m_reader->value(source);
+            if (m_reader->failed())
+                return false;
+            append(batch, i, value);
+        }
     }
     return true;
 }

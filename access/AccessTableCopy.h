@@ -42,5 +42,6 @@ private:
     // For each column of the copy, its place in the values read, or -1 for null.
     QVector<int> m_sources;
     QVector<bool> m_storedFile;
-    QVariantList m_read;
+    // Columns the reader appends straight to the batch, the rest go through a Qt value.
+    QVector<bool> m_direct;
 };

@@ -2,6 +2,7 @@
 
 #include "AccessLongValue.h"
 #include "AccessNative.h"
+#include "AccessRowBatch.h"
 #include "AccessText.h"
 
 #include <QDateTime>
@@ -25,6 +26,65 @@ QDateTime dateTime(double days)
     const double whole = std::trunc(days);
     const double fraction = std::fabs(days - whole);
     return kDateBase.addDays(static_cast<qint64>(whole)).addMSecs(std::llround(fraction * 86400000.0));
+}
+
+// Byte, integer and long integer; false when the stored value is too short.
+bool readInteger(MdbHandle* mdb, const MdbField& field, int type, int* out)
+{
+    switch (type) {
+    case MDB_BYTE:
+        if (field.siz < 1)
+            return false;
+        *out = mdb->pg_buf[field.start];
+        return true;
+    case MDB_INT:
+        if (field.siz < 2)
+            return false;
+        *out = static_cast<gint16>(mdb_get_int16(mdb->pg_buf, field.start));
+        return true;
+    default: // MDB_LONGINT, MDB_COMPLEX
+        if (field.siz < 4)
+            return false;
+        *out = int(mdb_get_int32(mdb->pg_buf, field.start));
+        return true;
+    }
+}
+
+// Single, double and currency; false when the stored value is too short.
+bool readReal(MdbHandle* mdb, const MdbField& field, int type, double* out)
+{
+    switch (type) {
+    case MDB_FLOAT:
+        if (field.siz < 4)
+            return false;
+        *out = double(mdb_get_single(mdb->pg_buf, field.start));
+        return true;
+    case MDB_DOUBLE:
+        if (field.siz < 8)
+            return false;
+        *out = mdb_get_double(mdb->pg_buf, field.start);
+        return true;
+    default: { // MDB_MONEY
+        if (field.siz < 8)
+            return false;
+        const unsigned char* data = mdb->pg_buf + field.start;
+        quint64 bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | data[i];
+        *out = double(static_cast<qint64>(bits)) / 10000.0;
+        return true;
+    }
+    }
+}
+
+bool isInteger(int type)
+{
+    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT || type == MDB_COMPLEX;
+}
+
+bool isReal(int type)
+{
+    return type == MDB_FLOAT || type == MDB_DOUBLE || type == MDB_MONEY;
 }
 
 QString guid(const unsigned char* b)
@@ -148,62 +208,123 @@ bool AccessTableReader::nextRow()
 
 bool AccessTableReader::next(QVariantList& values)
 {
-    if (!isOpen() || m_failed || !nextRow())
+    if (!advance())
         return false;
     values.resize(m_selection.size());
     for (int i = 0; i < m_selection.size(); ++i) {
-        bool ok = true;
-        values[i] = value(m_selection.at(i), &ok);
-        if (!ok) {
-            m_failed = true;
+        values[i] = value(i);
+        if (m_failed)
             return false;
-        }
     }
+    return true;
+}
+
+bool AccessTableReader::advance()
+{
+    if (!isOpen() || m_failed || !nextRow())
+        return false;
     ++m_rowsRead;
     return true;
 }
 
-QVariant AccessTableReader::value(int index, bool* ok)
+bool AccessTableReader::failRead()
+{
+    // The row is not counted as read.
+    if (!m_failed)
+        --m_rowsRead;
+    m_failed = true;
+    return false;
+}
+
+QVariant AccessTableReader::value(int selected)
+{
+    bool ok = true;
+    QVariant value = read(m_selection.at(selected), &ok);
+    if (!ok)
+        failRead();
+    return value;
+}
+
+bool AccessTableReader::appendsDirectly(int selected) const
+{
+    const int type = m_columns.at(m_selection.at(selected)).type;
+    return type == MDB_BOOL || isInteger(type) || isReal(type) || type == MDB_TEXT || type == MDB_MEMO;
+}
+
+bool AccessTableReader::appendTo(AccessRowBatch& batch, int selected)
+{
+    const int index = m_selection.at(selected);
+    MdbHandle* mdb = m_table->mdb;
+    const MdbField& field = m_table->fields[static_cast<size_t>(index)];
+    auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
+    const int type = column->col_type;
+    if (type == MDB_BOOL) {
+        batch.appendInteger(field.is_null ? 0 : 1);
+        return true;
+    }
+    if (field.is_null) {
+        batch.appendNull();
+        return true;
+    }
+    if (isInteger(type)) {
+        int number = 0;
+        if (!readInteger(mdb, field, type, &number))
+            return failRead();
+        batch.appendInteger(number);
+        return true;
+    }
+    if (isReal(type)) {
+        double number = 0;
+        if (!readReal(mdb, field, type, &number))
+            return failRead();
+        batch.appendReal(number);
+        return true;
+    }
+    if (type == MDB_TEXT) {
+        AccessText::decode(reinterpret_cast<const char*>(mdb->pg_buf + field.start), field.siz, IS_JET3(mdb),
+                           m_text);
+    } else {
+        bool ok = true;
+        const QByteArray bytes =
+            AccessLongValue::read(mdb, column, field.start, field.siz, m_table->buffer.data(), &ok);
+        if (!ok)
+            return failRead();
+        AccessText::decode(bytes.constData(), int(bytes.size()), IS_JET3(mdb), m_text);
+    }
+    batch.appendText(m_text);
+    return true;
+}
+
+QVariant AccessTableReader::read(int index, bool* ok)
 {
     MdbHandle* mdb = m_table->mdb;
     const MdbField& field = m_table->fields[static_cast<size_t>(index)];
     auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
+    const int type = column->col_type;
     // Booleans live in the null mask: a set bit is true.
-    if (column->col_type == MDB_BOOL)
+    if (type == MDB_BOOL)
         return QVariant(!field.is_null);
     if (field.is_null)
         return QVariant();
     const unsigned char* data = mdb->pg_buf + field.start;
     const int size = field.siz;
-    const auto fixedSizeIs = [&](int expected) {
-        *ok = size >= expected;
-        return *ok;
-    };
-    switch (column->col_type) {
-    case MDB_BYTE:
-        return fixedSizeIs(1) ? QVariant(int(data[0])) : QVariant();
-    case MDB_INT:
-        return fixedSizeIs(2) ? QVariant(int(static_cast<gint16>(mdb_get_int16(mdb->pg_buf, field.start))))
-                              : QVariant();
-    case MDB_LONGINT:
-    case MDB_COMPLEX:
-        return fixedSizeIs(4) ? QVariant(int(mdb_get_int32(mdb->pg_buf, field.start))) : QVariant();
-    case MDB_FLOAT:
-        return fixedSizeIs(4) ? QVariant(double(mdb_get_single(mdb->pg_buf, field.start))) : QVariant();
-    case MDB_DOUBLE:
-        return fixedSizeIs(8) ? QVariant(mdb_get_double(mdb->pg_buf, field.start)) : QVariant();
-    case MDB_DATETIME:
-        return fixedSizeIs(8) ? QVariant(dateTime(mdb_get_double(mdb->pg_buf, field.start))) : QVariant();
-    case MDB_MONEY: {
-        if (!fixedSizeIs(8))
-            return {};
-        quint64 bits = 0;
-        for (int i = 7; i >= 0; --i)
-            bits = (bits << 8) | data[i];
-        return QVariant(double(static_cast<qint64>(bits)) / 10000.0);
+    if (isInteger(type)) {
+        int number = 0;
+        *ok = readInteger(mdb, field, type, &number);
+        return *ok ? QVariant(number) : QVariant();
     }
+    if (isReal(type)) {
+        double number = 0;
+        *ok = readReal(mdb, field, type, &number);
+        return *ok ? QVariant(number) : QVariant();
+    }
+    switch (type) {
+    case MDB_DATETIME:
+        *ok = size >= 8;
+        return *ok ? QVariant(dateTime(mdb_get_double(mdb->pg_buf, field.start))) : QVariant();
     case MDB_NUMERIC: {
-        if (!fixedSizeIs(17))
+        *ok = size >= 17;
+        if (!*ok)
             return {};
         char* text = mdb_numeric_to_string(mdb, field.start, column->col_scale, column->col_prec);
         const double number = QByteArray(text).toDouble(ok);
@@ -211,7 +332,8 @@ QVariant AccessTableReader::value(int index, bool* ok)
         return *ok ? QVariant(number) : QVariant();
     }
     case MDB_REPID:
-        return fixedSizeIs(16) ? QVariant(guid(data)) : QVariant();
+        *ok = size >= 16;
+        return *ok ? QVariant(guid(data)) : QVariant();
     case MDB_TEXT:
         return AccessText::decode(reinterpret_cast<const char*>(data), size, IS_JET3(mdb));
     case MDB_MEMO: {

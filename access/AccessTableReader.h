@@ -2,11 +2,13 @@
 
 #include "AccessColumn.h"
 
+#include <QString>
 #include <QVariantList>
 #include <QVector>
 #include <memory>
 
 class AccessDatabase;
+class AccessRowBatch;
 
 // Reads the rows of one table of an Access file, in the file's order, as Qt values: null
 // as a null QVariant; booleans as bool; byte, integer and long integer as int; single,
@@ -37,14 +39,29 @@ public:
     bool next(QVariantList& values);
     bool failed() const { return m_failed; }
 
+    // The same a value at a time: advance() moves to the next row, then value() or
+    // appendTo() read its selected columns by their place in the selection.
+    bool advance();
+    QVariant value(int selected);
+    // Whether appendTo() takes the selected column: nulls, truth values, numbers other than
+    // dates and decimals, and text.
+    bool appendsDirectly(int selected) const;
+    // Appends the value to the batch as value() would give it, without a Qt value on the way:
+    // a million rows of text read in a fraction of the time. False when it cannot be read.
+    bool appendTo(AccessRowBatch& batch, int selected);
+
 private:
     struct Table;
     bool nextRow();
-    QVariant value(int column, bool* ok);
+    QVariant read(int column, bool* ok);
+    // A failed read ends the table.
+    bool failRead();
 
     std::unique_ptr<Table> m_table;
     QVector<AccessColumn> m_columns;
     QVector<int> m_selection;
     qint64 m_rowsRead = 0;
     bool m_failed = false;
+    // The text of the value appendTo() reads, its storage kept from row to row.
+    QString m_text;
 };

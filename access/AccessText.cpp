@@ -4,11 +4,11 @@
 
 namespace {
 
-QString decodeJet4(const unsigned char* data, int size)
+void decodeJet4(const unsigned char* data, int size, QString& text)
 {
     if (size >= 2 && data[0] == 0xff && data[1] == 0xfe) {
         // Never more characters than bytes after the marker.
-        QString text(size - 2, Qt::Uninitialized);
+        text.resize(size - 2);
         char16_t* out = reinterpret_cast<char16_t*>(text.data());
         char16_t* const begin = out;
         bool oneByte = true;
@@ -27,13 +27,12 @@ QString decodeJet4(const unsigned char* data, int size)
             }
         }
         text.truncate(int(out - begin));
-        return text;
+        return;
     }
-    QString text(size / 2, Qt::Uninitialized);
+    text.resize(size / 2);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (int i = 0; i + 1 < size; i += 2)
         *out++ = char16_t(data[i] | (data[i + 1] << 8));
-    return text;
 }
 
 } // namespace
@@ -42,11 +41,19 @@ namespace AccessText {
 
 QString decode(const char* data, int size, bool jet3)
 {
+    QString text;
+    decode(data, size, jet3, text);
+    return text;
+}
+
+void decode(const char* data, int size, bool jet3, QString& text)
+{
     if (size <= 0)
-        return QString();
-    if (jet3)
-        return Windows1252::decode(QByteArray::fromRawData(data, size));
-    return decodeJet4(reinterpret_cast<const unsigned char*>(data), size);
+        text.resize(0);
+    else if (jet3)
+        text = Windows1252::decode(QByteArray::fromRawData(data, size));
+    else
+        decodeJet4(reinterpret_cast<const unsigned char*>(data), size, text);
 }
 
 } // namespace AccessText

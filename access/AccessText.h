@@ -9,5 +9,7 @@
 namespace AccessText {
 
 QString decode(const char* data, int size, bool jet3);
+// The same into `text`, whose storage is reused: no allocation once it is large enough.
+void decode(const char* data, int size, bool jet3, QString& text);
 
 } // namespace AccessText

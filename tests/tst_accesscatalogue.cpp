@@ -292,7 +292,7 @@ void TestAccessCatalogue::copiesEveryValue()
 
     withDatabase(copy, [&](QSqlDatabase& db) {
         QCOMPARE(schemaOf(db), expectedSchema);
-        // The indexes are written page by page: the engine must find them sound and whole.
+        // The engine must find the copy sound and whole.
         QSqlQuery check(QStringLiteral("PRAGMA integrity_check"), db);
         QVERIFY(check.next());
         QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
