@@ -280,19 +280,28 @@ bool AccessTableReader::appendTo(AccessRowBatch& batch, int selected)
         batch.appendReal(number);
         return true;
     }
-    if (type == MDB_TEXT) {
-        AccessText::decode(reinterpret_cast<const char*>(mdb->pg_buf + field.start), field.siz, IS_JET3(mdb),
-                           m_text);
-    } else {
-        bool ok = true;
-        const QByteArray bytes =
-            AccessLongValue::read(mdb, column, field.start, field.siz, m_table->buffer.data(), &ok);
-        if (!ok)
-            return failRead();
-        AccessText::decode(bytes.constData(), int(bytes.size()), IS_JET3(mdb), m_text);
-    }
+    if (!readText(index, m_text))
+        return failRead();
     batch.appendText(m_text);
     return true;
+}
+
+bool AccessTableReader::readText(int index, QString& text)
+{
+    MdbHandle* mdb = m_table->mdb;
+    const MdbField& field = m_table->fields[static_cast<size_t>(index)];
+    auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
+    if (column->col_type == MDB_TEXT) {
+        AccessText::decode(reinterpret_cast<const char*>(mdb->pg_buf + field.start), field.siz, IS_JET3(mdb),
+                           text);
+        return true;
+    }
+    bool ok = true;
+    const QByteArray bytes =
+        AccessLongValue::read(mdb, column, field.start, field.siz, m_table->buffer.data(), &ok);
+    if (ok)
+        AccessText::decode(bytes.constData(), int(bytes.size()), IS_JET3(mdb), text);
+    return ok;
 }
 
 QVariant AccessTableReader::read(int index, bool* ok)
@@ -335,11 +344,10 @@ QVariant AccessTableReader::read(int index, bool* ok)
         *ok = size >= 16;
         return *ok ? QVariant(guid(data)) : QVariant();
     case MDB_TEXT:
-        return AccessText::decode(reinterpret_cast<const char*>(data), size, IS_JET3(mdb));
     case MDB_MEMO: {
-        const QByteArray bytes =
-            AccessLongValue::read(mdb, column, field.start, size, m_table->buffer.data(), ok);
-        return *ok ? QVariant(AccessText::decode(bytes.constData(), bytes.size(), IS_JET3(mdb))) : QVariant();
+        QString text;
+        *ok = readText(index, text);
+        return *ok ? QVariant(text) : QVariant();
     }
     case MDB_OLE: {
         const QByteArray bytes =

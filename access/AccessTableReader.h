@@ -54,6 +54,8 @@ private:
     struct Table;
     bool nextRow();
     QVariant read(int column, bool* ok);
+    // A text or memo value of the current row into `text`; false when it cannot be read.
+    bool readText(int column, QString& text);
     // A failed read ends the table.
     bool failRead();
 

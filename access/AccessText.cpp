@@ -39,13 +39,6 @@ void decodeJet4(const unsigned char* data, int size, QString& text)
 
 namespace AccessText {
 
-QString decode(const char* data, int size, bool jet3)
-{
-    QString text;
-    decode(data, size, jet3, text);
-    return text;
-}
-
 void decode(const char* data, int size, bool jet3, QString& text)
 {
     if (size <= 0)

@@ -8,8 +8,7 @@
 // the Windows code page, Windows-1252 for the catalogue's language.
 namespace AccessText {
 
-QString decode(const char* data, int size, bool jet3);
-// The same into `text`, whose storage is reused: no allocation once it is large enough.
+// Decodes into `text`, whose storage is reused: no allocation once it is large enough.
 void decode(const char* data, int size, bool jet3, QString& text);
 
 } // namespace AccessText
