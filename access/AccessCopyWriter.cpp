@@ -43,6 +43,13 @@ AccessCopyWriter::~AccessCopyWriter()
         sqlite3_close(m_db);
 }
 
+bool AccessCopyWriter::fail(const SqliteStatement& statement)
+{
+    if (m_error.isEmpty())
+        m_error = statement.errorString();
+    return false;
+}
+
 bool AccessCopyWriter::fail()
 {
     if (m_error.isEmpty())
@@ -53,10 +60,8 @@ bool AccessCopyWriter::fail()
 
 void AccessCopyWriter::finalize()
 {
-    sqlite3_finalize(m_insert);
-    sqlite3_finalize(m_insertMany);
-    m_insert = nullptr;
-    m_insertMany = nullptr;
+    m_insert = SqliteStatement();
+    m_insertMany = SqliteStatement();
 }
 
 bool AccessCopyWriter::open()
@@ -91,49 +96,50 @@ bool AccessCopyWriter::execute(const QString& sql)
 bool AccessCopyWriter::prepare(const char* insertStatement)
 {
     finalize();
-    const QByteArray many = manyRows(insertStatement, kRowsPerStatement);
-    return (sqlite3_prepare_v2(m_db, insertStatement, -1, &m_insert, nullptr) == SQLITE_OK &&
-            sqlite3_prepare_v2(m_db, many.constData(), many.size(), &m_insertMany, nullptr) == SQLITE_OK) ||
-           fail();
+    m_insert = SqliteStatement(m_db, QByteArrayView(insertStatement));
+    m_insertMany = SqliteStatement(m_db, QByteArrayView(manyRows(insertStatement, kRowsPerStatement)));
+    if (!m_insert.isPrepared())
+        return fail(m_insert);
+    return m_insertMany.isPrepared() || fail(m_insertMany);
 }
 
-bool AccessCopyWriter::bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch,
+bool AccessCopyWriter::bindRow(SqliteStatement& statement, int firstParameter, const AccessRowBatch& batch,
                                int row)
 {
     using Kind = AccessRowBatch::Value::Kind;
     for (int column = 0; column < batch.columnCount(); ++column) {
         const AccessRowBatch::Value& value = batch.value(row, column);
         const int index = firstParameter + column;
-        int rc = SQLITE_OK;
+        bool bound = false;
         switch (value.kind) {
         case Kind::Null:
-            rc = sqlite3_bind_null(statement, index);
+            bound = statement.bindNull(index);
             break;
         case Kind::Integer:
-            rc = sqlite3_bind_int64(statement, index, value.integer);
+            bound = statement.bindInteger(index, value.integer);
             break;
         case Kind::Real:
-            rc = sqlite3_bind_double(statement, index, value.real);
+            bound = statement.bindReal(index, value.real);
             break;
         case Kind::Text:
             // The batch outlives the statement's step, so SQLite need not copy.
-            rc = sqlite3_bind_text(statement, index, batch.bytes(value), int(value.size), SQLITE_STATIC);
+            bound = statement.bindUnownedText(index, batch.bytes(value), qsizetype(value.size));
             break;
         case Kind::Blob:
-            rc = sqlite3_bind_blob(statement, index, batch.bytes(value), int(value.size), SQLITE_STATIC);
+            bound = statement.bindUnownedBlob(index, batch.bytes(value), qsizetype(value.size));
             break;
         }
-        if (rc != SQLITE_OK)
-            return fail();
+        if (!bound)
+            return fail(statement);
     }
     return true;
 }
 
-bool AccessCopyWriter::run(sqlite3_stmt* statement)
+bool AccessCopyWriter::run(SqliteStatement& statement)
 {
-    const int rc = sqlite3_step(statement);
-    sqlite3_reset(statement);
-    return rc == SQLITE_DONE || fail();
+    const bool done = statement.step() == SqliteStatement::Step::Done;
+    statement.reset();
+    return done || fail(statement);
 }
 
 bool AccessCopyWriter::insert(const AccessRowBatch& batch)

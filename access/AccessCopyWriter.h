@@ -1,11 +1,12 @@
 #pragma once
 
+#include "base/SqliteStatement.h"
+
 #include <QString>
 #include <functional>
 
 class AccessRowBatch;
 struct sqlite3;
-struct sqlite3_stmt;
 
 // The SQLite file an import writes: created new, filled through one table's prepared insert
 // at a time with every value bound as a parameter, tuned for one bulk load that nobody reads
@@ -20,7 +21,6 @@ public:
 
     // Creates the file anew.
     bool open();
-    sqlite3* database() const { return m_db; }
     // Called every few milliseconds while SQLite works, with the virtual machine steps taken
     // since the last call, so that a long index build can show how far it has come.
     void whileWorking(const std::function<void(int)>& callback);
@@ -34,16 +34,17 @@ public:
 
 private:
     bool fail();
+    bool fail(const SqliteStatement& statement);
     void finalize();
-    bool bindRow(sqlite3_stmt* statement, int firstParameter, const AccessRowBatch& batch, int row);
-    bool run(sqlite3_stmt* statement);
+    bool bindRow(SqliteStatement& statement, int firstParameter, const AccessRowBatch& batch, int row);
+    bool run(SqliteStatement& statement);
     static int working(void* writer);
 
     QString m_path;
     sqlite3* m_db = nullptr;
-    sqlite3_stmt* m_insert = nullptr;
+    SqliteStatement m_insert;
     // The same insert for many rows at once, which spares most of the per-statement work.
-    sqlite3_stmt* m_insertMany = nullptr;
+    SqliteStatement m_insertMany;
     QString m_error;
     std::function<void(int)> m_working;
 };

@@ -1,61 +1,89 @@
 #include "BareEngine.h"
 
-#include "BareStatement.h"
 #include "BenchQueries.h"
+#include "base/SqliteStatement.h"
 #include "catalogue/CatalogueSql.h"
-#include "catalogue/LetterCaseSql.h"
 
-#include <sqlite3.h>
+namespace {
 
-BareEngine::BareEngine(const QString& path) : m_path(path), m_db(openFile(path)) {}
+// Bytes read, so that the reads are not optimised away.
+qint64 touched = 0;
 
-BareEngine::~BareEngine()
+SqliteStatement prepared(const Connection& connection, const QString& sql, const QVariantList& values)
 {
-    sqlite3_close(m_db);
+    SqliteStatement statement(connection.handle(), sql);
+    if (!statement.bindAll(values))
+        return SqliteStatement();
+    return statement;
 }
 
-sqlite3* BareEngine::openFile(const QString& path)
+// Steps onto the next row and reads all its columns, as the program would; false at the end.
+bool readRow(SqliteStatement& statement)
 {
-    sqlite3* db = nullptr;
-    // The program's SQL texts call the comparisons its connection provides.
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
-        !LetterCaseSql::install(db)) {
-        sqlite3_close(db);
-        return nullptr;
+    if (statement.step() != SqliteStatement::Step::Row)
+        return false;
+    for (int c = 0; c < statement.columnCount(); ++c) {
+        const bool blob = statement.type(c) == SqliteStatement::Type::Blob;
+        touched += (blob ? statement.blob(c) : statement.utf8(c)).size();
     }
-    return db;
+    return true;
+}
+
+// Every row's first column; with `texts`, the texts and nulls are also kept.
+qint64 readAll(SqliteStatement& statement, QStringList* texts, std::vector<bool>* nulls)
+{
+    qint64 rows = 0;
+    while (statement.step() == SqliteStatement::Step::Row) {
+        const QByteArrayView text = statement.utf8(0);
+        touched += text.size();
+        if (texts) {
+            const bool null = statement.isNull(0);
+            texts->append(null ? QString() : QString::fromUtf8(text));
+            nulls->push_back(null);
+        }
+        ++rows;
+    }
+    return rows;
+}
+
+} // namespace
+
+BareEngine::BareEngine(const QString& path) : m_path(path)
+{
+    m_connection.open(path);
 }
 
 qint64 BareEngine::list(const QString& sql, const QVariantList& values, QStringList* texts,
                         std::vector<bool>* nulls) const
 {
-    BareStatement statement(m_db, sql, values);
-    return statement.ok() ? statement.readAll(texts, nulls) : -1;
+    SqliteStatement statement = prepared(m_connection, sql, values);
+    return statement.isPrepared() ? readAll(statement, texts, nulls) : -1;
 }
 
 bool BareEngine::first(const QString& sql, const QVariantList& values) const
 {
-    BareStatement statement(m_db, sql, values);
-    return statement.next();
+    SqliteStatement statement = prepared(m_connection, sql, values);
+    return readRow(statement);
 }
 
 bool BareEngine::openCatalogue() const
 {
-    sqlite3* db = openFile(m_path);
-    if (!db)
+    Connection connection;
+    if (!connection.open(m_path))
         return false;
-    bool ok = BareStatement(db, CatalogueSql::CountHouseReferences, {}).next();
+    SqliteStatement count = prepared(connection, CatalogueSql::CountHouseReferences, {});
+    bool ok = readRow(count);
     const QVariantList brands = BenchQueries::houseBrands();
     const auto readList = [&](const QString& sql, const QVariantList& values) {
-        BareStatement statement(db, sql, values);
-        ok = ok && statement.ok() && statement.readAll() > 0;
+        SqliteStatement statement = prepared(connection, sql, values);
+        ok = ok && statement.isPrepared() && readAll(statement, nullptr, nullptr) > 0;
     };
     readList(CatalogueSql::HouseReferences, {});
     readList(CatalogueSql::Descriptions, {});
     readList(CatalogueSql::CompetitorReferences, brands);
     readList(CatalogueSql::Families, {});
     readList(CatalogueSql::Companies, brands);
-    BareStatement(db, CatalogueSql::Version, {}).next();
-    sqlite3_close(db);
+    SqliteStatement version = prepared(connection, CatalogueSql::Version, {});
+    readRow(version);
     return ok;
 }

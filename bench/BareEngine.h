@@ -1,12 +1,12 @@
 #pragma once
 
+#include "catalogue/Connection.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 
 #include <vector>
-
-struct sqlite3;
 
 // The catalogue read straight through the engine's C interface, with the program's own
 // SQL texts: what the engine itself can do, to set beside the program's times.
@@ -14,11 +14,8 @@ class BareEngine
 {
 public:
     explicit BareEngine(const QString& path);
-    ~BareEngine();
-    BareEngine(const BareEngine&) = delete;
-    BareEngine& operator=(const BareEngine&) = delete;
 
-    bool isOpen() const { return m_db != nullptr; }
+    bool isOpen() const { return m_connection.isOpen(); }
 
     // The queries of an opening, on a connection of their own: the count, the five lists
     // and the version row. False when one of them fails or a list is empty.
@@ -31,8 +28,6 @@ public:
     bool first(const QString& sql, const QVariantList& values) const;
 
 private:
-    static sqlite3* openFile(const QString& path);
-
     QString m_path;
-    sqlite3* m_db = nullptr;
+    Connection m_connection;
 };

@@ -1,61 +1,46 @@
 #include "Connection.h"
 
-#include "EngineHandle.h"
 #include "LetterCaseSql.h"
 
-#include <QAtomicInt>
 #include <QFileInfo>
+
+#include <sqlite3.h>
 
 namespace {
 
-QString nextConnectionName()
-{
-    static QAtomicInt counter;
-    return QStringLiteral("catalogue-%1").arg(counter.fetchAndAddRelaxed(1));
-}
+// How long a statement waits for a file that another program holds locked.
+constexpr int kBusyTimeoutMs = 5000;
 
 } // namespace
 
-Connection::Connection()
-    : m_name(nextConnectionName())
-{
-}
-
 Connection::~Connection()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isValid())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(m_name);
+    close();
+}
+
+void Connection::close()
+{
+    // A result still open somewhere ends the connection when it is finalized.
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
 }
 
 bool Connection::open(const QString& sqlitePath)
 {
+    close();
     // SQLite would create a missing file; a missing catalogue must fail instead.
     if (!QFileInfo(sqlitePath).isFile())
         return false;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    db.setDatabaseName(sqlitePath);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!db.open())
+    const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(sqlitePath.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+        close();
         return false;
+    }
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     // The lookups' comparisons live on the connection; without them no lookup could run.
-    if (!LetterCaseSql::install(engineHandle(db))) {
-        db.close();
+    if (!LetterCaseSql::install(m_db)) {
+        close();
         return false;
     }
     return true;
-}
-
-bool Connection::isOpen() const
-{
-    const QSqlDatabase db = QSqlDatabase::database(m_name, false);
-    return db.isValid() && db.isOpen();
-}
-
-QSqlDatabase Connection::database() const
-{
-    return QSqlDatabase::database(m_name, false);
 }

@@ -1,23 +1,27 @@
 #pragma once
 
-#include <QSqlDatabase>
 #include <QString>
+
+struct sqlite3;
 
 // One read-only connection to a catalogue file. The program never writes to the
 // catalogue: the file is opened read-only, so not even a journal is created beside it.
 class Connection
 {
 public:
-    Connection();
+    Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     // Opens an SQLite catalogue file; false when it is missing or cannot be opened.
     bool open(const QString& sqlitePath);
-    bool isOpen() const;
-    QSqlDatabase database() const;
+    bool isOpen() const { return m_db != nullptr; }
+    // The engine's handle the statements run on; null while closed.
+    sqlite3* handle() const { return m_db; }
 
 private:
-    QString m_name;
+    void close();
+
+    sqlite3* m_db = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSqlQuery>
+#include "base/SqliteStatement.h"
+
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -18,7 +19,7 @@ public:
 
     // False when the query could not run; such a result also counts as at its end.
     bool isOpen() const { return m_open; }
-    bool eof() const { return !m_open || !m_query.isValid(); }
+    bool eof() const { return !m_open || !m_onRow; }
 
     // The field of the current row by name, without regard to case, or by position. An
     // invalid QVariant means the read failed (no row, no such field); a null value is a
@@ -29,6 +30,7 @@ public:
     void close();
 
 private:
-    QSqlQuery m_query;
+    SqliteStatement m_statement;
     bool m_open = false;
+    bool m_onRow = false;
 };

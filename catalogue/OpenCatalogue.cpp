@@ -7,8 +7,6 @@
 #include "ListQuery.h"
 #include "Module1.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 bool failOpening()
@@ -77,13 +75,6 @@ void readVersionTexts()
 
 bool OpenCatalogue()
 {
-    // The connection must go before Qt's database registry does at the end of the program.
-    static const bool releasedAtExit = [] {
-        qAddPostRoutine([] { Module1::Conn.reset(); });
-        return true;
-    }();
-    Q_UNUSED(releasedAtExit);
-
     // The previous connection is closed, so that its file can be replaced or deleted.
     Module1::Conn = std::make_shared<Connection>();
 

@@ -1,3 +1,4 @@
+#include "StatementRows.h"
 #include "TestProgram.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Connection.h"
@@ -5,11 +6,11 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 
 // Catalogue files made by earlier versions carry two more indexes on RELATIONS, one of them
@@ -77,19 +78,15 @@ bool rebuildAsBefore(const QString& path)
 // Every row and column of the answer, in the order given.
 QList<QByteArray> answer(const Connection& connection, const QString& sql, const QVariantList& values)
 {
-    QSqlQuery query(connection.database());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return {"error: " + query.lastError().text().toUtf8()};
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        return {"error: " + query.lastError().text().toUtf8()};
+    QString error;
+    const QList<QVariantList> answered = statementRows(connection.handle(), sql, values, &error);
+    if (!error.isEmpty())
+        return {"error: " + error.toUtf8()};
     QList<QByteArray> rows;
-    while (query.next()) {
+    for (const QVariantList& columns : answered) {
         QByteArray row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row += (query.isNull(i) ? QByteArray("NULL") : query.value(i).toByteArray()) + '\x1f';
+        for (const QVariant& value : columns)
+            row += (value.isNull() ? QByteArray("NULL") : value.toByteArray()) + '\x1f';
         rows << row;
     }
     return rows;
@@ -110,18 +107,17 @@ void TestIndexChoice::initTestCase()
     QVERIFY(rebuildAsBefore(before));
     QVERIFY(m_today.open(today));
     QVERIFY(m_before.open(before));
-    QSqlQuery earlier(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name IN ('RelationFamily', "
-                                     "'RelationReferenceList')"),
-                      m_before.database());
-    QVERIFY(earlier.next() && earlier.value(0).toInt() == 2);
+    const QList<QVariantList> earlier =
+        statementRows(m_before.handle(), QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name IN "
+                                                        "('RelationFamily', 'RelationReferenceList')"));
+    QVERIFY(!earlier.isEmpty() && earlier.first().value(0).toInt() == 2);
 }
 
 QStringList TestIndexChoice::column(const QString& sql) const
 {
     QStringList values;
-    QSqlQuery query(sql, m_today.database());
-    while (query.next())
-        values << query.value(0).toString();
+    for (const QVariantList& row : statementRows(m_today.handle(), sql))
+        values << row.value(0).toString();
     return values;
 }
 
@@ -165,13 +161,13 @@ void TestIndexChoice::sameAnswers_data()
     }
     for (const QString& reference : references)
         QTest::addRow("R1 %s", qPrintable(reference)) << CatalogueSql::R1 << QVariantList{reference};
-    QSqlQuery groups(
-        QStringLiteral("SELECT DISTINCT REFERENCE_SET, FAMILY FROM RELATIONS WHERE rowid % 31 = 0"),
-        m_today.database());
-    while (groups.next()) {
+    const QList<QVariantList> groups = statementRows(
+        m_today.handle(),
+        QStringLiteral("SELECT DISTINCT REFERENCE_SET, FAMILY FROM RELATIONS WHERE rowid % 31 = 0"));
+    for (const QVariantList& group : groups) {
         for (const QString& brand : {qv, vestral}) {
-            QTest::addRow("house equivalent %s %s", qPrintable(groups.value(0).toString()), qPrintable(brand))
-                << CatalogueSql::HouseEquivalent << QVariantList{groups.value(0), groups.value(1), brand};
+            QTest::addRow("house equivalent %s %s", qPrintable(group.value(0).toString()), qPrintable(brand))
+                << CatalogueSql::HouseEquivalent << QVariantList{group.value(0), group.value(1), brand};
         }
     }
     for (const QString& pattern : column(QStringLiteral("SELECT DISTINCT substr(Referencia, 1, 3) || '%' "

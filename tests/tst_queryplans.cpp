@@ -1,11 +1,10 @@
+#include "StatementRows.h"
 #include "TestProgram.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/HouseBrands.h"
 #include "catalogue/Module1.h"
 #include "catalogue/ScrambleText.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
 // How SQLite answers each of the program's queries on a catalogue with the indexes the program's
@@ -74,14 +73,13 @@ void TestQueryPlans::answeredThroughIndexes()
     QFETCH(QString, sql);
     QFETCH(QVariantList, values);
     QFETCH(bool, readInOrder);
-    QSqlQuery plan(Module1::Conn->database());
-    QVERIFY2(plan.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql), qPrintable(plan.lastError().text()));
-    for (int i = 0; i < values.size(); ++i)
-        plan.bindValue(i, values[i]);
-    QVERIFY2(plan.exec(), qPrintable(plan.lastError().text()));
+    QString error;
+    const QList<QVariantList> plan =
+        statementRows(Module1::Conn->handle(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql, values, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     QStringList steps;
-    while (plan.next())
-        steps << plan.value(3).toString();
+    for (const QVariantList& row : plan)
+        steps << row.value(3).toString();
     QVERIFY(!steps.isEmpty());
     for (const QString& step : steps) {
         const bool wholeTable =
