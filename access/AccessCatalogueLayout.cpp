@@ -1,6 +1,6 @@
 #include "AccessCatalogueLayout.h"
 
-#include "catalogue/CatalogueSchema.h"
+#include "base/CatalogueSchema.h"
 
 namespace {
 

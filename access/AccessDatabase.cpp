@@ -1,7 +1,7 @@
 #include "AccessDatabase.h"
 
-#include "catalogue/AccessCatalogue.h"
 #include "AccessNative.h"
+#include "base/CatalogueSignature.h"
 
 #include <QFileInfo>
 
@@ -33,7 +33,7 @@ AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<
     const QFileInfo info(path);
     QFile file(path);
     // The library would take any page whose version byte it knows.
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !AccessCatalogue::looksLikeAccess(file.read(32)))
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !CatalogueSignature::isAccess(file.read(32)))
         return;
     file.close();
     MdbHandle* handle = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);

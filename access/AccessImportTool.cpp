@@ -1,7 +1,7 @@
 #include "AccessImportTool.h"
 
 #include "AccessImporter.h"
-#include "catalogue/AccessImportProcess.h"
+#include "base/ImportProgram.h"
 
 #include <QFile>
 
@@ -12,7 +12,7 @@ namespace AccessImportTool {
 int run(int argc, char* argv[])
 {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s ACCESS-FILE SQLITE-FILE\n", AccessImportProcess::kProgramName);
+        std::fprintf(stderr, "usage: %s ACCESS-FILE SQLITE-FILE\n", ImportProgram::kName);
         return 2;
     }
     const QString accessPath = QFile::decodeName(argv[1]);
@@ -24,7 +24,7 @@ int run(int argc, char* argv[])
     QString error;
     if (!AccessImporter::convert(accessPath, sqlitePath, progress, &error)) {
         QFile::remove(sqlitePath);
-        std::fprintf(stderr, "%s: %s\n", AccessImportProcess::kProgramName, error.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s: %s\n", ImportProgram::kName, error.toLocal8Bit().constData());
         return 1;
     }
     return 0;

@@ -6,7 +6,7 @@
 #include "AccessImportProgress.h"
 #include "AccessRowQueue.h"
 #include "AccessTableCopy.h"
-#include "catalogue/CatalogueSchema.h"
+#include "base/CatalogueSchema.h"
 
 #include <QFileInfo>
 

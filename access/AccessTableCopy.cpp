@@ -3,7 +3,7 @@
 #include "AccessDatabase.h"
 #include "AccessRowBatch.h"
 #include "AccessTableReader.h"
-#include "catalogue/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <QDateTime>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "AccessText.h"
 
-#include "catalogue/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace {
 

@@ -1,21 +1,14 @@
 #include "Main.h"
 
-#include "ConfigurationFile.h"
-#include "StartupMessages.h"
+#include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
-#include "ui/main/MDIForm1.h"
+#include "ui/config/StartupMessages.h"
+#include "ui/main/ShowMainWindow.h"
 #include "ui/platform/Fonts.h"
 
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
-
-QPointer<MDIForm1>& mainWindow()
-{
-    static QPointer<MDIForm1> window;
-    return window;
-}
 
 bool readOrCreateConfiguration()
 {
@@ -43,17 +36,6 @@ bool Main()
         return false;
     }
 
-    auto* window = new MDIForm1;
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
-    mainWindow() = window;
-    // The window loads before it shows: the user sees the loading window, then the main
-    // window with its first search window, never an empty frame.
-    window->MDIForm_Load();
-    window->showMaximized();
+    ShowMainWindow();
     return true;
-}
-
-MDIForm1* MainWindow()
-{
-    return mainWindow();
 }

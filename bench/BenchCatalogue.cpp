@@ -1,6 +1,6 @@
 #include "BenchCatalogue.h"
 
-#include "catalogue/CatalogueSchema.h"
+#include "base/CatalogueSchema.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "BenchQueries.h"
 
+#include "base/HouseBrands.h"
+#include "base/ScrambleText.h"
 #include "catalogue/CatalogueSql.h"
-#include "catalogue/HouseBrands.h"
-#include "catalogue/ScrambleText.h"
 
 namespace BenchQueries {
 

@@ -1,7 +1,7 @@
 #include "ProgramDriver.h"
 
 #include "TestProgram.h"
-#include "app/ProgramLocation.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "ui/main/MDIForm1.h"

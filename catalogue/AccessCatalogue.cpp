@@ -2,26 +2,14 @@
 
 #include "AccessCopyCache.h"
 #include "AccessImportProcess.h"
+#include "ImportWait.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
-constexpr int kSignatureOffset = 4;
-const QByteArray kSignature("Standard Jet DB");
-
-} // namespace
-
 namespace AccessCatalogue {
 
-bool looksLikeAccess(const QByteArray& firstBytes)
-{
-    return firstBytes.size() >= kSignatureOffset + kSignature.size() &&
-           firstBytes.mid(kSignatureOffset, kSignature.size()) == kSignature;
-}
-
-QString sqliteCopy(const QString& accessPath, const std::function<void(int)>& progress)
+QString sqliteCopy(const QString& accessPath)
 {
     const QFileInfo accessFile(accessPath);
     if (!accessFile.isFile())
@@ -40,13 +28,12 @@ QString sqliteCopy(const QString& accessPath, const std::function<void(int)>& pr
     if (program.isEmpty())
         return {};
     const QString part = AccessCopyCache::temporaryPath(copy);
-    const bool converted = AccessImportProcess::run(program, accessPath, part, progress);
+    AccessImportProcess import(program, accessPath, part);
+    if (import.start())
+        ImportWait::waitForEnd(import);
     // Another program may have finished the same copy meanwhile; either copy will do.
-    const bool kept = converted && (QFile::rename(part, copy) || QFileInfo::exists(copy));
+    const bool kept = import.succeeded() && (QFile::rename(part, copy) || QFileInfo::exists(copy));
     QFile::remove(part);
-    // The conversion is over, whichever way it went.
-    if (progress)
-        progress(100);
     if (!kept)
         return {};
     AccessCopyCache::removeStale(directory, accessFile, copy);

@@ -1,17 +1,14 @@
 #include "AccessImportProcess.h"
 
+#include "base/ImportProgram.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QEvent>
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTimer>
 
 namespace {
 
-// How often the wait looks at the time limits.
+// How often the time limits are looked at.
 constexpr int kWatchIntervalMs = 100;
 
 QString& programForTesting()
@@ -26,103 +23,110 @@ qint64 timeLimitMs(const QString& accessPath)
     return 60 * 1000 + QFileInfo(accessPath).size() / (4 * 1024 * 1024) * 1000;
 }
 
-// Passes new figures on; true when the process said anything at all.
-bool readProgress(QProcess& process, int* last, const std::function<void(int)>& progress)
-{
-    bool heard = false;
-    while (process.canReadLine()) {
-        heard = true;
-        const QByteArray line = process.readLine().trimmed();
-        bool ok = false;
-        const int percent = line.startsWith("progress ") ? line.mid(9).toInt(&ok) : 0;
-        if (ok && percent > *last) {
-            *last = qBound(0, percent, 100);
-            if (progress)
-                progress(*last);
-        }
-    }
-    return heard;
-}
-
-// Refuses the window system's requests to close a window while a conversion runs: the window
-// that started it may be waiting for its result. Clicks and keys are held by the event loop.
-class CloseRequestsRefused : public QObject
-{
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Close && event->spontaneous()) {
-            event->ignore();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 } // namespace
 
-namespace AccessImportProcess {
+AccessImportProcess::AccessImportProcess(const QString& program, const QString& accessPath,
+                                         const QString& sqlitePath, int silenceLimitMs)
+    : m_program(program), m_accessPath(accessPath), m_sqlitePath(sqlitePath), m_silenceLimitMs(silenceLimitMs)
+{
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_watch.setInterval(kWatchIntervalMs);
+    connect(&m_process, &QProcess::readyReadStandardOutput, this, &AccessImportProcess::readProgress);
+    connect(&m_process, &QProcess::finished, this, &AccessImportProcess::finish);
+    connect(&m_watch, &QTimer::timeout, this, &AccessImportProcess::checkLimits);
+}
 
-QString program()
+AccessImportProcess::~AccessImportProcess()
+{
+    m_process.disconnect(this);
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+QString AccessImportProcess::program()
 {
     if (!programForTesting().isEmpty())
         return programForTesting();
-    const QString path = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(QString::fromLatin1(kProgramName));
+    const QString path =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(ImportProgram::kName));
     return QFileInfo(path).isExecutable() ? path : QString();
 }
 
-void setProgramForTesting(const QString& path)
+void AccessImportProcess::setProgramForTesting(const QString& path)
 {
     programForTesting() = path;
 }
 
-bool run(const QString& program, const QString& accessPath, const QString& sqlitePath,
-         const std::function<void(int)>& progress, int silenceLimitMs)
+bool AccessImportProcess::start()
 {
-    QProcess process;
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(program, {accessPath, sqlitePath}, QIODevice::ReadOnly);
-    if (!process.waitForStarted())
+    m_process.start(m_program, {m_accessPath, m_sqlitePath}, QIODevice::ReadOnly);
+    if (!m_process.waitForStarted()) {
+        m_stopped = true;
+        finish();
         return false;
-
-    QEventLoop wait;
-    const QDeadlineTimer deadline(timeLimitMs(accessPath));
-    QDeadlineTimer silence(silenceLimitMs);
-    int last = -1;
-    bool stopped = false;
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, &wait, [&] {
-        if (readProgress(process, &last, progress))
-            silence.setRemainingTime(silenceLimitMs);
-    });
-    QObject::connect(&process, &QProcess::finished, &wait, &QEventLoop::quit);
-    QTimer watch;
-    watch.setInterval(kWatchIntervalMs);
-    QObject::connect(&watch, &QTimer::timeout, &wait, [&] {
-        if (deadline.hasExpired() || silence.hasExpired()) {
-            stopped = true;
-            process.kill();
-        }
-    });
-    watch.start();
-
-    CloseRequestsRefused closeRequests;
-    QCoreApplication* application = QCoreApplication::instance();
-    if (application)
-        application->installEventFilter(&closeRequests);
-    if (process.state() != QProcess::NotRunning)
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    if (application)
-        application->removeEventFilter(&closeRequests);
-
-    // The wait also ends when the program is told to quit.
-    if (process.state() != QProcess::NotRunning) {
-        stopped = true;
-        process.kill();
-        process.waitForFinished();
     }
-    readProgress(process, &last, progress);
-    return !stopped && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    m_deadline.setRemainingTime(timeLimitMs(m_accessPath));
+    m_silence.setRemainingTime(m_silenceLimitMs);
+    m_watch.start();
+    return true;
 }
 
-} // namespace AccessImportProcess
+void AccessImportProcess::waitForEnd()
+{
+    while (!m_ended) {
+        // Output and the program's end are handled inside these waits, by the same slots an
+        // event loop would call.
+        if (!m_process.waitForReadyRead(kWatchIntervalMs) && m_process.state() == QProcess::NotRunning)
+            m_process.waitForFinished(0);
+        checkLimits();
+        if (m_process.state() == QProcess::NotRunning && !m_ended)
+            finish();
+    }
+}
+
+void AccessImportProcess::stop()
+{
+    if (m_ended)
+        return;
+    m_stopped = true;
+    m_process.kill();
+    m_process.waitForFinished();
+    finish();
+}
+
+void AccessImportProcess::readProgress()
+{
+    bool heard = false;
+    while (m_process.canReadLine()) {
+        heard = true;
+        const QByteArray line = m_process.readLine().trimmed();
+        bool ok = false;
+        const int percent = line.startsWith("progress ") ? line.mid(9).toInt(&ok) : 0;
+        if (ok && percent > m_last) {
+            m_last = qBound(0, percent, 100);
+            emit progressed(m_last);
+        }
+    }
+    if (heard)
+        m_silence.setRemainingTime(m_silenceLimitMs);
+}
+
+void AccessImportProcess::checkLimits()
+{
+    if (!m_ended && m_process.state() != QProcess::NotRunning &&
+        (m_deadline.hasExpired() || m_silence.hasExpired()))
+        stop();
+}
+
+void AccessImportProcess::finish()
+{
+    if (m_ended)
+        return;
+    m_watch.stop();
+    readProgress();
+    m_ended = true;
+    m_succeeded = !m_stopped && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    emit ended(m_succeeded);
+}

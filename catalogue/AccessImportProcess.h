@@ -1,29 +1,65 @@
 #pragma once
 
+#include <QDeadlineTimer>
+#include <QObject>
+#include <QProcess>
 #include <QString>
-#include <functional>
+#include <QTimer>
 
-// Runs the conversion in the separate import process (access/AccessImportTool) and waits for
-// it, passing its progress on. A process that crashes, fails, falls silent for too long or
+// One conversion in the separate import program (access/AccessImportTool), passing its progress
+// on and telling when it has ended. A program that crashes, fails, falls silent for too long or
 // outlives its time limit (which grows with the file's size) is a failed conversion.
 //
-// The wait keeps the event loop running, so that windows repaint and timers run, while what
-// the user types or clicks, and requests to close a window, are held until it has ended: the
-// caller's result is only known then, and nothing may start or close meanwhile.
-namespace AccessImportProcess {
+// While an event loop runs, the conversion goes on by itself and its signals arrive from that
+// loop; waitForEnd() waits without one, for a caller with no windows to keep alive.
+class AccessImportProcess : public QObject
+{
+    Q_OBJECT
 
-// The import program's file name; it stands beside the program.
-constexpr const char* kProgramName = "lumeo-access-import";
+public:
+    // The import reports at least every second while it works; a silence this long means it hangs.
+    static constexpr int kSilenceLimitMs = 20 * 1000;
 
-// The import reports at least every second while it works; a silence this long means it hangs.
-constexpr int kSilenceLimitMs = 20 * 1000;
+    AccessImportProcess(const QString& program, const QString& accessPath, const QString& sqlitePath,
+                        int silenceLimitMs = kSilenceLimitMs);
+    // A conversion still running is stopped.
+    ~AccessImportProcess() override;
 
-// The import program beside the running program, or an empty string when there is none.
-QString program();
-// Tests stand another program in its place; an empty path restores the one beside the program.
-void setProgramForTesting(const QString& path);
+    // The import program beside the running program, or an empty string when there is none.
+    static QString program();
+    // Tests stand another program in its place; an empty path restores the one beside the program.
+    static void setProgramForTesting(const QString& path);
 
-bool run(const QString& program, const QString& accessPath, const QString& sqlitePath,
-         const std::function<void(int)>& progress, int silenceLimitMs = kSilenceLimitMs);
+    // False when the program does not start; the conversion has then ended, failed.
+    bool start();
+    bool hasEnded() const { return m_ended; }
+    // Whether the copy was written whole; known once the conversion has ended.
+    bool succeeded() const { return m_succeeded; }
+    // Waits for the end, holding the thread: no event loop runs meanwhile.
+    void waitForEnd();
+    // Ends the conversion at once, as failed.
+    void stop();
 
-} // namespace AccessImportProcess
+signals:
+    // How far the conversion has come, 0 to 100, each figure higher than the last.
+    void progressed(int percent);
+    void ended(bool converted);
+
+private:
+    void readProgress();
+    void checkLimits();
+    void finish();
+
+    QString m_program;
+    QString m_accessPath;
+    QString m_sqlitePath;
+    int m_silenceLimitMs;
+    QProcess m_process;
+    QTimer m_watch;
+    QDeadlineTimer m_deadline;
+    QDeadlineTimer m_silence;
+    int m_last = -1;
+    bool m_stopped = false;
+    bool m_ended = false;
+    bool m_succeeded = false;
+};

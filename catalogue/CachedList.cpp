@@ -1,8 +1,8 @@
 #include "CachedList.h"
 
 #include "AlphabeticalOrder.h"
-#include "ScrambleText.h"
 #include "TextForms.h"
+#include "base/ScrambleText.h"
 
 #include <QStringDecoder>
 

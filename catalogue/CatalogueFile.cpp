@@ -1,19 +1,10 @@
 #include "CatalogueFile.h"
 
 #include "AccessCatalogue.h"
+#include "base/CatalogueSignature.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-std::function<void(int)>& progressHandler()
-{
-    static std::function<void(int)> handler;
-    return handler;
-}
-
-} // namespace
 
 namespace CatalogueFile {
 
@@ -26,19 +17,13 @@ QString sqlitePathFor(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    const QByteArray head = file.read(100);
+    const QByteArray head = file.read(CatalogueSignature::kHeadSize);
     file.close();
-    static const QByteArray sqliteMagic("SQLite format 3\0", 16);
-    if (head.startsWith(sqliteMagic))
+    if (CatalogueSignature::isSqlite(head))
         return path;
-    if (AccessCatalogue::looksLikeAccess(head))
-        return AccessCatalogue::sqliteCopy(path, progressHandler());
+    if (CatalogueSignature::isAccess(head))
+        return AccessCatalogue::sqliteCopy(path);
     return QString();
-}
-
-void setProgressHandler(std::function<void(int)> handler)
-{
-    progressHandler() = std::move(handler);
 }
 
 } // namespace CatalogueFile

@@ -3,9 +3,9 @@
 #include "CatalogueFile.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
-#include "HouseBrands.h"
 #include "ListQuery.h"
 #include "Module1.h"
+#include "base/HouseBrands.h"
 
 namespace {
 

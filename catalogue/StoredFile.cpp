@@ -1,7 +1,7 @@
 #include "StoredFile.h"
 
 #include "TextForms.h"
-#include "Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace StoredFile {
 

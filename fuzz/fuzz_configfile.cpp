@@ -3,8 +3,8 @@
 
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
-#include "app/ConfigurationFile.h"
-#include "catalogue/Windows1252.h"
+#include "base/Windows1252.h"
+#include "catalogue/ConfigurationFile.h"
 
 #include <QFile>
 

@@ -4,9 +4,9 @@
 
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
+#include "base/HouseBrands.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/ForwardResult.h"
-#include "catalogue/HouseBrands.h"
 #include "catalogue/ListQuery.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"

@@ -4,9 +4,9 @@
 
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
-#include "app/ProgramLocation.h"
+#include "base/ProgramLocation.h"
+#include "base/Windows1252.h"
 #include "catalogue/StoredFile.h"
-#include "catalogue/Windows1252.h"
 #include "media/PreviewWriter.h"
 
 #include <QDir>
@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QVariant value = asText ? QVariant(Windows1252::decode(bytes)) : QVariant(bytes);
 
-    const QString path = attachment ? WriteAttachmentPreview(value) : WritePhotoPreview(value);
+    const QString path = attachment ? WriteAttachmentPreview(programDirectory(), value)
+                                    : WritePhotoPreview(programDirectory(), value);
     if (!path.isEmpty()) {
         const QFileInfo written(path);
         FUZZ_CHECK(written.absolutePath() == QDir(programDirectory()).absolutePath());

@@ -2,8 +2,8 @@
 // and is its own inverse on catalogue text.
 
 #include "FuzzCheck.h"
-#include "catalogue/ScrambleText.h"
-#include "catalogue/Windows1252.h"
+#include "base/ScrambleText.h"
+#include "base/Windows1252.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // built as the tests build theirs, configuration lines, stored files and catalogue texts.
 
 #include "TestCatalogue.h"
-#include "catalogue/ScrambleText.h"
+#include "base/ScrambleText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "PreviewWriter.h"
 
 #include "RunnableExtension.h"
-#include "app/ProgramLocation.h"
 #include "catalogue/StoredFile.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
 
-QString writePreview(const QString& baseName, const QVariant& value)
+QString writePreview(const QString& folder, const QString& baseName, const QVariant& value)
 {
     if (!value.isValid() || value.isNull())
         return QString();
@@ -21,7 +21,7 @@ QString writePreview(const QString& baseName, const QVariant& value)
     if (RunnableExtension::isRunnable(extension))
         return QString();
 
-    const QString path = ProgramLocation::fileInDirectory(baseName + extension);
+    const QString path = QDir::toNativeSeparators(QDir(folder).filePath(baseName + extension));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return QString();
@@ -37,12 +37,12 @@ QString writePreview(const QString& baseName, const QVariant& value)
 
 } // namespace
 
-QString WritePhotoPreview(const QVariant& value)
+QString WritePhotoPreview(const QString& folder, const QVariant& value)
 {
-    return writePreview(QStringLiteral("ArquivoTemporárioDePrévia."), value);
+    return writePreview(folder, QStringLiteral("ArquivoTemporárioDePrévia."), value);
 }
 
-QString WriteAttachmentPreview(const QVariant& value)
+QString WriteAttachmentPreview(const QString& folder, const QVariant& value)
 {
-    return writePreview(QStringLiteral("AnexoTemporárioDePrévia."), value);
+    return writePreview(folder, QStringLiteral("AnexoTemporárioDePrévia."), value);
 }

@@ -1,10 +1,14 @@
+#include "ReadOnlyDatabase.h"
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
 
+#include "access/AccessImporter.h"
+#include "base/CatalogueSchema.h"
+#include "base/CatalogueSignature.h"
+#include "base/Windows1252.h"
 #include "catalogue/AccessCatalogue.h"
 #include "catalogue/AccessImportProcess.h"
-#include "access/AccessImporter.h"
-#include "catalogue/CatalogueSchema.h"
-#include "catalogue/Windows1252.h"
+#include "catalogue/ImportWait.h"
 
 #include "Jet4CatalogueExport.h"
 #include "Jet4Writer.h"
@@ -118,32 +122,6 @@ QStringList schemaOf(QSqlDatabase& db)
     return statements;
 }
 
-// Runs `check` on an SQLite file opened read-only, as the catalogue program opens it.
-template <typename Check> void withDatabase(const QString& path, Check check)
-{
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        QVERIFY2(db.open(), qPrintable(path));
-        check(db);
-    }
-    QSqlDatabase::removeDatabase(connection);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content) == content.size();
-}
-
 // Pages of a file the writer made, found by their headers.
 struct PageMap
 {
@@ -251,7 +229,7 @@ void TestAccessCatalogue::recognisesAccessFiles()
 {
     QFETCH(QByteArray, firstBytes);
     QFETCH(bool, access);
-    QCOMPARE(AccessCatalogue::looksLikeAccess(firstBytes), access);
+    QCOMPARE(CatalogueSignature::isAccess(firstBytes), access);
 }
 
 void TestAccessCatalogue::copiesEveryValue_data()
@@ -475,9 +453,22 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QFile::remove(access);
     QVERIFY(QFile::copy(m_access, access));
 
+    // What a conversion reports, as the loading window sees it: its figures, then 100 at its end.
     QVector<int> reported;
-    const auto record = [&](int percent) { reported.append(percent); };
-    const QString first = AccessCatalogue::sqliteCopy(access, record);
+    struct RecordingWait : ImportWait
+    {
+        QVector<int>* reported;
+        void waitFor(AccessImportProcess& import) override
+        {
+            connect(&import, &AccessImportProcess::progressed, [this](int percent) { reported->append(percent); });
+            connect(&import, &AccessImportProcess::ended, [this] { reported->append(100); });
+            import.waitForEnd();
+        }
+    } recording;
+    recording.reported = &reported;
+    ImportWait::install(&recording);
+    const auto removeWait = qScopeGuard([&] { ImportWait::remove(&recording); });
+    const QString first = AccessCatalogue::sqliteCopy(access);
     QVERIFY(!first.isEmpty());
     QVERIFY(first.startsWith(cacheDirectory()));
     QVERIFY(!reported.isEmpty());
@@ -485,7 +476,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(std::is_sorted(reported.begin(), reported.end()));
 
     reported.clear();
-    QCOMPARE(AccessCatalogue::sqliteCopy(access, record), first);
+    QCOMPARE(AccessCatalogue::sqliteCopy(access), first);
     QVERIFY2(reported.isEmpty(), "an unchanged file is not converted again");
 
     // A changed file gets a new copy, and the old one goes.
@@ -493,7 +484,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(file.open(QIODevice::Append));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
     file.close();
-    const QString second = AccessCatalogue::sqliteCopy(access, record);
+    const QString second = AccessCatalogue::sqliteCopy(access);
     QVERIFY(!second.isEmpty());
     QVERIFY(second != first);
     QVERIFY(!QFile::exists(first));
@@ -620,25 +611,39 @@ void TestAccessCatalogue::survivesAnImportThatGoesWrong_data()
     // Stand-ins for an import program that the Access library has crashed or stuck.
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<bool>("converted");
-    QTest::newRow("crashes") << QByteArray("echo progress 10; kill -SEGV $$") << false;
-    QTest::newRow("hangs without a word") << QByteArray("exec sleep 600") << false;
-    QTest::newRow("hangs after some progress") << QByteArray("echo progress 40; exec sleep 600") << false;
-    QTest::newRow("fails") << QByteArray("echo progress 5; exit 1") << false;
-    QTest::newRow("succeeds") << QByteArray("echo progress 50; echo progress 100; exit 0") << true;
+    QTest::addColumn<bool>("eventLoop"); // waited for in an event loop, as the windows wait
+    for (const bool eventLoop : {false, true}) {
+        const char* way = eventLoop ? ", event loop" : "";
+        QTest::addRow("crashes%s", way)
+            << QByteArray("echo progress 10; kill -SEGV $$") << false << eventLoop;
+        QTest::addRow("hangs without a word%s", way) << QByteArray("exec sleep 600") << false << eventLoop;
+        QTest::addRow("hangs after some progress%s", way)
+            << QByteArray("echo progress 40; exec sleep 600") << false << eventLoop;
+        QTest::addRow("fails%s", way) << QByteArray("echo progress 5; exit 1") << false << eventLoop;
+        QTest::addRow("succeeds%s", way)
+            << QByteArray("echo progress 50; echo progress 100; exit 0") << true << eventLoop;
+    }
 }
 
 void TestAccessCatalogue::survivesAnImportThatGoesWrong()
 {
     QFETCH(QByteArray, script);
     QFETCH(bool, converted);
+    QFETCH(bool, eventLoop);
     const QString program = path(QStringLiteral("import.sh"));
     QVERIFY(writeFile(program, "#!/bin/sh\n" + script + "\n"));
     QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    QVector<int> reported;
-    const bool result = AccessImportProcess::run(
-        program, m_access, path(QStringLiteral("never.sqlite")),
-        [&](int percent) { reported.append(percent); }, 500);
-    QCOMPARE(result, converted);
+    AccessImportProcess import(program, m_access, path(QStringLiteral("never.sqlite")), 500);
+    QSignalSpy reported(&import, &AccessImportProcess::progressed);
+    QSignalSpy ended(&import, &AccessImportProcess::ended);
+    QVERIFY(import.start());
+    if (eventLoop)
+        QTRY_VERIFY_WITH_TIMEOUT(import.hasEnded(), 30000);
+    else
+        import.waitForEnd();
+    QCOMPARE(import.succeeded(), converted);
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(ended.first().first().toBool(), converted);
     QCOMPARE(!reported.isEmpty(), script.contains("progress"));
 }
 

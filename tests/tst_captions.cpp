@@ -1,5 +1,5 @@
 #include "SearchWindowFixture.h"
-#include "app/Form1.h"
+#include "ui/config/Form1.h"
 #include "ui/platform/Fonts.h"
 #include "ui/search/Form2.h"
 

@@ -2,8 +2,8 @@
 #include "RecordingPlatform.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "app/Form1.h"
 #include "catalogue/Module1.h"
+#include "ui/config/Form1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
 

@@ -1,10 +1,12 @@
 #include "ReadOnlyFolder.h"
 #include "SearchWindowFixture.h"
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
-#include "app/Form1.h"
 #include "app/Main.h"
-#include "app/ProgramLocation.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
+#include "ui/config/Form1.h"
+#include "ui/main/ShowMainWindow.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
@@ -70,14 +72,7 @@ private:
 
 QByteArray contentOf(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes, QIODevice::OpenMode extra = {})
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | extra) && file.write(bytes) == bytes.size();
+    return readFile(path, "<unreadable>");
 }
 
 // Puts the damage in place of the catalogue file of an open window.

@@ -2,10 +2,10 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "base/ScrambleText.h"
+#include "base/Windows1252.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
-#include "catalogue/ScrambleText.h"
-#include "catalogue/Windows1252.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

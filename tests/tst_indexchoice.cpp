@@ -1,8 +1,8 @@
 #include "StatementRows.h"
 #include "TestProgram.h"
+#include "base/HouseBrands.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Connection.h"
-#include "catalogue/HouseBrands.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,8 +2,8 @@
 #include "RealDisplay.h"
 #include "SearchWindowFixture.h"
 #include "TestProgram.h"
-#include "app/Form1.h"
 #include "catalogue/Module1.h"
+#include "ui/config/Form1.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/platform/Platform.h"
 

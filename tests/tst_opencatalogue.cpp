@@ -1,8 +1,8 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "base/ScrambleText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
-#include "catalogue/ScrambleText.h"
 
 #include <QFile>
 #include <QTest>

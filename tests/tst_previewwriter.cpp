@@ -1,5 +1,7 @@
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "base/ProgramLocation.h"
 #include "media/PreviewWriter.h"
 
 #include <QDir>
@@ -24,8 +26,7 @@ namespace {
 
 QByteArray readAll(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return readFile(path, "<missing>");
 }
 
 QByteArray binaryContent()
@@ -82,7 +83,8 @@ void TestPreviewWriter::writesTheStoredBytes()
     QFETCH(QString, leftBehind);
     TestProgram program;
 
-    const QString path = attachment ? WriteAttachmentPreview(value) : WritePhotoPreview(value);
+    const QString path = attachment ? WriteAttachmentPreview(ProgramLocation::directory(), value)
+                                    : WritePhotoPreview(ProgramLocation::directory(), value);
     if (fileName.isEmpty()) {
         QVERIFY(path.isEmpty());
     } else {
@@ -115,8 +117,10 @@ void TestPreviewWriter::hostileExtensionsWriteNothing()
     const QString outside = QDir(program.directory()).absoluteFilePath(QStringLiteral("../evil"));
     QFile::remove(outside);
 
-    QVERIFY(WritePhotoPreview(extension.leftJustified(30, ' ') + "data").isEmpty());
-    QVERIFY(WriteAttachmentPreview(extension.leftJustified(30, ' ') + "data").isEmpty());
+    QVERIFY(
+        WritePhotoPreview(ProgramLocation::directory(), extension.leftJustified(30, ' ') + "data").isEmpty());
+    QVERIFY(WriteAttachmentPreview(ProgramLocation::directory(), extension.leftJustified(30, ' ') + "data")
+                .isEmpty());
     QCOMPARE(QDir(program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(!QFile::exists(outside));
 }
@@ -151,8 +155,8 @@ void TestPreviewWriter::runnableExtensionsWriteNothing()
     TestProgram program;
     const QString stored = extension.leftJustified(30, QLatin1Char(' ')) + QStringLiteral("MZ\x01payload");
 
-    const QString photo = WritePhotoPreview(stored);
-    const QString attachment = WriteAttachmentPreview(stored);
+    const QString photo = WritePhotoPreview(ProgramLocation::directory(), stored);
+    const QString attachment = WriteAttachmentPreview(ProgramLocation::directory(), stored);
 
     const QStringList files = QDir(program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     if (written) {
@@ -175,7 +179,7 @@ void TestPreviewWriter::unwritableFileGivesEmptyText()
     TestProgram program;
     // A directory in the preview file's place cannot be written over, even by root.
     QVERIFY(QDir(program.directory()).mkdir(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg")));
-    QVERIFY(WritePhotoPreview(TestCatalogue::storedFile("jpg", "x")).isEmpty());
+    QVERIFY(WritePhotoPreview(ProgramLocation::directory(), TestCatalogue::storedFile("jpg", "x")).isEmpty());
 }
 
 QTEST_MAIN(TestPreviewWriter)

@@ -1,9 +1,9 @@
 #include "StatementRows.h"
 #include "TestProgram.h"
+#include "base/HouseBrands.h"
+#include "base/ScrambleText.h"
 #include "catalogue/CatalogueSql.h"
-#include "catalogue/HouseBrands.h"
 #include "catalogue/Module1.h"
-#include "catalogue/ScrambleText.h"
 
 #include <QTest>
 

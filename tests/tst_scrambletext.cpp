@@ -1,5 +1,5 @@
-#include "catalogue/ScrambleText.h"
-#include "catalogue/Windows1252.h"
+#include "base/ScrambleText.h"
+#include "base/Windows1252.h"
 
 #include <QTest>
 

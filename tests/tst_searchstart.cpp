@@ -1,8 +1,8 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
+#include "base/ScrambleText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
-#include "catalogue/ScrambleText.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

@@ -2,10 +2,11 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "app/Main.h"
-#include "app/ProgramLocation.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
+#include "ui/main/ShowMainWindow.h"
 #include "ui/main/frmSai.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "TestCatalogue.h"
 
-#include "catalogue/CatalogueSchema.h"
-#include "catalogue/ScrambleText.h"
+#include "base/CatalogueSchema.h"
+#include "base/ScrambleText.h"
 
 #include <QBuffer>
 #include <QFile>

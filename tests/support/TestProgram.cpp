@@ -1,7 +1,7 @@
 #include "TestProgram.h"
 
 #include "TestCatalogue.h"
-#include "app/ProgramLocation.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 

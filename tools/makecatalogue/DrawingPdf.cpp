@@ -1,6 +1,6 @@
 #include "DrawingPdf.h"
 
-#include "catalogue/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <QStringList>
 #include <QVector>

@@ -7,8 +7,8 @@
 #include "RelationGroupMaker.h"
 #include "SampleRandom.h"
 #include "StoredFileValue.h"
-#include "catalogue/CatalogueSchema.h"
-#include "catalogue/ScrambleText.h"
+#include "base/CatalogueSchema.h"
+#include "base/ScrambleText.h"
 
 #include <QFile>
 #include <QFileInfo>

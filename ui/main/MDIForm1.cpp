@@ -1,11 +1,11 @@
 #include "MDIForm1.h"
 
 #include "CountSearchWindows.h"
-#include "app/Form1.h"
-#include "catalogue/CatalogueFile.h"
+#include "LoadingWindowWait.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "frmSai.h"
+#include "ui/config/Form1.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Pictures.h"
 #include "ui/platform/Platform.h"
@@ -13,15 +13,8 @@
 #include "ui_MDIForm1.h"
 
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
-namespace {
-
-constexpr qint64 kProgressDelayMs = 250;
-
-} // namespace
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
 {
@@ -31,34 +24,15 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
     LoadedForms::add(this);
-    watchConversions();
+    // A catalogue converted while this window is loaded is waited for with the loading window.
+    m_conversionWait = std::make_unique<LoadingWindowWait>([this] { return loadingWindow(); });
 }
 
 MDIForm1::~MDIForm1()
 {
-    CatalogueFile::setProgressHandler({});
+    m_conversionWait.reset();
     LoadedForms::remove(this);
     delete m_loading;
-}
-
-void MDIForm1::watchConversions()
-{
-    // Converting an Access catalogue can take a few seconds; once it has taken a quarter of
-    // a second the loading window shows how far it has come.
-    QPointer<MDIForm1> self(this);
-    auto started = std::make_shared<QElapsedTimer>();
-    CatalogueFile::setProgressHandler([self, started](int percent) {
-        if (!self)
-            return;
-        if (!started->isValid() || percent <= 0)
-            started->start();
-        if (percent >= 100) {
-            self->loadingWindow()->showProgress(100);
-            started->invalidate();
-        } else if (started->elapsed() >= kProgressDelayMs) {
-            self->loadingWindow()->showProgress(percent);
-        }
-    });
 }
 
 QMdiArea* MDIForm1::mdiArea() const

@@ -6,6 +6,7 @@
 #include <memory>
 
 class Form2;
+class LoadingWindowWait;
 class QMdiArea;
 class frmSai;
 
@@ -38,8 +39,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void watchConversions();
-
     std::unique_ptr<Ui::MDIForm1> ui;
     QPointer<frmSai> m_loading;
+    std::unique_ptr<LoadingWindowWait> m_conversionWait;
 };

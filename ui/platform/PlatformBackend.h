@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/ViewerCommand.h"
+#include "ui/platform/ViewerCommand.h"
 
 #include <QString>
 

@@ -3,11 +3,11 @@
 
 #include "ComboLists.h"
 #include "Form2.h"
+#include "base/HouseBrands.h"
+#include "base/ScrambleText.h"
 #include "catalogue/CatalogueSql.h"
-#include "catalogue/HouseBrands.h"
 #include "catalogue/ListQuery.h"
 #include "catalogue/Module1.h"
-#include "catalogue/ScrambleText.h"
 #include "catalogue/TextForms.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"

@@ -1,10 +1,11 @@
 // Opening the photo, the drawing and the web links in the desktop's own programs.
 
 #include "Form2.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "media/PreviewWriter.h"
-#include "media/ViewerCommand.h"
 #include "ui/platform/Platform.h"
+#include "ui/platform/ViewerCommand.h"
 
 void Form2::openPhotoPreview()
 {
@@ -35,7 +36,7 @@ void Form2::Frame1_DblClick()
 
 void Form2::BtnDesenho_Click()
 {
-    const QString path = WriteAttachmentPreview(AttachmentData);
+    const QString path = WriteAttachmentPreview(ProgramLocation::directory(), AttachmentData);
     Platform::runViewer({path, true, ViewerCommand::Window::MinimisedWithFocus});
     window()->showMinimized();
 }

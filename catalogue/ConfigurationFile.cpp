@@ -1,7 +1,7 @@
 #include "ConfigurationFile.h"
 
-#include "ProgramLocation.h"
-#include "catalogue/Windows1252.h"
+#include "base/ProgramLocation.h"
+#include "base/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

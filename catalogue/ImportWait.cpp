@@ -1,0 +1,32 @@
+#include "ImportWait.h"
+
+#include "AccessImportProcess.h"
+
+namespace {
+
+ImportWait*& installed()
+{
+    static ImportWait* wait = nullptr;
+    return wait;
+}
+
+} // namespace
+
+void ImportWait::install(ImportWait* wait)
+{
+    installed() = wait;
+}
+
+void ImportWait::remove(ImportWait* wait)
+{
+    if (installed() == wait)
+        installed() = nullptr;
+}
+
+void ImportWait::waitForEnd(AccessImportProcess& import)
+{
+    if (installed())
+        installed()->waitFor(import);
+    // Whatever the installed wait did, the conversion has ended when this returns.
+    import.waitForEnd();
+}
