@@ -151,15 +151,4 @@ std::vector<quint32> order(const std::vector<QStringView>& texts)
     return places;
 }
 
-void sort(QStringList& texts)
-{
-    std::vector<QStringView> views(texts.cbegin(), texts.cend());
-    const std::vector<quint32> places = order(views);
-    QStringList sorted;
-    sorted.reserve(texts.size());
-    for (const quint32 place : places)
-        sorted.append(texts.at(place));
-    texts = std::move(sorted);
-}
-
 } // namespace AlphabeticalOrder

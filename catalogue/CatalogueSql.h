@@ -39,7 +39,7 @@ inline const QString Version = QStringLiteral("Select * FROM [TabelaVersao]");
 // Manufacturer filter. M1 values: manufacturer, family, QV, VESTRAL.
 inline const QString M1 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
-    "WHERE COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
+    "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
     "RELATIONS.COMPANY <> ?");
 // Values: manufacturer, QV, VESTRAL.
 inline const QString M2 = QStringLiteral(
@@ -55,11 +55,9 @@ inline const QString M4 = QStringLiteral(
     "SELECT FAMILIES.DESCRIPTION, RELATIONS.COMPANY, RELATIONS.FAMILY FROM RELATIONS INNER JOIN FAMILIES ON "
     "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ?");
 
-// Family filter. F1 values: manufacturer, family, QV, VESTRAL.
-inline const QString F1 = QStringLiteral(
-    "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
-    "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
-    "RELATIONS.COMPANY <> ?");
+// Family filter. F1, with a manufacturer chosen, asks what M1 asks. Values: manufacturer, family,
+// QV, VESTRAL.
+inline const QString& F1 = M1;
 // Values: family, QV, VESTRAL.
 inline const QString F2 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "

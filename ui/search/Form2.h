@@ -28,7 +28,6 @@ public:
 
     int contador() const { return Contador; }
     QString photoPreviewPath() const { return PhotoPreviewPath; }
-    QVariant attachmentData() const { return AttachmentData; }
     int bannerStep() const { return BannerStep; }
 
     // Start and reset.

@@ -1,5 +1,7 @@
 #include "OfferText.h"
 
+#include "catalogue/LetterCase.h"
+
 #include <QChar>
 
 namespace OfferText {
@@ -11,12 +13,10 @@ bool isSeparator(char16_t unit)
 
 char16_t folded(char16_t unit)
 {
-    if (unit < 0x80)
-        return unit >= u'A' && unit <= u'Z' ? char16_t(unit + (u'a' - u'A')) : unit;
     // Halves of a pair are kept as they are; letters outside the first plane are rare in a catalogue.
     if (QChar::isSurrogate(unit))
         return unit;
-    const char32_t fold = QChar::toCaseFolded(char32_t(unit));
+    const char32_t fold = LetterCase::folded(unit);
     return fold <= 0xFFFF ? char16_t(fold) : unit;
 }
 

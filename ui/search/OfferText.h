@@ -4,7 +4,7 @@
 #include <QStringView>
 
 // How typed text is compared with list entries while offers are made: letters without regard
-// to case (every letter, not only A to Z), and for references without the separators that
+// to case as the lookups ignore it (LetterCase), and for references without the separators that
 // people type differently from the catalogue (blanks, "-", ".", "/" and "_").
 namespace OfferText {
 
