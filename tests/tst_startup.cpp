@@ -1,4 +1,5 @@
 #include "RecordingPlatform.h"
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "app/Main.h"
@@ -38,16 +39,13 @@ const QString kStartupFailure = QString::fromUtf8("Erro gravando no diretório d
 
 QByteArray bytesOf(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    return readFile(path, "<none>");
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!writeFile(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
 }
 
 } // namespace
