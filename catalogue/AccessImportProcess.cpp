@@ -76,12 +76,11 @@ bool AccessImportProcess::start()
 void AccessImportProcess::waitForEnd()
 {
     while (!m_ended) {
-        // Output and the program's end are handled inside these waits, by the same slots an
+        // The output and the program's end are handled inside this wait, by the same slots an
         // event loop would call.
-        if (!m_process.waitForReadyRead(kWatchIntervalMs) && m_process.state() == QProcess::NotRunning)
-            m_process.waitForFinished(0);
+        m_process.waitForFinished(kWatchIntervalMs);
         checkLimits();
-        if (m_process.state() == QProcess::NotRunning && !m_ended)
+        if (m_process.state() == QProcess::NotRunning)
             finish();
     }
 }

@@ -62,10 +62,11 @@ void frmSai::showProgress(int percent)
         m_shownForProgress = false;
         return;
     }
+    // The bar first: showing the window lets events through, and it must show whole.
+    m_progress->setValue(percent);
+    m_progress->show();
     if (isHidden()) {
         m_shownForProgress = true;
         showNow();
     }
-    m_progress->setValue(percent);
-    m_progress->show();
 }
