@@ -236,7 +236,8 @@ bool AccessTableReader::locateRow(int row, bool* skip)
             return false;
         std::memcpy(m_table->overflowPage.data(), other, m_table->overflowPage.size());
         page = m_table->overflowPage.data();
-        if (!AccessPage::findRow(mdb, page, int(target & 0xff), &found) || found.deleted || found.size == 0)
+        // Jet marks the row an overflow row points to as deleted, so that a scan passes it by.
+        if (!AccessPage::findRow(mdb, page, int(target & 0xff), &found) || found.size == 0)
             return false;
     }
     m_table->rowPage = page;
