@@ -41,8 +41,8 @@ bool jet3Offsets(const unsigned char* row, int size, int maskSize, int count, st
 
 } // namespace
 
-bool crack(MdbHandle* mdb, MdbTableDef* table, const unsigned char* page, int start, int size,
-           std::vector<Field>& fields)
+bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned char* page, int start,
+           int size, std::vector<Field>& fields)
 {
     const bool jet3 = IS_JET3(mdb);
     const int countSize = jet3 ? 1 : 2;
@@ -51,7 +51,7 @@ bool crack(MdbHandle* mdb, MdbTableDef* table, const unsigned char* page, int st
         return false;
     const int rowColumns = jet3 ? row[0] : get16(row);
     const int maskSize = (rowColumns + 7) / 8;
-    if (countSize + maskSize > size)
+    if (rowColumns > mostColumns || countSize + maskSize > size)
         return false;
     const unsigned char* mask = row + size - maskSize;
 
@@ -92,7 +92,7 @@ bool crack(MdbHandle* mdb, MdbTableDef* table, const unsigned char* page, int st
         const bool present =
             column->is_fixed ? fixedFound++ < rowFixed : int(column->var_col_num) < rowVariable;
         // A number past the table's own columns names no bit of any row: null throughout.
-        if (column->col_num < 0 || column->col_num >= int(table->num_cols))
+        if (column->col_num < 0 || column->col_num >= mostColumns)
             continue;
         if (column->col_num >= rowColumns) {
             if (present)

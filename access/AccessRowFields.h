@@ -18,9 +18,11 @@ struct Field
 };
 
 // Fills `fields` (one per column of `table`, in its order) for the row at `start`, `size`
-// bytes long, on `page`. False when the row contradicts itself: offsets outside the row or
-// decreasing, a fixed column past the fixed part, or data for a column the mask lacks.
-bool crack(MdbHandle* mdb, MdbTableDef* table, const unsigned char* page, int start, int size,
-           std::vector<Field>& fields);
+// bytes long, on `page`. `mostColumns` is the most columns a row of the table has had, as
+// its definition records: a column numbered beyond it is null in every row. False when the
+// row contradicts itself: more columns than that, offsets outside the row or decreasing, a
+// fixed column past the fixed part, or data for a column the mask lacks.
+bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned char* page, int start,
+           int size, std::vector<Field>& fields);
 
 } // namespace AccessRowFields

@@ -110,6 +110,7 @@ struct AccessTableReader::Table
 {
     MdbHandle* mdb = nullptr;
     MdbTableDef* definition = nullptr;
+    int mostColumns = 0;
     std::vector<AccessRowFields::Field> fields;
     // The data page in the handle's page buffer, its row count, and the next row to read.
     bool onPage = false;
@@ -151,6 +152,14 @@ AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& ta
     // The library takes an empty page map row for a map and reads through a null pointer.
     if (!definition->usage_map || definition->map_sz < 1 || !mdb_read_columns(definition) ||
         definition->columns->len != definition->num_cols) {
+        mdb_free_tabledef(definition);
+        m_table->definition = nullptr;
+        return;
+    }
+    // The most columns a row has had: columns deleted since keep their place in older rows.
+    const unsigned char* page = AccessPage::readOther(mdb, entry->table_pg);
+    m_table->mostColumns = page ? AccessPage::get16(page + (IS_JET3(mdb) ? 21 : 41)) : 0;
+    if (m_table->mostColumns < int(definition->num_cols)) {
         mdb_free_tabledef(definition);
         m_table->definition = nullptr;
         return;
@@ -241,8 +250,8 @@ bool AccessTableReader::locateRow(int row, bool* skip)
             return false;
     }
     m_table->rowPage = page;
-    return located &&
-           AccessRowFields::crack(mdb, m_table->definition, page, found.start, found.size, m_table->fields);
+    return located && AccessRowFields::crack(mdb, m_table->definition, m_table->mostColumns, page,
+                                             found.start, found.size, m_table->fields);
 }
 
 bool AccessTableReader::next(QVariantList& values)
