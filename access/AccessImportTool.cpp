@@ -5,7 +5,50 @@
 
 #include <QFile>
 
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <new>
+
+namespace {
+
+// Whatever the file holds, the import never takes more of the machine than this: an
+// allocation beyond it fails, and the file is refused like any other it cannot read.
+constexpr rlim_t kMostAddressSpace = rlim_t(1) << 30;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+void limitAddressSpace()
+{
+    // The sanitizer reserves terabytes of shadow memory up front; its builds go without.
+    if (kAddressSanitizer)
+        return;
+    struct rlimit limit;
+    if (getrlimit(RLIMIT_AS, &limit) != 0)
+        return;
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < kMostAddressSpace)
+        return;
+    limit.rlim_cur = kMostAddressSpace;
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+bool fail(const QString& error)
+{
+    std::fprintf(stderr, "%s: %s\n", ImportProgram::kName, error.toLocal8Bit().constData());
+    return false;
+}
+
+} // namespace
 
 namespace AccessImportTool {
 
@@ -15,6 +58,7 @@ int run(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s ACCESS-FILE SQLITE-FILE\n", ImportProgram::kName);
         return 2;
     }
+    limitAddressSpace();
     const QString accessPath = QFile::decodeName(argv[1]);
     const QString sqlitePath = QFile::decodeName(argv[2]);
     const auto progress = [](int percent) {
@@ -22,9 +66,14 @@ int run(int argc, char* argv[])
         std::fflush(stdout);
     };
     QString error;
-    if (!AccessImporter::convert(accessPath, sqlitePath, progress, &error)) {
+    bool converted = false;
+    try {
+        converted = AccessImporter::convert(accessPath, sqlitePath, progress, &error) || fail(error);
+    } catch (const std::bad_alloc&) {
+        converted = fail(QStringLiteral("%1 needs more memory than the import may take").arg(accessPath));
+    }
+    if (!converted) {
         QFile::remove(sqlitePath);
-        std::fprintf(stderr, "%s: %s\n", ImportProgram::kName, error.toLocal8Bit().constData());
         return 1;
     }
     return 0;

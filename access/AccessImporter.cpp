@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -77,7 +78,15 @@ bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, Ac
 {
     AccessRowQueue queue(kBatchesAhead);
     QString readError;
-    std::thread reader(readTables, std::ref(tables), std::ref(queue), &readError);
+    std::thread reader([&] {
+        // Beyond the import's address space: refused like any file it cannot read.
+        try {
+            readTables(tables, queue, &readError);
+        } catch (const std::bad_alloc&) {
+            readError = QStringLiteral("the file needs more memory than the import may take");
+            queue.close();
+        }
+    });
     QString writeError;
     const bool written = writeRows(tables, writer, queue, progress, rowsPerTable, &writeError);
     // Stops the reader early when writing failed.

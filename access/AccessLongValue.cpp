@@ -1,85 +1,76 @@
 #include "AccessLongValue.h"
 
-#include <QSet>
+#include "AccessPage.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <QSet>
 
 namespace {
 
-constexpr guint32 kInline = 0x80000000u;
-constexpr guint32 kSinglePage = 0x40000000u;
-constexpr guint32 kFlags = 0xc0000000u;
+constexpr guint32 kInline = 0x80;
+constexpr guint32 kSingleRow = 0x40;
+constexpr guint32 kChain = 0x00;
+constexpr int kReferenceSize = 12;
 
-bool rowExists(MdbHandle* mdb, guint32 pageRow, size_t* length, guint32* next)
+// A live row of a long-value page: its bytes, or null when the address names none.
+const unsigned char* longValueRow(MdbHandle* mdb, guint32 pageRow, int* size)
 {
-    void* page = nullptr;
-    int start = 0;
-    if (pageRow >> 8 == 0 || mdb_find_pg_row(mdb, static_cast<int>(pageRow), &page, &start, length) != 0)
-        return false;
-    if (next)
-        *next = *length >= 4 ? static_cast<guint32>(mdb_get_int32(page, start)) : 0;
-    return true;
+    const unsigned char* page = AccessPage::readOther(mdb, pageRow >> 8);
+    AccessPage::Row row;
+    if (!page || !AccessPage::findRow(mdb, page, int(pageRow & 0xff), &row) || row.deleted || row.overflow)
+        return nullptr;
+    *size = row.size;
+    return page + row.start;
 }
 
-// A chain of long-value rows: each starts with the address of the next, zero at the end.
-bool chainIsSound(MdbHandle* mdb, guint32 first, guint32 declaredLength)
+bool readChain(MdbHandle* mdb, guint32 pageRow, guint32 length, QByteArray& value)
 {
-    QSet<guint32> visited;
-    qint64 total = 0;
-    guint32 pageRow = first;
+    QSet<guint32> seen;
     while (pageRow != 0) {
-        size_t length = 0;
-        guint32 next = 0;
-        if (visited.contains(pageRow) || !rowExists(mdb, pageRow, &length, &next) || length < 4)
+        int size = 0;
+        const unsigned char* row = seen.contains(pageRow) ? nullptr : longValueRow(mdb, pageRow, &size);
+        // An empty piece could only make the chain longer, never the value.
+        if (!row || size <= 4 || guint32(value.size()) + guint32(size - 4) > length)
             return false;
-        visited.insert(pageRow);
-        total += qint64(length) - 4;
-        if (total > declaredLength)
-            return false;
-        pageRow = next;
+        seen.insert(pageRow);
+        value.append(reinterpret_cast<const char*>(row) + 4, size - 4);
+        pageRow = AccessPage::get32(row);
     }
-    return true;
+    return guint32(value.size()) == length;
 }
 
 } // namespace
 
 namespace AccessLongValue {
 
-QByteArray read(MdbHandle* mdb, MdbColumn* column, int start, int size, char* buffer, bool* ok)
+bool read(MdbHandle* mdb, const unsigned char* reference, int size, QByteArray& value)
 {
-    *ok = false;
-    if (size < MDB_MEMO_OVERHEAD)
-        return {};
-    const auto header = static_cast<guint32>(mdb_get_int32(mdb->pg_buf, start));
-    const guint32 length = header & ~kFlags;
-    const auto firstRow = static_cast<guint32>(mdb_get_int32(mdb->pg_buf, start + 4));
-    if ((header & kFlags) == kFlags)
-        return {};
-    if (header & kInline) {
-        // The value follows its reference inside the row.
-    } else if (header & kSinglePage) {
-        size_t rowLength = 0;
-        if (!rowExists(mdb, firstRow, &rowLength, nullptr))
-            return {};
-    } else if (!chainIsSound(mdb, firstRow, length)) {
-        return {};
+    value.resize(0);
+    // How the library reads it too: nothing to follow.
+    if (size < kReferenceSize)
+        return true;
+    const guint32 header = AccessPage::get32(reference);
+    const guint32 kind = header >> 24;
+    const guint32 length = header & 0xffffff;
+    const guint32 first = AccessPage::get32(reference + 4);
+    switch (kind) {
+    case kInline:
+        if (length != guint32(size - kReferenceSize))
+            return false;
+        value.append(reinterpret_cast<const char*>(reference) + kReferenceSize, int(length));
+        return true;
+    case kSingleRow: {
+        int rowSize = 0;
+        const unsigned char* row = longValueRow(mdb, first, &rowSize);
+        if (!row || guint32(rowSize) < length)
+            return false;
+        value.append(reinterpret_cast<const char*>(row), int(length));
+        return true;
     }
-
-    std::memcpy(buffer, mdb->pg_buf + start, MDB_MEMO_OVERHEAD);
-    column->bind_ptr = buffer;
-    column->cur_value_start = start;
-    column->cur_value_len = size;
-    size_t readLength = 0;
-    void* bytes = mdb_ole_read_full(mdb, column, &readLength);
-    // Row fetches must not write into the buffer: memo columns would get converted text.
-    column->bind_ptr = nullptr;
-    if (!bytes)
-        return {};
-    QByteArray value(static_cast<const char*>(bytes), static_cast<int>(readLength));
-    std::free(bytes);
-    *ok = true;
-    return value;
+    case kChain:
+        return readChain(mdb, first, length, value);
+    default:
+        return false;
+    }
 }
 
 } // namespace AccessLongValue

@@ -4,15 +4,16 @@
 
 #include <QByteArray>
 
-// The bytes of a memo or OLE value of the row on the current page, read whole with the
-// library's long-value reader: kept inside the row, in one row of a long-value page, or in
-// a chain of such rows. The chain is walked and checked first, so that a damaged file (a
-// chain that loops, points past the file or outgrows the declared length) is reported
-// instead of read.
+// The bytes of a memo or OLE value, read whole from its own 12-byte reference: the length
+// word (its top byte telling where the bytes are) and the address of the first long-value
+// row. The value lies inside the row, in one long-value row, or in a chain of them, each
+// starting with the address of the next. Only these three kinds are read, and a chain is
+// followed only while it stays exact: a row seen twice, a row that is not there, more
+// bytes than declared or a chain that ends short is damage, reported instead of read.
 namespace AccessLongValue {
 
-// start, size: the value's 12-byte reference (and inline bytes) on the current page.
-// `buffer` must hold two pages; it receives the pieces as they are read.
-QByteArray read(MdbHandle* mdb, MdbColumn* column, int start, int size, char* buffer, bool* ok);
+// `reference`: the value's bytes in the row, `size` of them. A value too short to hold
+// its reference reads as empty. False on damage; `value` then holds nothing of use.
+bool read(MdbHandle* mdb, const unsigned char* reference, int size, QByteArray& value);
 
 } // namespace AccessLongValue

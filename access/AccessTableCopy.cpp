@@ -3,6 +3,7 @@
 #include "AccessDatabase.h"
 #include "AccessRowBatch.h"
 #include "AccessTableReader.h"
+#include "AccessValue.h"
 #include "base/Windows1252.h"
 
 #include <QDateTime>
@@ -21,26 +22,28 @@ int findColumn(const QVector<AccessColumn>& columns, const QString& name)
 
 // How the program shows a value of the version table: dates as pt-BR short dates (with the
 // time when there is one), numbers and truth values the pt-BR way.
-QString asText(const QVariant& value)
+QString asText(const AccessValue& value)
 {
     static const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    switch (value.typeId()) {
-    case QMetaType::QDateTime: {
-        const QDateTime when = value.toDateTime();
+    switch (value.kind) {
+    case AccessValue::Kind::DateTime: {
+        const QDateTime when = value.dateTime();
         if (when.time() == QTime(0, 0))
             return when.date().toString(QStringLiteral("dd/MM/yyyy"));
         if (when.date() == QDate(1899, 12, 30))
             return when.time().toString(QStringLiteral("hh:mm:ss"));
         return when.toString(QStringLiteral("dd/MM/yyyy hh:mm:ss"));
     }
-    case QMetaType::Double:
-        return brazil.toString(value.toDouble(), 'g', 15);
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
-    case QMetaType::QByteArray:
-        return Windows1252::decode(value.toByteArray());
+    case AccessValue::Kind::Real:
+        return brazil.toString(value.real, 'g', 15);
+    case AccessValue::Kind::Boolean:
+        return value.integer ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
+    case AccessValue::Kind::Bytes:
+        return Windows1252::decode(value.bytes);
+    case AccessValue::Kind::Text:
+        return value.text;
     default:
-        return value.toString();
+        return value.toVariant().toString();
     }
 }
 
@@ -78,11 +81,6 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
             selection.append(found);
     }
     reader->selectColumns(selection);
-    for (int i = 0; i < m_sources.size(); ++i) {
-        const int source = m_sources.at(i);
-        m_direct.append(source >= 0 && !m_storedFile.at(i) && !m_layout.valuesAsText &&
-                        reader->appendsDirectly(source));
-    }
     m_reader = std::move(reader);
     return true;
 }
@@ -100,60 +98,32 @@ bool AccessTableCopy::readRow(AccessRowBatch& batch)
         const int source = m_sources.at(i);
         if (source < 0) {
             batch.appendNull();
-        } else if (m_direct.at(i)) {
-            if (!m_reader->appendTo(batch, source))
-                return false;
-        } else {
-            const QVariant value = m_reader->value(source);
-            if (m_reader->failed())
-                return false;
-            append(batch, i, value);
+            continue;
         }
+        const AccessValue& value = m_reader->read(source);
+        if (m_reader->failed())
+            return false;
+        append(batch, i, value);
     }
     return true;
 }
 
-void AccessTableCopy::append(AccessRowBatch& batch, int column, const QVariant& value) const
+void AccessTableCopy::append(AccessRowBatch& batch, int column, const AccessValue& value) const
 {
-    if (!value.isValid() || value.isNull()) {
+    if (value.kind == AccessValue::Kind::Null) {
         batch.appendNull();
-        return;
-    }
-    if (m_storedFile.at(column)) {
+    } else if (m_storedFile.at(column)) {
         // One byte per character: how the program has always read stored files.
-        if (value.typeId() == QMetaType::QString)
-            batch.appendBlob(Windows1252::encode(value.toString()));
+        if (value.kind == AccessValue::Kind::Text)
+            batch.appendBlob(Windows1252::encode(value.text));
+        else if (value.kind == AccessValue::Kind::Bytes)
+            batch.appendBlob(value.bytes);
         else
-            batch.appendBlob(value.toByteArray());
-        return;
-    }
-    if (m_layout.valuesAsText) {
+            batch.appendBlob(value.toVariant().toByteArray());
+    } else if (m_layout.valuesAsText) {
         batch.appendText(asText(value));
-        return;
-    }
-    switch (value.typeId()) {
-    case QMetaType::QString:
-        batch.appendText(*static_cast<const QString*>(value.constData()));
-        break;
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-        batch.appendInteger(value.toLongLong());
-        break;
-    case QMetaType::Bool:
-        batch.appendInteger(value.toBool() ? 1 : 0);
-        break;
-    case QMetaType::Double:
-        batch.appendReal(value.toDouble());
-        break;
-    case QMetaType::QDateTime:
-        batch.appendText(value.toDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
-        break;
-    case QMetaType::QByteArray:
-        batch.appendBlob(value.toByteArray());
-        break;
-    default:
-        batch.appendText(value.toString());
-        break;
+    } else {
+        value.appendTo(batch);
     }
 }
 

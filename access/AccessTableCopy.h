@@ -10,6 +10,7 @@
 class AccessDatabase;
 class AccessRowBatch;
 class AccessTableReader;
+struct AccessValue;
 
 // One catalogue table on its way from the Access file into the SQLite copy: which Access
 // column feeds each column of the copy, and each value turned into what the copy stores.
@@ -35,13 +36,12 @@ public:
     bool readWhole(QString* error) const;
 
 private:
-    void append(AccessRowBatch& batch, int column, const QVariant& value) const;
+    // Every value takes this one way into the batch, in the form its column of the copy keeps.
+    void append(AccessRowBatch& batch, int column, const AccessValue& value) const;
 
     AccessCatalogueTable m_layout;
     std::unique_ptr<AccessTableReader> m_reader;
     // For each column of the copy, its place in the values read, or -1 for null.
     QVector<int> m_sources;
     QVector<bool> m_storedFile;
-    // Columns the reader appends straight to the batch, the rest go through a Qt value.
-    QVector<bool> m_direct;
 };

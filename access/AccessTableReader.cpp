@@ -2,72 +2,63 @@
 
 #include "AccessLongValue.h"
 #include "AccessNative.h"
-#include "AccessRowBatch.h"
+#include "AccessPage.h"
+#include "AccessRowFields.h"
 #include "AccessText.h"
 
-#include <QDateTime>
-
-#include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace {
 
-constexpr int kOffsetMask = 0x1fff;
-constexpr int kDeletedRow = 0x4000;
-const QDateTime kDateBase(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
+// An overflow row may point at another overflow row; a longer trail than this is damage.
+constexpr int kMostOverflowSteps = 8;
 
-// Days since 1899-12-30; for earlier dates the day part counts back while the fraction still
-// runs forward through the day.
-QDateTime dateTime(double days)
+// The library's little-endian readers take a mutable pointer but only read.
+void* raw(const unsigned char* data)
 {
-    // Access keeps dates from the year 100 to 9999.
-    if (!std::isfinite(days) || std::fabs(days) > 3.0e6)
-        return QDateTime();
-    const double whole = std::trunc(days);
-    const double fraction = std::fabs(days - whole);
-    return kDateBase.addDays(static_cast<qint64>(whole)).addMSecs(std::llround(fraction * 86400000.0));
+    return const_cast<unsigned char*>(data);
 }
 
 // Byte, integer and long integer; false when the stored value is too short.
-bool readInteger(MdbHandle* mdb, const MdbField& field, int type, int* out)
+bool readInteger(const unsigned char* data, int size, int type, qint64* out)
 {
     switch (type) {
     case MDB_BYTE:
-        if (field.siz < 1)
+        if (size < 1)
             return false;
-        *out = mdb->pg_buf[field.start];
+        *out = data[0];
         return true;
     case MDB_INT:
-        if (field.siz < 2)
+        if (size < 2)
             return false;
-        *out = static_cast<gint16>(mdb_get_int16(mdb->pg_buf, field.start));
+        *out = static_cast<gint16>(mdb_get_int16(raw(data), 0));
         return true;
     default: // MDB_LONGINT, MDB_COMPLEX
-        if (field.siz < 4)
+        if (size < 4)
             return false;
-        *out = int(mdb_get_int32(mdb->pg_buf, field.start));
+        *out = static_cast<gint32>(mdb_get_int32(raw(data), 0));
         return true;
     }
 }
 
 // Single, double and currency; false when the stored value is too short.
-bool readReal(MdbHandle* mdb, const MdbField& field, int type, double* out)
+bool readReal(const unsigned char* data, int size, int type, double* out)
 {
     switch (type) {
     case MDB_FLOAT:
-        if (field.siz < 4)
+        if (size < 4)
             return false;
-        *out = double(mdb_get_single(mdb->pg_buf, field.start));
+        *out = double(mdb_get_single(raw(data), 0));
         return true;
     case MDB_DOUBLE:
-        if (field.siz < 8)
+        if (size < 8)
             return false;
-        *out = mdb_get_double(mdb->pg_buf, field.start);
+        *out = mdb_get_double(raw(data), 0);
         return true;
     default: { // MDB_MONEY
-        if (field.siz < 8)
+        if (size < 8)
             return false;
-        const unsigned char* data = mdb->pg_buf + field.start;
         quint64 bits = 0;
         for (int i = 7; i >= 0; --i)
             bits = (bits << 8) | data[i];
@@ -94,19 +85,41 @@ QString guid(const unsigned char* b)
                              b[14], b[15]);
 }
 
+// The library turns a decimal into text from its own page buffer only: a row read from an
+// overflow page is put there for the call and the data page put back.
+bool readDecimal(MdbHandle* mdb, MdbColumn* column, const unsigned char* page, int start, AccessValue* value)
+{
+    std::vector<unsigned char> dataPage;
+    if (page != mdb->pg_buf) {
+        dataPage.assign(mdb->pg_buf, mdb->pg_buf + mdb->fmt->pg_size);
+        std::memcpy(mdb->pg_buf, page, size_t(mdb->fmt->pg_size));
+    }
+    char* text = mdb_numeric_to_string(mdb, start, column->col_scale, column->col_prec);
+    if (!dataPage.empty())
+        std::memcpy(mdb->pg_buf, dataPage.data(), dataPage.size());
+    bool ok = false;
+    value->kind = AccessValue::Kind::Real;
+    value->real = QByteArray(text).toDouble(&ok);
+    g_free(text);
+    return ok;
+}
+
 } // namespace
 
 struct AccessTableReader::Table
 {
     MdbHandle* mdb = nullptr;
     MdbTableDef* definition = nullptr;
-    std::vector<MdbField> fields;
+    int mostColumns = 0;
+    std::vector<AccessRowFields::Field> fields;
     // The data page in the handle's page buffer, its row count, and the next row to read.
     bool onPage = false;
     int pageRows = 0;
     int nextRow = 0;
-    // Pieces of long values land here while they are read.
-    std::vector<char> buffer = std::vector<char>(2 * MDB_PGSIZE);
+    // The page the current row's values lie on: the handle's page buffer, or the copy of
+    // the page an overflow row points to.
+    const unsigned char* rowPage = nullptr;
+    std::vector<unsigned char> overflowPage;
 
     ~Table()
     {
@@ -143,8 +156,16 @@ AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& ta
         m_table->definition = nullptr;
         return;
     }
+    // The most columns a row has had: columns deleted since keep their place in older rows.
+    const unsigned char* page = AccessPage::readOther(mdb, entry->table_pg);
+    m_table->mostColumns = page ? AccessPage::get16(page + (IS_JET3(mdb) ? 21 : 41)) : 0;
+    if (m_table->mostColumns < int(definition->num_cols)) {
+        mdb_free_tabledef(definition);
+        m_table->definition = nullptr;
+        return;
+    }
     m_table->mdb = mdb;
-    m_table->fields.resize(definition->num_cols);
+    m_table->overflowPage.resize(size_t(mdb->fmt->pg_size));
     for (unsigned int i = 0; i < definition->num_cols; ++i) {
         auto* column = static_cast<MdbColumn*>(g_ptr_array_index(definition->columns, i));
         m_columns.append({QString::fromUtf8(column->name), column->col_type});
@@ -181,29 +202,56 @@ void AccessTableReader::selectColumns(const QVector<int>& columns)
 }
 
 // The rows of the table's data pages in order, as the library's own row fetch walks them,
-// but cracking each row once: the library's fetch would crack it and convert its values,
-// only for the nulls to need a second crack (its bound values do not tell null from empty).
+// located and cracked here so that every offset is checked before it is used.
 bool AccessTableReader::nextRow()
 {
     MdbHandle* mdb = m_table->mdb;
-    MdbTableDef* definition = m_table->definition;
     for (;;) {
         if (!m_table->onPage || m_table->nextRow >= m_table->pageRows) {
-            if (!mdb_read_next_dpg(definition))
+            if (!mdb_read_next_dpg(m_table->definition))
                 return false;
             m_table->onPage = true;
-            m_table->pageRows = mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset);
+            m_table->pageRows = AccessPage::rowCount(mdb, mdb->pg_buf);
             m_table->nextRow = 0;
         }
-        int start = 0;
-        size_t size = 0;
-        const int row = m_table->nextRow++;
-        // Rows the library would pass over: unreadable offsets, empty and deleted rows.
-        if (mdb_find_row(mdb, row, &start, &size) != 0 || size == 0 || (start & kDeletedRow))
-            continue;
-        if (mdb_crack_row(definition, start & kOffsetMask, size, m_table->fields.data()) >= 0)
+        bool skip = false;
+        if (!locateRow(m_table->nextRow++, &skip)) {
+            m_failed = true;
+            return false;
+        }
+        if (!skip)
             return true;
     }
+}
+
+bool AccessTableReader::locateRow(int row, bool* skip)
+{
+    MdbHandle* mdb = m_table->mdb;
+    const unsigned char* page = mdb->pg_buf;
+    AccessPage::Row found;
+    const bool located = AccessPage::findRow(mdb, page, row, &found);
+    // Deleted rows (Access marks them 0xC000 too) and empty slots hold nothing to read.
+    if (found.deleted || (located && found.size == 0 && !found.overflow)) {
+        *skip = true;
+        return true;
+    }
+    for (int step = 0; located && found.overflow; ++step) {
+        if (step == kMostOverflowSteps || found.size < 4)
+            return false;
+        const guint32 target = AccessPage::get32(page + found.start);
+        const unsigned char* other = AccessPage::readOther(mdb, target >> 8);
+        // The row must lie on a data page of this very table.
+        if (!other || AccessPage::get32(other + 4) != m_table->definition->entry->table_pg)
+            return false;
+        std::memcpy(m_table->overflowPage.data(), other, m_table->overflowPage.size());
+        page = m_table->overflowPage.data();
+        // Jet marks the row an overflow row points to as deleted, so that a scan passes it by.
+        if (!AccessPage::findRow(mdb, page, int(target & 0xff), &found) || found.size == 0)
+            return false;
+    }
+    m_table->rowPage = page;
+    return located && AccessRowFields::crack(mdb, m_table->definition, m_table->mostColumns, page,
+                                             found.start, found.size, m_table->fields);
 }
 
 bool AccessTableReader::next(QVariantList& values)
@@ -236,125 +284,73 @@ bool AccessTableReader::failRead()
     return false;
 }
 
-QVariant AccessTableReader::value(int selected)
+const AccessValue& AccessTableReader::read(int selected)
 {
-    bool ok = true;
-    QVariant value = read(m_selection.at(selected), &ok);
-    if (!ok)
+    if (!decode(m_selection.at(selected), m_value)) {
+        m_value.kind = AccessValue::Kind::Null;
         failRead();
-    return value;
+    }
+    return m_value;
 }
 
-bool AccessTableReader::appendsDirectly(int selected) const
+bool AccessTableReader::decode(int index, AccessValue& value)
 {
-    const int type = m_columns.at(m_selection.at(selected)).type;
-    return type == MDB_BOOL || isInteger(type) || isReal(type) || type == MDB_TEXT || type == MDB_MEMO;
-}
-
-bool AccessTableReader::appendTo(AccessRowBatch& batch, int selected)
-{
-    const int index = m_selection.at(selected);
+    using Kind = AccessValue::Kind;
     MdbHandle* mdb = m_table->mdb;
-    const MdbField& field = m_table->fields[static_cast<size_t>(index)];
-    auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
-    const int type = column->col_type;
-    if (type == MDB_BOOL) {
-        batch.appendInteger(field.is_null ? 0 : 1);
-        return true;
-    }
-    if (field.is_null) {
-        batch.appendNull();
-        return true;
-    }
-    if (isInteger(type)) {
-        int number = 0;
-        if (!readInteger(mdb, field, type, &number))
-            return failRead();
-        batch.appendInteger(number);
-        return true;
-    }
-    if (isReal(type)) {
-        double number = 0;
-        if (!readReal(mdb, field, type, &number))
-            return failRead();
-        batch.appendReal(number);
-        return true;
-    }
-    if (!readText(index, m_text))
-        return failRead();
-    batch.appendText(m_text);
-    return true;
-}
-
-bool AccessTableReader::readText(int index, QString& text)
-{
-    MdbHandle* mdb = m_table->mdb;
-    const MdbField& field = m_table->fields[static_cast<size_t>(index)];
-    auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
-    if (column->col_type == MDB_TEXT) {
-        AccessText::decode(reinterpret_cast<const char*>(mdb->pg_buf + field.start), field.siz, IS_JET3(mdb),
-                           text);
-        return true;
-    }
-    bool ok = true;
-    const QByteArray bytes =
-        AccessLongValue::read(mdb, column, field.start, field.siz, m_table->buffer.data(), &ok);
-    if (ok)
-        AccessText::decode(bytes.constData(), int(bytes.size()), IS_JET3(mdb), text);
-    return ok;
-}
-
-QVariant AccessTableReader::read(int index, bool* ok)
-{
-    MdbHandle* mdb = m_table->mdb;
-    const MdbField& field = m_table->fields[static_cast<size_t>(index)];
+    const AccessRowFields::Field& field = m_table->fields[static_cast<size_t>(index)];
     auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->definition->columns, index));
     const int type = column->col_type;
     // Booleans live in the null mask: a set bit is true.
-    if (type == MDB_BOOL)
-        return QVariant(!field.is_null);
-    if (field.is_null)
-        return QVariant();
-    const unsigned char* data = mdb->pg_buf + field.start;
-    const int size = field.siz;
+    if (type == MDB_BOOL) {
+        value.kind = Kind::Boolean;
+        value.integer = field.isNull ? 0 : 1;
+        return true;
+    }
+    value.kind = Kind::Null;
+    if (field.isNull)
+        return true;
+    const unsigned char* data = m_table->rowPage + field.start;
+    const int size = field.size;
     if (isInteger(type)) {
-        int number = 0;
-        *ok = readInteger(mdb, field, type, &number);
-        return *ok ? QVariant(number) : QVariant();
+        value.kind = Kind::Integer;
+        return readInteger(data, size, type, &value.integer);
     }
     if (isReal(type)) {
-        double number = 0;
-        *ok = readReal(mdb, field, type, &number);
-        return *ok ? QVariant(number) : QVariant();
+        value.kind = Kind::Real;
+        return readReal(data, size, type, &value.real);
     }
     switch (type) {
     case MDB_DATETIME:
-        *ok = size >= 8;
-        return *ok ? QVariant(dateTime(mdb_get_double(mdb->pg_buf, field.start))) : QVariant();
-    case MDB_NUMERIC: {
-        *ok = size >= 17;
-        if (!*ok)
-            return {};
-        char* text = mdb_numeric_to_string(mdb, field.start, column->col_scale, column->col_prec);
-        const double number = QByteArray(text).toDouble(ok);
-        g_free(text);
-        return *ok ? QVariant(number) : QVariant();
-    }
+        value.kind = Kind::DateTime;
+        if (size < 8)
+            return false;
+        value.real = mdb_get_double(raw(data), 0);
+        return true;
+    case MDB_NUMERIC:
+        return size >= 17 && readDecimal(mdb, column, m_table->rowPage, field.start, &value);
     case MDB_REPID:
-        *ok = size >= 16;
-        return *ok ? QVariant(guid(data)) : QVariant();
+        value.kind = Kind::Text;
+        if (size < 16)
+            return false;
+        value.text = guid(data);
+        return true;
     case MDB_TEXT:
-    case MDB_MEMO: {
-        QString text;
-        *ok = readText(index, text);
-        return *ok ? QVariant(text) : QVariant();
-    }
-    case MDB_OLE: {
-        const QByteArray bytes =
-            AccessLongValue::read(mdb, column, field.start, size, m_table->buffer.data(), ok);
-        return *ok ? QVariant(bytes) : QVariant();
-    }
+        value.kind = Kind::Text;
+        AccessText::decode(reinterpret_cast<const char*>(data), size, IS_JET3(mdb), value.text);
+        return true;
+    case MDB_MEMO:
+        value.kind = Kind::Text;
+        if (!AccessLongValue::read(mdb, data, size, value.bytes))
+            return false;
+        AccessText::decode(value.bytes.constData(), int(value.bytes.size()), IS_JET3(mdb), value.text);
+        return true;
+    case MDB_OLE:
+        value.kind = Kind::Bytes;
+        return AccessLongValue::read(mdb, data, size, value.bytes);
     default:
-        return QVariant(QByteArray(reinterpret_cast<const char*>(data), size));
+        value.kind = Kind::Bytes;
+        value.bytes.resize(0);
+        value.bytes.append(reinterpret_cast<const char*>(data), size);
+        return true;
     }
 }

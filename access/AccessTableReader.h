@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AccessColumn.h"
+#include "AccessValue.h"
 
 #include <QString>
 #include <QVariantList>
@@ -8,13 +9,13 @@
 #include <memory>
 
 class AccessDatabase;
-class AccessRowBatch;
 
-// Reads the rows of one table of an Access file, in the file's order, as Qt values: null
-// as a null QVariant; booleans as bool; byte, integer and long integer as int; single,
-// double, currency and decimal as double; date/time as QDateTime; text and memo as
-// QString; OLE and binary as QByteArray; GUIDs as their text. Memo and OLE values are read
-// whole, however many pages they span.
+// Reads the rows of one table of an Access file, in the file's order. Each value is decoded
+// once into an AccessValue: null; booleans; byte, integer and long integer as integers;
+// single, double, currency and decimal as reals; date/time; text, memo and GUIDs (as their
+// text) as text; OLE and binary as bytes. Memo and OLE values are read whole, however many
+// pages they span. A row or value the reader cannot read exactly ends the table as failed:
+// a damaged file is refused rather than read with wrong values.
 class AccessTableReader
 {
 public:
@@ -31,31 +32,27 @@ public:
     // The row count the table's definition records.
     qint64 declaredRowCount() const;
     qint64 rowsRead() const { return m_rowsRead; }
-    // Which columns next() returns, by position in columns(); all of them unless set.
+    // Which columns are read, by position in columns(); all of them unless set.
     void selectColumns(const QVector<int>& columns);
 
-    // Fills `values` with the next row's selected columns; false after the last row or
-    // when a value cannot be read (then failed() is true).
+    // Fills `values` with the next row's selected columns as Qt values (AccessValue::toVariant);
+    // false after the last row or when a value cannot be read (then failed() is true).
     bool next(QVariantList& values);
     bool failed() const { return m_failed; }
 
-    // The same a value at a time: advance() moves to the next row, then value() or
-    // appendTo() read its selected columns by their place in the selection.
+    // The same a value at a time: advance() moves to the next row, then read() decodes its
+    // selected columns by their place in the selection. The value read is kept until the
+    // next read(); on damage it is null and failed() is true.
     bool advance();
-    QVariant value(int selected);
-    // Whether appendTo() takes the selected column: nulls, truth values, numbers other than
-    // dates and decimals, and text.
-    bool appendsDirectly(int selected) const;
-    // Appends the value to the batch as value() would give it, without a Qt value on the way:
-    // a million rows of text read in a fraction of the time. False when it cannot be read.
-    bool appendTo(AccessRowBatch& batch, int selected);
+    const AccessValue& read(int selected);
+    QVariant value(int selected) { return read(selected).toVariant(); }
 
 private:
     struct Table;
     bool nextRow();
-    QVariant read(int column, bool* ok);
-    // A text or memo value of the current row into `text`; false when it cannot be read.
-    bool readText(int column, QString& text);
+    // The current row's fields, following an overflow row to the row that holds its values.
+    bool locateRow(int row, bool* skip);
+    bool decode(int column, AccessValue& value);
     // A failed read ends the table.
     bool failRead();
 
@@ -64,6 +61,5 @@ private:
     QVector<int> m_selection;
     qint64 m_rowsRead = 0;
     bool m_failed = false;
-    // The text of the value appendTo() reads, its storage kept from row to row.
-    QString m_text;
+    AccessValue m_value;
 };

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The one-line configuration file beside the program: the catalogue's path, in the
@@ -17,16 +18,38 @@ QString defaultDatabasePath();
 // file cannot be read or holds no line at all.
 std::optional<QString> readFirstLine(const QString& filePath);
 
-// The characters of the text that the file's character set cannot hold, each once, in the
-// order they first appear; empty when the whole text can be stored.
+// The characters of the text that the file cannot hold, each once, in the order they first
+// appear: those its character set lacks, and the line breaks that would end the line early.
+// Empty when the whole text can be stored.
 QString unstorableCharacters(const QString& text);
 
 // Replaces the file's content with the text alone. The new content is written beside the
 // file and then put in its place, so a failure never leaves a truncated file; on failure
-// `error` says why and the old file is untouched. Where the folder takes no new file but
-// the file itself may be changed, the file is rewritten in place, and its old content put
-// back if that fails. A text with characters the character set cannot hold is refused
-// rather than saved altered.
+// `error` says why and the old file is untouched. Where the folder refuses a new file for
+// lack of permission but the file itself may be changed, the file is rewritten in place so
+// that, wherever the save fails or stops, the first line is the old text or the new one.
+// A text the file cannot hold is refused rather than saved altered.
 bool write(const QString& filePath, const QString& text, QString* error = nullptr);
+
+// The steps of the save in place, in order. A test may stop the save before any of them,
+// as if the program were killed there, or make the step fail as a full disk would.
+enum class InPlaceStep
+{
+    Read,
+    EndOldLine,
+    Reserve,
+    WriteNew,
+    SyncNew,
+    Cut,
+    SyncCut
+};
+enum class StepOutcome
+{
+    Proceed,
+    Stop,
+    Fail
+};
+// Asked before every step of the next saves in place; an empty hook leaves them alone.
+void setInPlaceHook(std::function<StepOutcome(InPlaceStep)> hook);
 
 } // namespace ConfigurationFile

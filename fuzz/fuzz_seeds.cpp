@@ -1,6 +1,7 @@
 // Writes the seed corpus of every fuzz target into <output>/<target>/: a small catalogue
 // built as the tests build theirs, configuration lines, stored files and catalogue texts.
 
+#include "Jet4CatalogueExport.h"
 #include "TestCatalogue.h"
 #include "base/ScrambleText.h"
 
@@ -40,7 +41,7 @@ void compact(const QString& path)
     QSqlDatabase::removeDatabase(QStringLiteral("compact"));
 }
 
-void writeCatalogue(const QString& path, bool withIndexes)
+void writeCatalogue(const QString& path, bool withIndexes, const QByteArray& bigPhoto = QByteArray())
 {
     {
         TestCatalogue catalogue(path, withIndexes);
@@ -56,6 +57,8 @@ void writeCatalogue(const QString& path, bool withIndexes)
         catalogue.addProduct(product);
         catalogue.addProduct(2, QStringLiteral("KV-101"), QStringLiteral("Tomada"), 0.0);
         catalogue.addPhoto(1, TestCatalogue::storedFile(QStringLiteral("png"), TestCatalogue::picture(2, 2)));
+        if (!bigPhoto.isEmpty())
+            catalogue.addPhoto(2, TestCatalogue::storedFile(QStringLiteral("jpg"), bigPhoto));
         catalogue.addAttachment(1, TestCatalogue::storedFile(QStringLiteral("pdf"), "%PDF-1.4"));
         catalogue.addRelation(QStringLiteral("ELX-20"), QStringLiteral("ELETRAMAX"), QStringLiteral("DJ"), 1,
                               QStringLiteral("Nota"));
@@ -80,6 +83,20 @@ int main(int argc, char** argv)
     QDir().mkpath(catalogues);
     writeCatalogue(catalogues + QStringLiteral("/indexed.kvl"), true);
     writeCatalogue(catalogues + QStringLiteral("/plain.kvl"), false);
+
+    // The same catalogue as the Access file the import reads, one with a photo long enough
+    // for a chain of long-value pages.
+    const QString access = out + QStringLiteral("/fuzz_accessimport");
+    QDir().mkpath(access);
+    for (const bool chain : {false, true}) {
+        const QString sqlite = access + QStringLiteral("/source.kvl");
+        writeCatalogue(sqlite, false, chain ? QByteArray(9000, 'f') : QByteArray());
+        QString error;
+        const QString name = chain ? QStringLiteral("/chain.mdb") : QStringLiteral("/catalogue.mdb");
+        if (!Jet4CatalogueExport::convert(sqlite, access + name, 0, &error))
+            qFatal("cannot write %s: %s", qPrintable(name), qPrintable(error));
+        QFile::remove(sqlite);
+    }
 
     const QString config = out + QStringLiteral("/fuzz_configfile");
     writeSeed(config, "default", "C:\\Programas\\Lumeo\\lumeo.kvl");

@@ -1,6 +1,7 @@
 #include "PreviewWriter.h"
 
 #include "RunnableExtension.h"
+#include "StoredFileContent.h"
 #include "catalogue/StoredFile.h"
 
 #include <QDir>
@@ -13,10 +14,20 @@ QString writePreview(const QString& folder, const QString& baseName, const QVari
     if (!value.isValid() || value.isNull())
         return QString();
     const QByteArray stored = StoredFile::bytes(value);
-    const QString extension = StoredFile::extension(stored);
+    const QByteArray content = stored.mid(StoredFile::ExtensionLength);
+    // A program is never written, whatever its extension says: a desktop may type the file
+    // by its content and run it.
+    if (StoredFileContent::isProgram(content))
+        return QString();
+    QString extension = StoredFile::extension(stored);
     // The extension comes from the catalogue; it must never name a file elsewhere.
     if (!StoredFile::isPlainExtension(extension))
         return QString();
+    // A picture stored without an extension, or with one the desktop would run, shows
+    // under its own type.
+    const QString picture = StoredFileContent::pictureExtension(content);
+    if (!picture.isEmpty() && (extension.isEmpty() || RunnableExtension::isRunnable(extension)))
+        extension = picture;
     // Nor may it make the desktop run what it is asked to show.
     if (RunnableExtension::isRunnable(extension))
         return QString();
@@ -28,7 +39,6 @@ QString writePreview(const QString& folder, const QString& baseName, const QVari
     // A value too short to hold the extension field leaves the file created but empty.
     if (stored.size() < StoredFile::ExtensionLength)
         return QString();
-    const QByteArray content = stored.mid(StoredFile::ExtensionLength);
     if (file.write(content) != content.size() || !file.flush())
         return QString();
     file.close();

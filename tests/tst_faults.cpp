@@ -4,6 +4,8 @@
 #include "TestCatalogue.h"
 #include "app/Main.h"
 #include "base/ProgramLocation.h"
+#include "base/Windows1252.h"
+#include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/ShowMainWindow.h"
@@ -34,6 +36,8 @@ private slots:
     void catalogueChangedUnderOpenWindows();
     void configurationSaveFailsAndKeepsTheOldFile_data();
     void configurationSaveFailsAndKeepsTheOldFile();
+    void configurationSavedInPlaceIsNeverLost_data();
+    void configurationSavedInPlaceIsNeverLost();
     void previewWriteFailures_data();
     void previewWriteFailures();
     void startupWithUnusableConfiguration_data();
@@ -259,6 +263,72 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
     // Nothing half-written is left beside it.
     const QStringList left = QDir(program.directory()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left, oldFile ? QStringList({"lumeo.cfg", "lumeo.kvl"}) : QStringList({"lumeo.kvl"}));
+}
+
+void TestFaults::configurationSavedInPlaceIsNeverLost_data()
+{
+    using Step = ConfigurationFile::InPlaceStep;
+    using Outcome = ConfigurationFile::StepOutcome;
+    QTest::addColumn<int>("step"); // -1: none stopped
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<qint64>("sizeLimit"); // 0: none
+    QTest::addColumn<bool>("keepsNew");
+
+    const QByteArray old("C:\\Antigo\\pasta longa\\lumeo.kvl");
+    const QString shorter = QStringLiteral("D:\\x.kvl");
+    const QString longer = QStringLiteral("\\\\servidor\\catálogos\\Korvel\\2024\\lumeo.kvl");
+    QTest::newRow("saved") << -1 << 0 << longer << old << qint64(0) << true;
+    const char* const names[] = {"read", "end of the old line", "reserve", "write", "sync", "cut", "sync cut"};
+    for (int step = int(Step::Read); step <= int(Step::SyncCut); ++step) {
+        const bool written = step > int(Step::WriteNew);
+        QTest::newRow(qPrintable(QStringLiteral("killed before %1").arg(names[step])))
+            << step << int(Outcome::Stop) << shorter << old << qint64(0) << written;
+        QTest::newRow(qPrintable(QStringLiteral("%1 fails").arg(names[step])))
+            << step << int(Outcome::Fail) << longer << old << qint64(0) << written;
+    }
+    QTest::newRow("killed before the cut, old file with a second line")
+        << int(Step::Cut) << int(Outcome::Stop) << shorter << old + "\r\nsegunda linha" << qint64(0) << true;
+    QTest::newRow("disk full for the longer path") << -1 << 0 << longer << old << qint64(old.size() + 1) << false;
+    QTest::newRow("disk full before the old line's end") << -1 << 0 << longer << old << qint64(old.size()) << false;
+    QTest::newRow("path with a line feed") << -1 << 0 << QStringLiteral("D:\\a\nb.kvl") << old << qint64(0) << false;
+    QTest::newRow("path with a carriage return")
+        << -1 << 0 << QStringLiteral("D:\\a\rb.kvl") << old << qint64(0) << false;
+}
+
+// In a folder that takes no new file the configuration file is rewritten in place; wherever
+// that stops or fails, the program reads either the old path or the new one from it.
+void TestFaults::configurationSavedInPlaceIsNeverLost()
+{
+    QFETCH(int, step);
+    QFETCH(int, outcome);
+    QFETCH(QString, path);
+    QFETCH(QByteArray, old);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(bool, keepsNew);
+    TestProgram program;
+    const QString file = program.file("lumeo.cfg");
+    QVERIFY(writeFile(file, old));
+    QVERIFY(QFile::setPermissions(file, QFile::permissions(file) | QFile::WriteOther | QFile::ReadOther));
+    ConfigurationFile::setInPlaceHook([&](ConfigurationFile::InPlaceStep at) {
+        return int(at) == step ? ConfigurationFile::StepOutcome(outcome) : ConfigurationFile::StepOutcome::Proceed;
+    });
+    bool saved = false;
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit > 0)
+            limit = std::make_unique<FileSizeLimit>(rlim_t(sizeLimit));
+        ReadOnlyFolder folder(program.directory());
+        saved = ConfigurationFile::write(file, path);
+    }
+    ConfigurationFile::setInPlaceHook({});
+    QCOMPARE(saved, keepsNew && step < 0);
+    const QString oldPath = ConfigurationFile::readFirstLine(file).value_or(QStringLiteral("<none>"));
+    QCOMPARE(oldPath, keepsNew ? path : Windows1252::decode(old.split('\r').first()));
+    if (step < 0)
+        QCOMPARE(contentOf(file), keepsNew ? Windows1252::encode(path) : old);
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files | QDir::Hidden), QStringList{"lumeo.cfg"});
 }
 
 void TestFaults::previewWriteFailures_data()

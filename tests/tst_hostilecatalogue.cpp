@@ -37,6 +37,8 @@ private slots:
     void storedFileNamesStayInTheProgramDirectory_data();
     void storedFileNamesStayInTheProgramDirectory();
     void storedProgramsAreNeverWritten();
+    void programsDisguisedAsPhotos_data();
+    void programsDisguisedAsPhotos();
 };
 
 namespace {
@@ -559,6 +561,65 @@ void TestHostileCatalogue::storedProgramsAreNeverWritten()
              QStringList{"lumeo.kvl"});
     w.window->showNormal();
     QVERIFY(w.stillWorks());
+}
+
+// The bytes of a literal, zero bytes included.
+template <int N> QByteArray raw(const char (&bytes)[N])
+{
+    return QByteArray(bytes, N - 1);
+}
+
+void TestHostileCatalogue::programsDisguisedAsPhotos_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QByteArray>("content");
+    // The preview file written and shown, or empty when nothing may be.
+    QTest::addColumn<QString>("preview");
+
+    const QByteArray programs[] = {raw("MZ\x90\0\x03PE program"),
+                                   raw("\x7f"
+                                       "ELF\x02\x01\x01 linux"),
+                                   raw("\xcf\xfa\xed\xfe\x07\0\0\x01 mach-o"),
+                                   raw("\xca\xfe\xba\xbe\0\0\0\x02 universal"),
+                                   raw("#!/bin/sh\nrm -rf ~\n"),
+                                   raw("L\0\0\0\x01\x14\x02\0 shortcut"),
+                                   raw("[Desktop Entry]\nExec=xterm\n"),
+                                   raw("\xff\xfeR\0E\0G\0E\0D\0I\0T\0"
+                                       "4\0")};
+    const char* const extensions[] = {"jpg", "", "xyz", "EXE", "chm", "  Png  ", "theme", "dat"};
+    for (int i = 0; i < 8; ++i)
+        QTest::newRow(qPrintable(QStringLiteral("program %1 as '%2'").arg(i).arg(extensions[i])))
+            << QString::fromLatin1(extensions[i]) << programs[i] << QString();
+    const QByteArray png = TestCatalogue::picture(30, 20);
+    QTest::newRow("picture as 'exe'") << "exe" << png << QString::fromUtf8("ArquivoTemporárioDePrévia.png");
+    QTest::newRow("picture as ''") << "" << png << QString::fromUtf8("ArquivoTemporárioDePrévia.png");
+    QTest::newRow("picture as 'jpg'") << "jpg" << png << QString::fromUtf8("ArquivoTemporárioDePrévia.jpg");
+}
+
+// Whatever its extension field holds, a photo whose bytes are a program is neither written
+// nor handed to the desktop, and a picture is shown.
+void TestHostileCatalogue::programsDisguisedAsPhotos()
+{
+    QFETCH(QString, extension);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, preview);
+    CatalogueWindow w([&](TestCatalogue& c) {
+        c.addProduct(product(92, QStringLiteral("RUN-2")));
+        c.addPhoto(92, TestCatalogue::storedFile(extension, content));
+    });
+    QVERIFY(w.opened);
+    w.enter("CbxRef", QStringLiteral("RUN-2"));
+    QVERIFY(w.platform.messages.isEmpty());
+    QCOMPARE(w.text("Preco"), QStringLiteral("10,00"));
+    QCOMPARE(w.showsPhoto(), !preview.isEmpty());
+    QTest::mouseClick(w.window->findChild<QWidget*>(QStringLiteral("Picture1")), Qt::LeftButton);
+    QCOMPARE(w.platform.viewerCommands.size(), preview.isEmpty() ? 0 : 1);
+    QStringList files{"lumeo.kvl"};
+    if (!preview.isEmpty())
+        files.append(preview);
+    files.sort();
+    QCOMPARE(QDir(w.program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+             files);
 }
 
 QTEST_MAIN(TestHostileCatalogue)

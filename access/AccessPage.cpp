@@ -1,0 +1,43 @@
+#include "AccessPage.h"
+
+namespace AccessPage {
+
+namespace {
+
+constexpr unsigned char kDataPage = 0x01;
+constexpr int kOffsetMask = 0x1fff;
+constexpr int kDeletedFlag = 0x8000;
+constexpr int kOverflowFlag = 0x4000;
+
+} // namespace
+
+int rowCount(MdbHandle* mdb, const unsigned char* page)
+{
+    return get16(page + mdb->fmt->row_count_offset);
+}
+
+bool findRow(MdbHandle* mdb, const unsigned char* page, int row, Row* found)
+{
+    const int pageSize = int(mdb->fmt->pg_size);
+    const int offsets = mdb->fmt->row_count_offset + 2;
+    const int count = rowCount(mdb, page);
+    if (page[0] != kDataPage || row < 0 || row >= count || offsets + 2 * count > pageSize)
+        return false;
+    const int entry = get16(page + offsets + 2 * row);
+    // Rows fill the page from its end: each ends where the one before it starts.
+    const int end = row == 0 ? pageSize : get16(page + offsets + 2 * (row - 1)) & kOffsetMask;
+    found->start = entry & kOffsetMask;
+    found->size = end - found->start;
+    found->deleted = entry & kDeletedFlag;
+    found->overflow = entry & kOverflowFlag;
+    return found->start >= offsets + 2 * count && end <= pageSize && found->size >= 0;
+}
+
+const unsigned char* readOther(MdbHandle* mdb, guint32 number)
+{
+    if (number == 0 || mdb_read_alt_pg(mdb, number) != mdb->fmt->pg_size)
+        return nullptr;
+    return mdb->alt_pg_buf;
+}
+
+} // namespace AccessPage
