@@ -1,6 +1,7 @@
 #include "Connection.h"
 
 #include "LetterCaseSql.h"
+#include "ReadOnlyVfs.h"
 
 #include <QFileInfo>
 
@@ -31,8 +32,11 @@ bool Connection::open(const QString& sqlitePath)
     // SQLite would create a missing file; a missing catalogue must fail instead.
     if (!QFileInfo(sqlitePath).isFile())
         return false;
+    const char* vfs = ReadOnlyVfs::name();
+    if (!vfs)
+        return false;
     const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
-    if (sqlite3_open_v2(sqlitePath.toUtf8().constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(sqlitePath.toUtf8().constData(), &m_db, flags, vfs) != SQLITE_OK) {
         close();
         return false;
     }

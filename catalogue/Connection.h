@@ -4,8 +4,8 @@
 
 struct sqlite3;
 
-// One read-only connection to a catalogue file. The program never writes to the
-// catalogue: the file is opened read-only, so not even a journal is created beside it.
+// One read-only connection to a catalogue file. The program never writes to the catalogue,
+// nor creates a file beside it, whatever the file's journal mode (ReadOnlyVfs).
 class Connection
 {
 public:

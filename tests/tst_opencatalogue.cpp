@@ -1,11 +1,18 @@
+#include "ReadOnlyFolder.h"
+#include "StatementRows.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "base/ScrambleText.h"
+#include "catalogue/CatalogueSql.h"
+#include "catalogue/ForwardResult.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <sqlite3.h>
 
 class TestOpenCatalogue : public QObject
 {
@@ -19,6 +26,9 @@ private slots:
     void versionTableIsOptional();
     void emptyListsDoNotFailTheOpening();
     void listsKeepNullsAndReadingTwiceGivesTheSame();
+    void nothingIsCreatedBesideInAnyJournalMode_data();
+    void nothingIsCreatedBesideInAnyJournalMode();
+    void walWritersChangesAreNeverReadHalfOrStale();
 };
 
 namespace {
@@ -37,6 +47,32 @@ QStringList shown(const CachedList& list)
     for (qsizetype i = 0; i < list.size(); ++i)
         result.append(ScrambleText(list.at(i)));
     return result;
+}
+
+// A writer of the catalogue, as another program would hold it open.
+struct Writer
+{
+    explicit Writer(const QString& path) { sqlite3_open(path.toUtf8().constData(), &db); }
+    ~Writer() { sqlite3_close(db); }
+    QString exec(const QString& sql)
+    {
+        QString error;
+        statementRows(db, sql, {}, &error);
+        return error;
+    }
+    sqlite3* db = nullptr;
+};
+
+QVariant priceOf(const QString& reference)
+{
+    ForwardResult result = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference,
+                                                  CatalogueSql::productValues(reference));
+    return result.eof() ? QVariant() : result.field(QStringLiteral("Preço"));
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
 } // namespace
@@ -85,12 +121,13 @@ void TestOpenCatalogue::readsListsAndTexts()
 void TestOpenCatalogue::failsWithoutChangingLaterLists_data()
 {
     QTest::addColumn<QString>("damage");
-    QTest::addColumn<bool>("housesRenewed");  // lists read before the failure hold the new file's values
+    QTest::addColumn<bool>("housesRenewed"); // lists read before the failure hold the new file's values
     QTest::newRow("missing file") << "missing" << false;
     QTest::newRow("not a database") << "text" << false;
     QTest::newRow("database without tables") << "empty" << false;
     QTest::newRow("missing FAMILIES") << "DROP TABLE FAMILIES" << true;
-    QTest::newRow("missing RELATIONS column") << "ALTER TABLE RELATIONS RENAME COLUMN COMPANY TO FIRMA" << true;
+    QTest::newRow("missing RELATIONS column")
+        << "ALTER TABLE RELATIONS RENAME COLUMN COMPANY TO FIRMA" << true;
 }
 
 void TestOpenCatalogue::failsWithoutChangingLaterLists()
@@ -199,7 +236,7 @@ void TestOpenCatalogue::listsKeepNullsAndReadingTwiceGivesTheSame()
     }
     Module1::DatabasePath = program.catalogue();
     QVERIFY(OpenCatalogue());
-    QCOMPARE(Module1::RecCount.toInt(), 1);  // nulls are not counted
+    QCOMPARE(Module1::RecCount.toInt(), 1); // nulls are not counted
     QCOMPARE(texts(Module1::HouseRefRows), QStringList({"<null>", "B"}));
     QCOMPARE(texts(Module1::DescRows), QStringList({"<null>", "desc"}));
     QCOMPARE(texts(Module1::FamRows), QStringList({"<null>", "Tomadas"}));
@@ -210,6 +247,71 @@ void TestOpenCatalogue::listsKeepNullsAndReadingTwiceGivesTheSame()
     QVERIFY(OpenCatalogue());
     QCOMPARE(texts(Module1::RefRows), first);
     QCOMPARE(texts(Module1::HouseRefRows), QStringList({"<null>", "B"}));
+}
+
+void TestOpenCatalogue::nothingIsCreatedBesideInAnyJournalMode_data()
+{
+    QTest::addColumn<QString>("journalMode");
+    QTest::addColumn<bool>("readOnlyFolder");
+    for (const char* mode : {"delete", "wal"}) {
+        QTest::addRow("%s, writable folder", mode) << QString::fromLatin1(mode) << false;
+        QTest::addRow("%s, read-only folder", mode) << QString::fromLatin1(mode) << true;
+    }
+}
+
+void TestOpenCatalogue::nothingIsCreatedBesideInAnyJournalMode()
+{
+    QFETCH(QString, journalMode);
+    QFETCH(bool, readOnlyFolder);
+    TestProgram program;
+    TestCatalogue::writeStandard(program.catalogue());
+    QCOMPARE(Writer(program.catalogue()).exec("PRAGMA journal_mode=" + journalMode), QString());
+    const QStringList before = filesIn(program.directory());
+    QFile file(program.catalogue());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QCOMPARE(int(content.at(18)), journalMode == "wal" ? 2 : 1);
+
+    Module1::DatabasePath = program.catalogue();
+    {
+        std::unique_ptr<ReadOnlyFolder> folder;
+        if (readOnlyFolder)
+            folder = std::make_unique<ReadOnlyFolder>(program.directory());
+        QVERIFY(OpenCatalogue());
+        QCOMPARE(Module1::RecCount.toInt(), 8);
+        QCOMPARE(priceOf("KV-101"), QVariant(0.0));
+        Module1::Conn.reset();
+    }
+    QCOMPARE(filesIn(program.directory()), before);
+    QVERIFY(file.seek(0));
+    QCOMPARE(file.readAll(), content);
+}
+
+// A program writing the catalogue in WAL mode takes none of the locks a reader of the file
+// itself holds: while its changes wait in the WAL file the reads fail, as on a busy file, and
+// once they are in the catalogue the reads see them, never pages kept from before. An idle
+// writer's empty WAL file does not stop the reads.
+void TestOpenCatalogue::walWritersChangesAreNeverReadHalfOrStale()
+{
+    TestProgram program;
+    TestCatalogue::writeStandard(program.catalogue());
+    QCOMPARE(Writer(program.catalogue()).exec("PRAGMA journal_mode=wal"), QString());
+    Module1::DatabasePath = program.catalogue();
+    QVERIFY(OpenCatalogue());
+    QCOMPARE(priceOf("KV-101"), QVariant(0.0));
+    {
+        Writer writer(program.catalogue());
+        QCOMPARE(writer.exec("PRAGMA journal_size_limit=0"), QString());
+        QCOMPARE(writer.exec("UPDATE [Tabela Referencias] SET Preço = 12.5 WHERE Referencia = 'KV-101'"),
+                 QString());
+        QVERIFY(QFileInfo(program.catalogue() + "-wal").size() > 0);
+        QVERIFY(!priceOf("KV-101").isValid());
+        QCOMPARE(writer.exec("PRAGMA wal_checkpoint(TRUNCATE)"), QString());
+        QCOMPARE(QFileInfo(program.catalogue() + "-wal").size(), 0);
+        QCOMPARE(priceOf("KV-101"), QVariant(12.5));
+    }
+    QVERIFY(!QFileInfo::exists(program.catalogue() + "-wal"));
+    QCOMPARE(priceOf("KV-101"), QVariant(12.5));
 }
 
 QTEST_MAIN(TestOpenCatalogue)
