@@ -1,12 +1,14 @@
 #include "OfferText.h"
 
+#include "catalogue/EntryIndex.h"
+
 #include <QChar>
 
 namespace OfferText {
 
 bool isSeparator(char16_t unit)
 {
-    return unit == u' ' || unit == u'-' || unit == u'.' || unit == u'/' || unit == u'_';
+    return EntryIndex::isSeparator(unit);
 }
 
 char16_t folded(char16_t unit)
