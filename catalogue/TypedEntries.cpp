@@ -29,6 +29,8 @@ const EntryIndex& index(Kept which, const CachedList::Entries& entries, EntryInd
     return *slot;
 }
 
+// The typed text's own form stays first: what it found before (a house reference typed into the
+// competitor box, which no list holds) it still finds.
 QStringList storedForms(const QString& typed, const EntryIndex& entries)
 {
     QStringList stored{ScrambleText(typed)};
