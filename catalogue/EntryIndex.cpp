@@ -72,12 +72,6 @@ bool sameKey(QStringView entry, const std::u32string& key, EntryIndex::Key kind)
 
 } // namespace
 
-bool EntryIndex::isSeparator(char32_t character)
-{
-    return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
-           character == U'_';
-}
-
 EntryIndex::EntryIndex(CachedList::Entries entries, Key key) : m_entries(std::move(entries)), m_key(key)
 {
     const qsizetype count = m_entries ? m_entries->storedCount() : 0;

@@ -28,7 +28,11 @@ public:
     const CachedList::Entries& entries() const { return m_entries; }
 
     // The characters a reference is written with in several ways.
-    static bool isSeparator(char32_t character);
+    static bool isSeparator(char32_t character)
+    {
+        return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
+               character == U'_';
+    }
 
 private:
     CachedList::Entries m_entries;
