@@ -57,4 +57,9 @@ QVariantList houseByDescription(const QString& typed)
     return CatalogueSql::productValues(QLatin1Char('%') + typed + QLatin1Char('%'));
 }
 
+QVariantList storedAsTyped(const QString& typed, const QString& listed)
+{
+    return {ScrambleText(typed), ScrambleText(listed)};
+}
+
 } // namespace BenchQueries

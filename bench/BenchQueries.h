@@ -21,6 +21,11 @@ inline const QString AccentedDescription = QString::fromUtf8("RELÉ TÉRMICO");
 // of its index, as the text begins with an accented letter.
 inline const QString MissingAccentedReference = QString::fromUtf8("ÇX-99");
 inline const QString MissingAccentedDescription = QString::fromUtf8("CHAVE DE AÇO INOXIDÁVEL");
+// Typed in lower case, and read out over the phone: lower case with blanks for separators.
+inline const QString LowerCaseManufacturer = QStringLiteral("eletramax");
+inline const QString LowerCaseCompetitorReference = QStringLiteral("emx-dj220");
+inline const QString SpokenCompetitorReference = QStringLiteral("emx dj220");
+inline const QString SpokenHouseReference = QStringLiteral("kv 2104");
 
 QVariantList houseBrands();
 QVariantList manufacturerAlone();                                     // M2
@@ -32,5 +37,8 @@ QVariantList competitorReference();                                   // R1
 QVariantList houseEquivalent();                                       // R2 for the known competitor row
 QVariantList houseByReference(const QString& typed = HouseReference); // product query by reference
 QVariantList houseByDescription(const QString& typed = Description);  // product query by description
+// The stored values looked for when `typed` names the `listed` entry in other case: its own,
+// then the entry's.
+QVariantList storedAsTyped(const QString& typed, const QString& listed);
 
 } // namespace BenchQueries

@@ -7,8 +7,11 @@
 #include "ProgramDriver.h"
 #include "RefillTimer.h"
 #include "catalogue/AlphabeticalOrder.h"
+#include "catalogue/AnyOfSql.h"
 #include "catalogue/CatalogueSql.h"
+#include "catalogue/EntryIndex.h"
 #include "catalogue/Module1.h"
+#include "base/ScrambleText.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/ComboLists.h"
 #include "ui/search/Form2.h"
@@ -154,25 +157,34 @@ bool ChildRun::run()
     };
     const auto references = [&] { return ProgramDriver::combo(window, "comReferences")->count(); };
 
-    // Manufacturer alone: M2, M3, M4; refills references and families.
-    {
-        const Result refs = read(bare, CatalogueSql::M2, manufacturerAlone());
-        const Result families = read(bare, CatalogueSql::M3, manufacturerOnly());
+    // Manufacturer alone: M2, M3, M4; refills references and families. Typed as listed, and in
+    // lower case, when the queries look for the typed text and the listed manufacturer.
+    const auto timeManufacturerFilter = [&](const QString& operation, const QString& typed,
+                                            const QVariantList& stored) {
+        const QString company = QStringLiteral("COMPANY = ?");
+        const QString m2 = CatalogueSql::anyOf(CatalogueSql::M2, company, stored.size());
+        const QString m3 = CatalogueSql::familiesOfManufacturers(stored.size());
+        const QString m4 = CatalogueSql::anyOf(CatalogueSql::M4, company, stored.size());
+        const Result refs = read(bare, m2, stored + houseBrands());
+        const Result families = read(bare, m3, stored);
         timeFilter(
-            QStringLiteral("manufacturer filter"),
+            operation,
             {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
              {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}},
-            setBoxes(QString(), Manufacturer), [&] { window->comCompanies_Click(); },
+            setBoxes(QString(), typed), [&] { window->comCompanies_Click(); },
             [&] {
-                bare.list(CatalogueSql::M2, manufacturerAlone());
-                bare.list(CatalogueSql::M3, manufacturerOnly());
-                bare.first(CatalogueSql::M4, manufacturerOnly());
+                bare.list(m2, stored + houseBrands());
+                bare.list(m3, stored);
+                bare.first(m4, stored);
             },
             [&] {
-                return references() == refs.nonNull() &&
+                return refs.nonNull() > 0 && references() == refs.nonNull() &&
                        ProgramDriver::combo(window, "comFamilies")->count() == families.texts.size();
             });
-    }
+    };
+    timeManufacturerFilter(QStringLiteral("manufacturer filter"), Manufacturer, manufacturerOnly());
+    timeManufacturerFilter(QStringLiteral("manufacturer filter, lower case"), LowerCaseManufacturer,
+                           storedAsTyped(LowerCaseManufacturer, Manufacturer));
 
     // Family alone: F2, F3, F4; refills manufacturers and references. Typed as listed, and in
     // other case with accents.
@@ -239,26 +251,39 @@ bool ChildRun::run()
             [&] { return references() == refs.nonNull(); });
     }
 
-    // A competitor reference resolved to its house product, photo and all.
-    {
-        reset();
+    // A competitor reference resolved to its house product, photo and all: typed as listed, in
+    // lower case (R1 looks for the typed text and the listed reference), and with blanks for its
+    // separators (R1 finds nothing, then the one reference it can be is looked up).
+    reset();
+    const auto timeResolution = [&](const QString& operation, const QString& typed,
+                                    const std::function<void()>& competitorRow) {
         const PairedMedians timed = pairedMediansMs(
-            runs, [&] { ProgramDriver::setText(window, "comReferences", CompetitorReference); },
+            runs, [&] { ProgramDriver::setText(window, "comReferences", typed); },
             [&] { window->comReferences_Click(); },
             [&] {
-                bare.first(CatalogueSql::R1, competitorReference());
+                competitorRow();
                 bare.first(CatalogueSql::HouseEquivalent, houseEquivalent());
                 bare.first(CatalogueSql::ByReference, houseByReference());
             });
-        const double ms = timed.first;
         const bool correct = ProgramDriver::text(window, "CbxRef") == HouseReference &&
                              ProgramDriver::text(window, "lblQuiro") == HouseReference + QLatin1Char(' ') &&
                              !window->photoPreviewPath().isEmpty() &&
                              bare.first(CatalogueSql::HouseEquivalent, houseEquivalent()) &&
                              program.takeMessages().isEmpty();
-        const double bareMs = timed.second;
-        add(QStringLiteral("competitor reference resolved"), Kind::Lookup, ms, bareMs, 0, correct);
-    }
+        add(operation, Kind::Lookup, timed.first, timed.second, 0, correct);
+    };
+    const QString lowerCaseR1 =
+        CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), 2);
+    timeResolution(QStringLiteral("competitor reference resolved"), CompetitorReference,
+                   [&] { bare.first(CatalogueSql::R1, competitorReference()); });
+    timeResolution(
+        QStringLiteral("competitor reference resolved, lower case"), LowerCaseCompetitorReference,
+        [&] { bare.first(lowerCaseR1, storedAsTyped(LowerCaseCompetitorReference, CompetitorReference)); });
+    timeResolution(QStringLiteral("competitor reference resolved, blanks for separators"),
+                   SpokenCompetitorReference, [&] {
+                       bare.first(CatalogueSql::R1, {ScrambleText(SpokenCompetitorReference)});
+                       bare.first(CatalogueSql::R1, competitorReference());
+                   });
 
     // The house lookups: the product shown, or the message when nothing is found.
     const auto timeHouseLookup = [&](const QString& operation, const char* box, const QString& typed,
@@ -307,12 +332,44 @@ bool ChildRun::run()
         QStringLiteral("house lookup by reference, accented, none found"), "CbxRef", MissingAccentedReference,
         &Form2::CbxRef_Click, CatalogueSql::ByReference, missingReference,
         showsOnly(QString::fromUtf8("Referência não existe"), CatalogueSql::ByReference, missingReference));
+    // Read out with blanks for separators: the typed text finds nothing, then the one house
+    // reference it can be is looked up.
+    {
+        const QVariantList spoken = houseByReference(SpokenHouseReference);
+        const PairedMedians timed = pairedMediansMs(
+            runs, [&] { ProgramDriver::setText(window, "CbxRef", SpokenHouseReference); },
+            [&] { window->CbxRef_Click(); },
+            [&] {
+                bare.first(CatalogueSql::ByReference, spoken);
+                bare.first(CatalogueSql::ByReference, houseByReference());
+            });
+        add(QStringLiteral("house lookup by reference, blanks for separators"), Kind::Lookup, timed.first,
+            timed.second, 0,
+            ProgramDriver::text(window, "CbxRef") == HouseReference &&
+                !bare.first(CatalogueSql::ByReference, spoken) && program.takeMessages().isEmpty());
+    }
     const QVariantList missingDescription = houseByDescription(MissingAccentedDescription);
     timeHouseLookup(QStringLiteral("house lookup by description, accented, none found"), "CbxDesc",
                     MissingAccentedDescription, &Form2::CbxDesc_Click, CatalogueSql::ByDescription,
                     missingDescription,
                     showsOnly(QString::fromUtf8("Nenhum produto encontrado com essa descrição"),
                               CatalogueSql::ByDescription, missingDescription));
+
+    // The indexes that find the entries a whole typed text names, made once for each full list.
+    {
+        const CachedList::Entries competitor = fullRefs.entries(EntryRule::TrimmedAndScrambled, true);
+        const CachedList::Entries house = Module1::HouseRefRows.entries(EntryRule::AsStored, true);
+        const auto timeIndex = [&](const QString& name, const CachedList::Entries& entries,
+                                   EntryIndex::Key key) {
+            add(name, Kind::Info, medianMs(heavy, [&] { EntryIndex made(entries, key); }), NAN, NAN, true);
+        };
+        timeIndex(QStringLiteral("match index, competitor references"), competitor,
+                  EntryIndex::Key::LetterCase);
+        timeIndex(QStringLiteral("match index, competitor references, separators aside"), competitor,
+                  EntryIndex::Key::LetterCaseAndSeparators);
+        timeIndex(QStringLiteral("match index, house references, separators aside"), house,
+                  EntryIndex::Key::LetterCaseAndSeparators);
+    }
 
     // Offers while typing, on the full lists.
     reset();

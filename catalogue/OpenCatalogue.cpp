@@ -101,3 +101,13 @@ bool OpenCatalogue()
     readVersionTexts();
     return true;
 }
+
+const CachedList& OpenedCompetitorReferences()
+{
+    return opened(2).rows;
+}
+
+const CachedList& OpenedManufacturers()
+{
+    return opened(4).rows;
+}

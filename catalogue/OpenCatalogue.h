@@ -5,3 +5,10 @@
 // True when the connection opened and all five lists were read; the result is also kept in
 // Module1::DatabaseOpened. Shows nothing: the callers report a failure.
 bool OpenCatalogue();
+
+class CachedList;
+
+// The competitor references and the manufacturers as the last opening read them. The filters
+// narrow Module1::RefRows and CompRows; these stay whole until the next opening.
+const CachedList& OpenedCompetitorReferences();
+const CachedList& OpenedManufacturers();

@@ -18,7 +18,8 @@
 
 // Upper and lower case of every letter are the same letter to the lookups, the filters and the
 // resolution, in an SQLite catalogue and in the converted copy of an Access file alike; accents
-// and the wildcards keep their meaning.
+// and the wildcards keep their meaning. A reference written with other separators is found when
+// it can be only one entry.
 class TestAccessLetterCase : public QObject
 {
     Q_OBJECT
@@ -71,6 +72,29 @@ void writeCatalogue(const QString& path)
     catalogue.addRelation(QString::fromUtf8("ELX-ÇA"), eletramax, QString::fromUtf8("ÇA"), 5);
     catalogue.addRelation(QStringLiteral("KV-40"), qv, QString::fromUtf8("çA"), 5);
 
+    // Two manufacturers that differ in case only, each with a reference that differs in case
+    // only from the other's, the first stored first; house references and competitor
+    // references that are one entry, or two, once the separators are aside.
+    catalogue.addProduct(9, QStringLiteral("KV-8207-B"), QString::fromUtf8("Chave de nível"));
+    catalogue.addProduct(10, QStringLiteral("KV.90/1"), QStringLiteral("Boia de nível"));
+    catalogue.addProduct(11, QStringLiteral("KV 90-1"), QStringLiteral("Boia de nível longa"));
+    catalogue.addProduct(12, QStringLiteral("KV-5"), QStringLiteral("Bucha"));
+    catalogue.addProduct(13, QStringLiteral("KV 5X"), QStringLiteral("Bucha longa"));
+    const QString nv = QStringLiteral("NV");
+    const QString sul = QString::fromUtf8("Elétrica Sul");
+    catalogue.addRelation(QStringLiteral("CDX-NIVEL 25"), QStringLiteral("Condumax"), nv, 6);
+    catalogue.addRelation(QStringLiteral("KV-8207-B"), qv, nv, 6);
+    catalogue.addRelation(QStringLiteral("Cdx-Duo"), QStringLiteral("Condumax"), nv, 7);
+    catalogue.addRelation(QStringLiteral("CDX-BOIA"), QStringLiteral("CONDUMAX"), nv, 8);
+    catalogue.addRelation(QStringLiteral("CDX-DUO"), QStringLiteral("CONDUMAX"), nv, 8);
+    catalogue.addRelation(QStringLiteral("KV.90/1"), qv, nv, 7);
+    catalogue.addRelation(QStringLiteral("KV 90-1"), qv, nv, 8);
+    catalogue.addRelation(QString::fromUtf8("ÉSL-300"), sul, nv, 9);
+    catalogue.addRelation(QString::fromUtf8("ÉSL 300"), sul, nv, 9);
+    catalogue.addRelation(QString::fromUtf8("és-ção"), sul, nv, 9);
+    catalogue.addRelation(QStringLiteral("KV-8207-B"), qv, nv, 9);
+    catalogue.addFamily(nv, QString::fromUtf8("Níveis"));
+
     catalogue.addFamily(QStringLiteral("RA"), QString::fromUtf8("Relés A"));
     catalogue.addFamily(QStringLiteral("RB"), QString::fromUtf8("RELÉS B"));
     catalogue.addFamily(QStringLiteral("RC"), QString::fromUtf8("Relés C"));
@@ -99,7 +123,7 @@ void TestAccessLetterCase::initTestCase()
 void TestAccessLetterCase::search_data()
 {
     // Each step types a text into a box and presses Enter ("box:text"). Each check is a box's
-    // text ("box=text") or its list ("box[]=a|b").
+    // text ("box=text"), its list ("box[]=a|b") or whether it is shown ("box?=yes").
     QTest::addColumn<bool>("access");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("message");
@@ -150,13 +174,73 @@ void TestAccessLetterCase::search_data()
          {},
          {"comReferences[]=VTX-RC", u("comFamilies=RELÉS C")}},
         {"accents count in a family", {u("comFamilies:reles a")}, kNoFamily, {}},
-        // The manufacturer is compared in its stored, scrambled form, as before.
-        {"manufacturer compares its stored characters", {"comCompanies:ElEtRaMaX"}, kNoManufacturer, {}},
+        {"manufacturer in mixed case",
+         {"comCompanies:ElEtRaMaX"},
+         {},
+         {u("comReferences[]=ELX-ÇA|ELX-CX|ELX-RA|ELX-RC"), "comCompanies=ElEtRaMaX"}},
         // Resolution: the house row's family code differs in case only.
         {"house equivalent in a family code of other case",
          {u("comReferences:ELX-ÇA")},
          {},
          {"CbxRef=KV-40", u("comFamilies=Chapas de aço")}},
+        // The three boxes: a text that is an entry, one in other case, one with other separators.
+        {"manufacturer as listed", {"comCompanies:Condumax"}, {}, {"comReferences[]=Cdx-Duo|CDX-NIVEL 25"}},
+        {"other manufacturer as listed", {"comCompanies:CONDUMAX"}, {}, {"comReferences[]=CDX-BOIA|CDX-DUO"}},
+        {"manufacturer in lower case finds both",
+         {"comCompanies:condumax"},
+         {},
+         {"comReferences[]=CDX-BOIA|CDX-DUO|Cdx-Duo|CDX-NIVEL 25", u("comFamilies[]=Níveis"),
+          "comCompanies=condumax", "CbxRef="}},
+        {"manufacturer in mixed case, then a family",
+         {"comCompanies:cOnDuMaX", u("comFamilies:NÍVEIS")},
+         {},
+         {"comReferences[]=CDX-BOIA|CDX-DUO|Cdx-Duo|CDX-NIVEL 25"}},
+        {"manufacturer in accented capitals",
+         {u("comCompanies:ELÉTRICA SUL")},
+         {},
+         {u("comReferences[]=és-ção|ÉSL 300|ÉSL-300")}},
+        {"accents count in a manufacturer", {"comCompanies:ELETRICA SUL"}, kNoManufacturer, {}},
+        {"separators count in a manufacturer", {"comCompanies:Condu-max"}, kNoManufacturer, {}},
+        {"no such manufacturer", {"comCompanies:Nenhum"}, kNoManufacturer, {}},
+        {"competitor reference as listed",
+         {"comReferences:CDX-NIVEL 25"},
+         {},
+         {"CbxRef=KV-8207-B", "comCompanies=Condumax", u("comFamilies=Níveis")}},
+        {"competitor reference in lower case",
+         {"comReferences:cdx-nivel 25"},
+         {},
+         {"CbxRef=KV-8207-B", "comCompanies=Condumax", "comReferences=cdx-nivel 25"}},
+        {"competitor reference in mixed case", {"comReferences:Cdx-Nivel 25"}, {}, {"CbxRef=KV-8207-B"}},
+        {"competitor reference in accented capitals", {u("comReferences:ÉS-ÇÃO")}, {}, {"CbxRef=KV-8207-B"}},
+        {"competitor reference of two manufacturers: the first stored",
+         {"comReferences:cdx-duo"},
+         {},
+         {"CbxRef=KV.90/1", "comCompanies=Condumax"}},
+        {"competitor reference as listed: that one",
+         {"comReferences:CDX-DUO"},
+         {},
+         {"CbxRef=KV 90-1", "comCompanies=CONDUMAX"}},
+        {"competitor reference with blanks for separators",
+         {"comReferences:cdx nivel 25"},
+         {},
+         {"CbxRef=KV-8207-B", "comReferences=CDX-NIVEL 25", "lblQuiro=KV-8207-B "}},
+        {"competitor reference that is two entries without separators",
+         {u("comReferences:ésl.300")},
+         kNoReference,
+         {u("comReferences=ésl.300"), "CbxRef=", "comCompanies="}},
+        {"no such competitor reference", {"comReferences:CDX-999"}, kNoReference, {"CbxRef="}},
+        {"house reference as listed", {"CbxRef:KV-8207-B"}, {}, {u("CbxDesc=Chave de nível")}},
+        {"house reference in mixed case", {"CbxRef:Kv-8207-b"}, {}, {"CbxRef=KV-8207-B"}},
+        {"house reference with blanks for separators",
+         {"CbxRef:kv 8207 b"},
+         {},
+         {"CbxRef=KV-8207-B", u("CbxDesc=Chave de nível"), "fraAlerta?=no"}},
+        {"house reference that is two entries without separators",
+         {"CbxRef:kv 90 1"},
+         kNoReference,
+         {"CbxRef=kv 90 1", "fraAlerta?=yes"}},
+        {"house reference found as typed is not replaced", {"CbxRef:kv 5"}, {}, {"CbxRef=KV 5X"}},
+        {"no such house reference", {"CbxRef:kv 99"}, kNoReference, {"CbxRef=kv 99", "fraAlerta?=yes"}},
     };
     for (const bool access : {false, true}) {
         for (const Row& row : rows) {
@@ -197,7 +281,11 @@ void TestAccessLetterCase::search()
         const qsizetype split = check.indexOf(QLatin1Char('='));
         const QString control = check.left(split);
         const QString expected = check.mid(split + 1);
-        if (control.endsWith(QStringLiteral("[]"))) {
+        if (control.endsWith(QLatin1Char('?'))) {
+            auto* widget = window.findChild<QWidget*>(control.chopped(1));
+            QVERIFY2(widget, qPrintable(check));
+            QCOMPARE(QString::fromLatin1(widget->isVisibleTo(&window) ? "yes" : "no"), expected);
+        } else if (control.endsWith(QStringLiteral("[]"))) {
             auto* box = window.findChild<ComboBox*>(control.chopped(2));
             QVERIFY2(box, qPrintable(check));
             QCOMPARE(box->entries().join(QLatin1Char('|')), expected);

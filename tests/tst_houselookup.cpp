@@ -33,7 +33,7 @@ void TestHouseLookup::lookups_data()
     QTest::newRow("whole reference") << "CbxRef" << "KV-1000" << "KV-1000" << "";
     QTest::newRow("quote removed from a reference") << "CbxRef" << "K'V-D" << "KV-D'AGUA" << "";
     QTest::newRow("reference kept untrimmed: trailing blank") << "CbxRef" << "KV-300 " << "KV-300 " << "";
-    QTest::newRow("reference kept untrimmed: no match") << "CbxRef" << "KV-100 " << "" << noReference;
+    QTest::newRow("reference kept untrimmed, then its blank set aside") << "CbxRef" << "KV-100 " << "KV-100" << "";
     QTest::newRow("underscore is a wildcard") << "CbxRef" << "A_B" << "AXB1" << "";
     QTest::newRow("percent is a wildcard") << "CbxRef" << "%1000" << "KV-1000" << "";
     QTest::newRow("case does not matter") << "CbxRef" << "kv-101" << "KV-101" << "";

@@ -2,6 +2,7 @@
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
 #include "base/ScrambleText.h"
+#include "catalogue/AnyOfSql.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Module1.h"
 
@@ -55,6 +56,23 @@ void TestQueryPlans::answeredThroughIndexes_data()
     QTest::newRow("F2") << CatalogueSql::F2 << QVariantList{family, qv, vestral} << false;
     QTest::newRow("F3") << CatalogueSql::F3 << QVariantList{family, qv, vestral} << false;
     QTest::newRow("R1") << CatalogueSql::R1 << QVariantList{ScrambleText(QStringLiteral("ELX-20"))} << false;
+    // A text typed in other case than its entries looks for several stored values at once.
+    const QString company = QStringLiteral("COMPANY = ?");
+    const QVariant other = ScrambleText(QStringLiteral("Eletrolux"));
+    QTest::newRow("M1, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M1, company, 2)
+                                           << QVariantList{maker, other, family, qv, vestral} << false;
+    QTest::newRow("M2, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M2, company, 2)
+                                           << QVariantList{maker, other, qv, vestral} << false;
+    QTest::newRow("M3, two manufacturers")
+        << CatalogueSql::familiesOfManufacturers(2) << QVariantList{maker, other} << false;
+    QTest::newRow("M4, two manufacturers")
+        << CatalogueSql::anyOf(CatalogueSql::M4, company, 2) << QVariantList{maker, other} << false;
+    QTest::newRow("F1, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::F1, company, 2)
+                                           << QVariantList{maker, other, family, qv, vestral} << false;
+    QTest::newRow("R1, two references")
+        << CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), 2)
+        << QVariantList{ScrambleText(QStringLiteral("ELX-20")), ScrambleText(QStringLiteral("elx-20"))}
+        << false;
     QTest::newRow("house equivalent")
         << CatalogueSql::HouseEquivalent << QVariantList{7, QStringLiteral("CX"), qv} << false;
     QTest::newRow("reference typed") << CatalogueSql::ByReference

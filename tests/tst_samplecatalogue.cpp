@@ -18,6 +18,7 @@ private slots:
     void sameOptionsGiveTheSameFile();
     void opensAndResolves();
     void findsDescriptionsInEitherCase();
+    void findsWhatIsReadOutOverThePhone();
 
 private:
     static bool make(const QString& path, const QStringList& options)
@@ -102,6 +103,37 @@ void TestSampleCatalogue::findsDescriptionsInEitherCase()
     QCOMPARE(search(QString::fromUtf8("relé fotoelétrico com base")),
              QString::fromUtf8("KV-8390 Fotocélula"));
     QCOMPARE(textOf(&window, "CbxDesc"), QString::fromUtf8("RELÉ FOTOELÉTRICO COM BASE 1000 W BIVOLT"));
+    QVERIFY(platform.messages.isEmpty());
+}
+
+// A manufacturer or a reference as a customer reads it out: lower case, blanks for separators.
+void TestSampleCatalogue::findsWhatIsReadOutOverThePhone()
+{
+    TestProgram program;
+    QVERIFY(make(program.catalogue(), {"--products", "400", "--relations", "4000"}));
+    Module1::DatabasePath = program.catalogue();
+    QVERIFY(OpenCatalogue());
+    RecordingPlatform platform;
+    Form2 window;
+    window.show();
+    const auto enter = [&](const char* boxName, const QString& typed) {
+        auto* box = window.findChild<ComboBox*>(boxName);
+        box->setFocus();
+        box->setEditText(typed);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+
+    enter("comCompanies", QStringLiteral("Condumax"));
+    const QStringList listed = window.findChild<ComboBox*>("comReferences")->entries();
+    QVERIFY(listed.contains(QStringLiteral("CDX-NIVEL 25")));
+    enter("comCompanies", QStringLiteral("condumax"));
+    QCOMPARE(window.findChild<ComboBox*>("comReferences")->entries(), listed);
+    for (const QString& typed : {QStringLiteral("emx-dj220"), QStringLiteral("emx dj220")}) {
+        enter("comReferences", typed);
+        QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("KV-2104"));
+    }
+    enter("CbxRef", QStringLiteral("kv 2104"));
+    QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("KV-2104"));
     QVERIFY(platform.messages.isEmpty());
 }
 

@@ -5,10 +5,12 @@
 #include "Form2.h"
 #include "base/HouseBrands.h"
 #include "base/ScrambleText.h"
+#include "catalogue/AnyOfSql.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/ListQuery.h"
 #include "catalogue/Module1.h"
 #include "catalogue/TextForms.h"
+#include "catalogue/TypedEntries.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"
@@ -49,6 +51,13 @@ QString shownText(const QVariant& value)
     return TextForms::asText(value, QLocale());
 }
 
+// The stored values a query looks for, then its other values.
+QVariantList valuesOf(const QStringList& stored, const QVariantList& others = {})
+{
+    QVariantList values(stored.begin(), stored.end());
+    return values + others;
+}
+
 } // namespace
 
 void Form2::comCompanies_Click()
@@ -58,17 +67,22 @@ void Form2::comCompanies_Click()
     Contador = 1;
 
     const QString family = ui->comFamilies->currentText();
-    const QString manufacturer = ScrambleText(ui->comCompanies->currentText());
+    const QStringList manufacturers = TypedEntries::storedManufacturers(ui->comCompanies->currentText());
+    const qsizetype count = manufacturers.size();
+    const QString company = QStringLiteral("COMPANY = ?");
     const bool inFamily = !family.isEmpty();
     const QString qv = HouseBrands::storedQV();
     const QString vestral = HouseBrands::storedVestral();
 
     const ListQuery references =
-        inFamily ? runFilterList(CatalogueSql::M1, {manufacturer, family, qv, vestral}, &Module1::RefRows)
-                 : runFilterList(CatalogueSql::M2, {manufacturer, qv, vestral}, &Module1::RefRows);
-    const ListQuery families = runFilterList(CatalogueSql::M3, {manufacturer}, &Module1::FamRows);
+        inFamily ? runFilterList(CatalogueSql::anyOf(CatalogueSql::M1, company, count),
+                                 valuesOf(manufacturers, {family, qv, vestral}), &Module1::RefRows)
+                 : runFilterList(CatalogueSql::anyOf(CatalogueSql::M2, company, count),
+                                 valuesOf(manufacturers, {qv, vestral}), &Module1::RefRows);
+    const ListQuery families = runFilterList(CatalogueSql::familiesOfManufacturers(count),
+                                             valuesOf(manufacturers), &Module1::FamRows);
 
-    if (!exists(CatalogueSql::M4, {manufacturer})) {
+    if (!exists(CatalogueSql::anyOf(CatalogueSql::M4, company, count), valuesOf(manufacturers))) {
         notice(this, QStringLiteral("Fabricante não existe"));
         return;
     }
@@ -97,8 +111,10 @@ void Form2::comFamilies_Click()
     const QString vestral = HouseBrands::storedVestral();
 
     if (!company.isEmpty()) {
+        const QStringList manufacturers = TypedEntries::storedManufacturers(company);
         const ListQuery references = runFilterList(
-            CatalogueSql::F1, {ScrambleText(company), family, qv, vestral}, &Module1::RefRows);
+            CatalogueSql::anyOf(CatalogueSql::F1, QStringLiteral("COMPANY = ?"), manufacturers.size()),
+            valuesOf(manufacturers, {family, qv, vestral}), &Module1::RefRows);
         if (!exists(CatalogueSql::F4, {family})) {
             notice(this, QStringLiteral("Familia não existe"));
             return;
@@ -132,10 +148,21 @@ void Form2::comReferences_Click()
     ui->CbxRef->setEditText(QString());
     Contador = 1;
 
-    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::R1,
-                                           {ScrambleText(ui->comReferences->currentText())});
+    const QString typed = ui->comReferences->currentText();
+    const QStringList references = TypedEntries::storedCompetitorReferences(typed);
+    CurrentResult = ForwardResult::execute(
+        Module1::Conn.get(),
+        CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), references.size()),
+        valuesOf(references));
     if (CurrentResult.eof()) {
         CurrentResult.close();
+        // Written with other separators, the one reference it can be is looked up as if chosen.
+        const QString entry = TypedEntries::competitorReferenceAside(typed);
+        if (!entry.isEmpty()) {
+            ui->comReferences->setEditText(entry);
+            comReferences_Click();
+            return;
+        }
         notice(this, QStringLiteral("Referência não existe"));
         return;
     }

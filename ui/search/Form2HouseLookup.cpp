@@ -6,6 +6,7 @@
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Module1.h"
 #include "catalogue/TextForms.h"
+#include "catalogue/TypedEntries.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"
@@ -21,6 +22,16 @@ void Form2::CbxRef_Click()
     const QString pattern = TextForms::withoutQuotes(ui->CbxRef->currentText()) + QLatin1Char('%');
     CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference,
                                            CatalogueSql::productValues(pattern));
+    if (CurrentResult.eof()) {
+        // Written with other separators, the one reference it can be is looked up as if chosen.
+        const QString entry = TypedEntries::houseReferenceAside(ui->CbxRef->currentText());
+        if (!entry.isEmpty()) {
+            CurrentResult.close();
+            ui->CbxRef->setEditText(entry);
+            CbxRef_Click();
+            return;
+        }
+    }
     ui->lblQuiro->setText(ui->CbxRef->currentText() + QLatin1Char(' '));
 
     if (CurrentResult.eof()) {

@@ -1,5 +1,6 @@
 #include "OfferText.h"
 
+#include "catalogue/EntryIndex.h"
 #include "catalogue/LetterCase.h"
 
 #include <QChar>
@@ -8,7 +9,7 @@ namespace OfferText {
 
 bool isSeparator(char16_t unit)
 {
-    return unit == u' ' || unit == u'-' || unit == u'.' || unit == u'/' || unit == u'_';
+    return EntryIndex::isSeparator(unit);
 }
 
 char16_t folded(char16_t unit)

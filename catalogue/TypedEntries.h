@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What a text typed into a cross-reference or reference box stands for among the entries of
+// that box's whole list, as the catalogue's last opening read it (not what a filter left in
+// the box). Manufacturers and competitor references are compared in their shown form and
+// looked up in their stored (scrambled) form.
+//
+// The lookups try, in this order:
+// 1. the text as typed; when it is an entry exactly, nothing else;
+// 2. for the manufacturer and competitor reference boxes, with it every entry that equals the
+//    text when the case of every letter is aside (LetterCase; accents count);
+// 3. for the two reference boxes, when those find nothing: the one entry that equals the text
+//    when letter case and the separators (blank, "-", ".", "/", "_") are aside, looked up as if
+//    it had been chosen from the list. None, or two or more, and the lookup has found nothing.
+namespace TypedEntries {
+
+// The stored forms the manufacturer queries look for: the typed text's own, and those of the
+// manufacturers it names with letter case aside when it is none of them exactly.
+QStringList storedManufacturers(const QString& typed);
+// The same for a competitor reference.
+QStringList storedCompetitorReferences(const QString& typed);
+
+// The one entry the text names with letter case and separators aside, when it is another text
+// than the typed one; empty otherwise.
+QString competitorReferenceAside(const QString& typed);
+QString houseReferenceAside(const QString& typed);
+
+} // namespace TypedEntries
