@@ -1,6 +1,7 @@
 #include "AccessCopyWriter.h"
 
 #include "AccessRowBatch.h"
+#include "base/ImportProgram.h"
 
 #include <QFile>
 
@@ -160,6 +161,13 @@ bool AccessCopyWriter::insert(const AccessRowBatch& batch)
             return false;
     }
     return true;
+}
+
+bool AccessCopyWriter::markFinished()
+{
+    return execute(QStringLiteral("PRAGMA synchronous = FULL")) &&
+           execute(QStringLiteral("PRAGMA user_version = %1").arg(ImportProgram::kCopyLayoutVersion)) &&
+           execute(QStringLiteral("PRAGMA application_id = %1").arg(ImportProgram::kCopyFinishedMark));
 }
 
 bool AccessCopyWriter::close()

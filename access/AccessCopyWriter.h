@@ -29,6 +29,9 @@ public:
     bool prepare(const char* insertStatement);
     // Inserts the batch's rows through the prepared insert.
     bool insert(const AccessRowBatch& batch);
+    // The last step: what is written reaches the disk, then the layout version and the mark
+    // of a finished copy do, each synced before the next.
+    bool markFinished();
     bool close();
     QString errorString() const { return m_error; }
 

@@ -180,7 +180,7 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
-    if (!buildIndexes(writer, tables, rowsPerTable, report) || !writer.close())
+    if (!buildIndexes(writer, tables, rowsPerTable, report) || !writer.markFinished() || !writer.close())
         return failed();
     return true;
 }

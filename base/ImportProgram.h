@@ -6,4 +6,11 @@ namespace ImportProgram {
 
 constexpr const char* kName = "lumeo-access-import";
 
+// A copy is trusted only when its header carries both, written as the import's last steps
+// once everything else is on disk: the layout of the copy (its tables, indexes and planner
+// statistics; raised whenever the import writes copies differently), then the mark of a
+// finished copy.
+constexpr int kCopyLayoutVersion = 1;
+constexpr int kCopyFinishedMark = 0x4C4D4F43;
+
 } // namespace ImportProgram

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 namespace AccessCatalogue {
 
@@ -17,9 +18,15 @@ QString sqliteCopy(const QString& accessPath)
     const QString directory = AccessCopyCache::directory();
     if (directory.isEmpty())
         return {};
+    // What a conversion that ended with its program left behind goes first.
+    AccessCopyCache::removeAbandoned(directory, accessFile);
     const QString copy = AccessCopyCache::copyPath(directory, accessFile);
-    if (QFileInfo::exists(copy))
-        return copy;
+    if (QFileInfo::exists(copy)) {
+        if (AccessCopyCache::isFinished(copy))
+            return copy;
+        // Damaged, unfinished or of an earlier layout: made again, as if it had never been.
+        QFile::remove(copy);
+    }
 
     // The library reading the file is not proof against every kind of damage (a damaged page
     // map can make it read astray), so the conversion runs in a process of its own, never in
@@ -28,6 +35,9 @@ QString sqliteCopy(const QString& accessPath)
     if (program.isEmpty())
         return {};
     const QString part = AccessCopyCache::temporaryPath(copy);
+    const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(part);
+    if (!converting)
+        return {};
     AccessImportProcess import(program, accessPath, part);
     if (import.start())
         ImportWait::waitForEnd(import);

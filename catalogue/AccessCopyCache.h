@@ -3,10 +3,15 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 // Where the SQLite copies of Access files live: the user's cache directory, one file per
 // Access file named after its path, size and modification time, so that a changed file
 // gets a new copy and an unchanged one finds its copy with a stat and an existence check.
-// Copies are written under a temporary name and renamed when complete.
+// Copies are written under a temporary name, which the conversion holds locked while it runs,
+// and renamed when complete.
 namespace AccessCopyCache {
 
 // The cache directory, created if needed; empty when it cannot be.
@@ -14,7 +19,14 @@ QString directory();
 QString copyPath(const QString& directory, const QFileInfo& accessFile);
 // A name of its own for one conversion, next to the copy it will become.
 QString temporaryPath(const QString& copyPath);
-// Removes the older copies of the same Access file and abandoned temporary files.
+// The lock a conversion holds on its temporary file while it runs; null when it cannot be had.
+std::unique_ptr<QLockFile> lockTemporary(const QString& temporaryPath);
+QString lockPath(const QString& temporaryPath);
+// Removes the temporary files of the same Access file whose conversion no longer runs.
+void removeAbandoned(const QString& directory, const QFileInfo& accessFile);
+// True when the copy opens and its import marked it finished, in the layout of this program.
+bool isFinished(const QString& copyPath);
+// Removes the older copies of the same Access file.
 void removeStale(const QString& directory, const QFileInfo& accessFile, const QString& keep);
 
 } // namespace AccessCopyCache

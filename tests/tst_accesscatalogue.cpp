@@ -1,12 +1,15 @@
 #include "ReadOnlyDatabase.h"
 #include "SmallFiles.h"
+#include "StatementRows.h"
 #include "TestCatalogue.h"
 
 #include "access/AccessImporter.h"
 #include "base/CatalogueSchema.h"
 #include "base/CatalogueSignature.h"
+#include "base/ImportProgram.h"
 #include "base/Windows1252.h"
 #include "catalogue/AccessCatalogue.h"
+#include "catalogue/AccessCopyCache.h"
 #include "catalogue/AccessImportProcess.h"
 #include "catalogue/ImportWait.h"
 
@@ -15,6 +18,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -23,6 +27,8 @@
 #include <QTemporaryDir>
 #include <QUuid>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -34,6 +40,18 @@ const QStringList kTables = {QStringLiteral("[Tabela Referencias]"),
                              QStringLiteral("RELATIONS"),
                              QStringLiteral("FAMILIES"),
                              QStringLiteral("TabelaVersao")};
+
+// The rows a statement gives on an SQLite file, opened read-only unless told.
+QList<QVariantList> fileRows(const QString& path, const QString& sql, bool readOnly = true)
+{
+    sqlite3* db = nullptr;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    QList<QVariantList> rows;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) == SQLITE_OK)
+        rows = statementRows(db, sql);
+    sqlite3_close(db);
+    return rows;
+}
 
 QByteArray randomBytes(int size, quint32 seed)
 {
@@ -175,6 +193,9 @@ private slots:
     void needsTheTablesTheProgramOpens_data();
     void needsTheTablesTheProgramOpens();
     void reusesTheCopyOfAnUnchangedFile();
+    void makesAgainACopyThatIsNotWhole_data();
+    void makesAgainACopyThatIsNotWhole();
+    void removesOnlyWhatNoConversionHolds();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
     void survivesAnImportThatGoesWrong_data();
@@ -460,7 +481,8 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
         QVector<int>* reported;
         void waitFor(AccessImportProcess& import) override
         {
-            connect(&import, &AccessImportProcess::progressed, [this](int percent) { reported->append(percent); });
+            connect(&import, &AccessImportProcess::progressed,
+                    [this](int percent) { reported->append(percent); });
             connect(&import, &AccessImportProcess::ended, [this] { reported->append(100); });
             import.waitForEnd();
         }
@@ -491,6 +513,60 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(!reported.isEmpty());
 
     QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files), QStringList({QFileInfo(second).fileName()}));
+}
+
+void TestAccessCatalogue::makesAgainACopyThatIsNotWhole_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("without its mark") << "PRAGMA application_id = 0";
+    QTest::newRow("of another layout")
+        << QString("PRAGMA user_version = %1").arg(ImportProgram::kCopyLayoutVersion + 1);
+    QTest::newRow("cut short") << "cut";
+    QTest::newRow("not a database") << "text";
+}
+
+void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
+{
+    QFETCH(QString, damage);
+    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    QVERIFY(!copy.isEmpty());
+    const QString products = QStringLiteral("SELECT Referencia FROM [Tabela Referencias] ORDER BY 1");
+    const QList<QVariantList> rows = fileRows(copy, products);
+    QVERIFY(!rows.isEmpty());
+
+    if (damage == "cut") {
+        QFile file(copy);
+        QVERIFY(file.resize(file.size() / 2));
+    } else if (damage == "text") {
+        QVERIFY(writeFile(copy, "Not a catalogue"));
+    } else {
+        QVERIFY(fileRows(copy, damage, false).isEmpty());
+    }
+    QVERIFY(!AccessCopyCache::isFinished(copy));
+
+    // Found not whole, the copy is made again without a word, under the same name.
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QCOMPARE(fileRows(copy, products), rows);
+    QVERIFY(AccessCopyCache::isFinished(copy));
+}
+
+// A conversion's temporary file stays while the conversion holds its lock, and goes at the
+// next opening once its program is gone, whatever its age.
+void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
+{
+    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    QVERIFY(!copy.isEmpty());
+    const QString abandoned = AccessCopyCache::temporaryPath(copy);
+    const QString running = AccessCopyCache::temporaryPath(copy);
+    QVERIFY(writeFile(abandoned, "half a copy"));
+    QVERIFY(writeFile(running, "a copy being made"));
+    const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(running);
+    QVERIFY(converting);
+
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QVERIFY(!QFile::exists(abandoned));
+    QVERIFY(QFile::exists(running));
+    QVERIFY(QFile::exists(AccessCopyCache::lockPath(running)));
 }
 
 void TestAccessCatalogue::refusesDamagedFiles_data()
@@ -568,8 +644,8 @@ void TestAccessCatalogue::refusesDamagedFiles_data()
     QTest::newRow("sound file without the catalogue tables") << readFile(other) << true;
     // The shared samples' folder comes from the build (tests/CMakeLists.txt); without it this
     // case is left out.
-    const QByteArray sample =
-        readFile(QDir(qEnvironmentVariable("LUMEO_ACCESS_SAMPLES")).filePath(QStringLiteral("jet4-password.mdb")));
+    const QByteArray sample = readFile(
+        QDir(qEnvironmentVariable("LUMEO_ACCESS_SAMPLES")).filePath(QStringLiteral("jet4-password.mdb")));
     if (!sample.isEmpty())
         QTest::newRow("sample file without the catalogue tables") << sample << true;
 }
