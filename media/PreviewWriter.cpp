@@ -20,16 +20,15 @@ QString writePreview(const QString& folder, const QString& baseName, const QVari
     if (StoredFileContent::isProgram(content))
         return QString();
     QString extension = StoredFile::extension(stored);
-    // The extension comes from the catalogue; it must never name a file elsewhere.
-    if (!StoredFile::isPlainExtension(extension))
-        return QString();
-    // A picture stored without an extension, or with one the desktop would run, shows
-    // under its own type.
+    // A picture stored without an extension, with one the desktop would run, or with one
+    // that is no plain extension, shows under its own type.
     const QString picture = StoredFileContent::pictureExtension(content);
-    if (!picture.isEmpty() && (extension.isEmpty() || RunnableExtension::isRunnable(extension)))
+    if (!picture.isEmpty() && (extension.isEmpty() || RunnableExtension::isRunnable(extension) ||
+                               !StoredFile::isPlainExtension(extension)))
         extension = picture;
-    // Nor may it make the desktop run what it is asked to show.
-    if (RunnableExtension::isRunnable(extension))
+    // The extension comes from the catalogue; it must never name a file elsewhere, nor make
+    // the desktop run what it is asked to show.
+    if (!StoredFile::isPlainExtension(extension) || RunnableExtension::isRunnable(extension))
         return QString();
 
     const QString path = QDir::toNativeSeparators(QDir(folder).filePath(baseName + extension));

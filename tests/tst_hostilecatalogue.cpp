@@ -134,8 +134,9 @@ struct CatalogueWindow
     {
         platform.clear();
         enter("CbxRef", QStringLiteral("KV-OK"));
-        return platform.messages.isEmpty() && text(QStringLiteral("CbxDesc")) == QLatin1String("Produto comum")
-               && text(QStringLiteral("Preco")) == QLatin1String("10,00");
+        return platform.messages.isEmpty() &&
+               text(QStringLiteral("CbxDesc")) == QLatin1String("Produto comum") &&
+               text(QStringLiteral("Preco")) == QLatin1String("10,00");
     }
 };
 
@@ -165,9 +166,10 @@ Builder productScenario(const QString& name)
         return [](TestCatalogue& c) {
             // Columns without a declared type keep numbers as numbers.
             c.exec(QStringLiteral("DROP TABLE [Tabela Referencias]"));
-            c.exec(QString::fromUtf8("CREATE TABLE [Tabela Referencias] (Numero, Referencia, Descriçao, Prazo, "
-                                     "Peso, Preço, IPI, ICMS, [Class fiscal], Dimensão, Venda, Grupo, "
-                                     "[Referencia Nova], Composiçao, CodAnexo)"));
+            c.exec(
+                QString::fromUtf8("CREATE TABLE [Tabela Referencias] (Numero, Referencia, Descriçao, Prazo, "
+                                  "Peso, Preço, IPI, ICMS, [Class fiscal], Dimensão, Venda, Grupo, "
+                                  "[Referencia Nova], Composiçao, CodAnexo)"));
             c.addProduct(1, QStringLiteral("KV-OK"), QStringLiteral("Produto comum"), 10.0);
             TestCatalogue::Product p = product(52, 12345);
             p.descricao = 3.5;
@@ -186,7 +188,8 @@ Builder productScenario(const QString& name)
     if (name == "truncated picture")
         return [](TestCatalogue& c) {
             c.addProduct(product(54, QStringLiteral("PIC-2")));
-            c.addPhoto(54, TestCatalogue::storedFile(QStringLiteral("png"), TestCatalogue::picture(300, 200).left(60)));
+            c.addPhoto(54, TestCatalogue::storedFile(QStringLiteral("png"),
+                                                     TestCatalogue::picture(300, 200).left(60)));
         };
     if (name == "picture announcing 50000 x 50000 pixels")
         return [](TestCatalogue& c) {
@@ -203,7 +206,8 @@ Builder productScenario(const QString& name)
     if (name == "photo extension with a path")
         return [](TestCatalogue& c) {
             c.addProduct(product(57, QStringLiteral("PIC-5")));
-            c.addPhoto(57, TestCatalogue::storedFile(QStringLiteral("../../x"), TestCatalogue::picture(30, 20)));
+            c.addPhoto(57,
+                       TestCatalogue::storedFile(QStringLiteral("../../x"), TestCatalogue::picture(30, 20)));
         };
     if (name == "photo shorter than its extension field")
         return [](TestCatalogue& c) {
@@ -251,56 +255,66 @@ Builder productScenario(const QString& name)
 void TestHostileCatalogue::productWithHostileValues_data()
 {
     QTest::addColumn<QString>("scenario");
-    QTest::addColumn<QString>("typed");  // into CbxRef, then Enter
+    QTest::addColumn<QString>("typed"); // into CbxRef, then Enter
     QTest::addColumn<QVariantMap>("shown");
     QTest::addColumn<bool>("photo");
     QTest::addColumn<bool>("drawing");
 
-    const QVariantMap empty{{"CbxDesc", ""}, {"Preco", ""}, {"Peso", ""}, {"Prazo", ""}, {"IPI", ""},
-                            {"Composicao", ""}, {"ReferenciaNova", ""}};
-    QTest::newRow("all nulls") << "all nulls" << "NUL-1"
-                               << QVariantMap{{"CbxRef", "NUL-1"}, {"CbxDesc", ""}, {"Preco", ""}, {"Peso", ""},
-                                              {"Prazo", ""}, {"IPI", ""}, {"ICMS", ""}, {"ClassFiscal", ""},
-                                              {"txtVolume", ""}, {"StatusVenda", ""}, {"Grupo", ""},
-                                              {"ReferenciaNova", ""}, {"Composicao", ""}}
+    const QVariantMap empty{{"CbxDesc", ""}, {"Preco", ""},      {"Peso", ""},          {"Prazo", ""},
+                            {"IPI", ""},     {"Composicao", ""}, {"ReferenciaNova", ""}};
+    QTest::newRow("all nulls") << "all nulls"
+                               << "NUL-1" << QVariantMap{{"CbxRef", "NUL-1"}, {"CbxDesc", ""},
+                                                         {"Preco", ""},       {"Peso", ""},
+                                                         {"Prazo", ""},       {"IPI", ""},
+                                                         {"ICMS", ""},        {"ClassFiscal", ""},
+                                                         {"txtVolume", ""},   {"StatusVenda", ""},
+                                                         {"Grupo", ""},       {"ReferenciaNova", ""},
+                                                         {"Composicao", ""}}
                                << false << false;
     QTest::newRow("text where numbers are expected")
-        << "text where numbers are expected" << "TXT-1"
+        << "text where numbers are expected"
+        << "TXT-1"
         << QVariantMap{{"Preco", ""}, {"Peso", "1,500"}, {"Prazo", "cinco"}, {"IPI", "isento"}, {"ICMS", ""}}
         << false << false;
     QTest::newRow("numbers where text is expected")
-        << "numbers where text is expected" << "123"
-        << QVariantMap{{"CbxRef", "12345"}, {"CbxDesc", "3,5"}, {"ClassFiscal", "85362000"}, {"Grupo", "1,25"},
-                       {"ReferenciaNova", "8"}, {"Composicao", "7"}, {"StatusVenda", "-1"}}
+        << "numbers where text is expected"
+        << "123" << QVariantMap{{"CbxRef", "12345"},  {"CbxDesc", "3,5"},      {"ClassFiscal", "85362000"},
+                                {"Grupo", "1,25"},    {"ReferenciaNova", "8"}, {"Composicao", "7"},
+                                {"StatusVenda", "-1"}}
         << false << false;
     // A photo that cannot be shown ends the panel where it stands: the boxes stay empty.
-    QTest::newRow("photo that is not a picture") << "photo that is not a picture" << "PIC-1" << empty << false
-                                                 << false;
-    QTest::newRow("truncated picture") << "truncated picture" << "PIC-2" << empty << false << false;
-    QTest::newRow("picture announcing 50000 x 50000 pixels")
-        << "picture announcing 50000 x 50000 pixels" << "PIC-3" << empty << false << false;
-    QTest::newRow("photo stored as text") << "photo stored as text" << "PIC-4" << QVariantMap{{"Preco", "10,00"}}
-                                          << true << false;
-    QTest::newRow("photo extension with a path") << "photo extension with a path" << "PIC-5"
-                                                 << QVariantMap{{"Preco", "10,00"}, {"CbxDesc", "Produto 57"}}
-                                                 << false << false;
+    QTest::newRow("photo that is not a picture") << "photo that is not a picture"
+                                                 << "PIC-1" << empty << false << false;
+    QTest::newRow("truncated picture") << "truncated picture"
+                                       << "PIC-2" << empty << false << false;
+    QTest::newRow("picture announcing 50000 x 50000 pixels") << "picture announcing 50000 x 50000 pixels"
+                                                             << "PIC-3" << empty << false << false;
+    QTest::newRow("photo stored as text") << "photo stored as text"
+                                          << "PIC-4" << QVariantMap{{"Preco", "10,00"}} << true << false;
+    QTest::newRow("photo extension with a path")
+        << "photo extension with a path"
+        << "PIC-5" << QVariantMap{{"Preco", "10,00"}, {"CbxDesc", "Produto 57"}} << true << false;
     QTest::newRow("photo shorter than its extension field")
-        << "photo shorter than its extension field" << "PIC-6"
-        << QVariantMap{{"Preco", "10,00"}, {"CbxDesc", "Produto 58"}} << false << false;
-    QTest::newRow("empty photo and attachment") << "empty photo and attachment" << "PIC-7"
-                                                << QVariantMap{{"Preco", "10,00"}} << false << false;
-    QTest::newRow("huge texts") << "huge texts" << "BIG-1"
+        << "photo shorter than its extension field"
+        << "PIC-6" << QVariantMap{{"Preco", "10,00"}, {"CbxDesc", "Produto 58"}} << false << false;
+    QTest::newRow("empty photo and attachment")
+        << "empty photo and attachment"
+        << "PIC-7" << QVariantMap{{"Preco", "10,00"}} << false << false;
+    QTest::newRow("huge texts") << "huge texts"
+                                << "BIG-1"
                                 << QVariantMap{{"CbxDesc", QString(10000, QLatin1Char('d'))},
                                                {"Composicao", QString(200000, QLatin1Char('c'))}}
                                 << false << false;
     QTest::newRow("control characters in texts")
-        << "control characters in texts" << "CTL-1"
-        << QVariantMap{{"Grupo", QStringLiteral("\x1b[31mG\x1b[0m")}, {"Preco", "10,00"}} << false << false;
-    QTest::newRow("duplicate references: the first is shown")
-        << "duplicate references" << "DUP" << QVariantMap{{"CbxDesc", "Primeiro"}, {"Preco", "10,00"}} << false
+        << "control characters in texts"
+        << "CTL-1" << QVariantMap{{"Grupo", QStringLiteral("\x1b[31mG\x1b[0m")}, {"Preco", "10,00"}} << false
         << false;
-    QTest::newRow("stored wildcards are plain text") << "stored wildcards" << "50%"
-                                                     << QVariantMap{{"CbxRef", "50%_OFF"}} << false << false;
+    QTest::newRow("duplicate references: the first is shown")
+        << "duplicate references"
+        << "DUP" << QVariantMap{{"CbxDesc", "Primeiro"}, {"Preco", "10,00"}} << false << false;
+    QTest::newRow("stored wildcards are plain text")
+        << "stored wildcards"
+        << "50%" << QVariantMap{{"CbxRef", "50%_OFF"}} << false << false;
 }
 
 void TestHostileCatalogue::productWithHostileValues()
@@ -317,7 +331,8 @@ void TestHostileCatalogue::productWithHostileValues()
 
     QVERIFY2(w.platform.messages.isEmpty(), qPrintable(w.platform.messageTexts().join('|')));
     for (auto it = shown.cbegin(); it != shown.cend(); ++it)
-        QVERIFY2(w.text(it.key()) == it.value().toString(), qPrintable(it.key() + ": " + w.text(it.key()).left(80)));
+        QVERIFY2(w.text(it.key()) == it.value().toString(),
+                 qPrintable(it.key() + ": " + w.text(it.key()).left(80)));
     QCOMPARE(w.showsPhoto(), photo);
     QCOMPARE(w.isShown("FrameDesenho"), drawing);
     QVERIFY(w.stillWorks());
@@ -325,18 +340,32 @@ void TestHostileCatalogue::productWithHostileValues()
 
 void TestHostileCatalogue::crossReferenceWithHostileValues_data()
 {
-    QTest::addColumn<QString>("reference");  // chosen in comReferences
+    QTest::addColumn<QString>("reference"); // chosen in comReferences
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("family");
     QTest::addColumn<QString>("company");
-    QTest::addColumn<QString>("house");  // CbxRef afterwards
+    QTest::addColumn<QString>("house"); // CbxRef afterwards
 
     const QString missing = QString::fromUtf8("Referência não existe");
-    QTest::newRow("null group: no house equivalent") << "NOSET" << missing << "Disjuntores" << "ELETRAMAX" << "";
-    QTest::newRow("text group") << "TXTSET" << missing << "Disjuntores" << "ELETRAMAX" << "";
-    QTest::newRow("null company") << "NOCOMP" << "" << "Disjuntores" << "" << "KV-OK";
-    QTest::newRow("null family description") << "NODESC" << missing << "" << "VOLTRIX" << "";
-    QTest::newRow("house row with a null reference") << "HOLLOW" << "" << "Tomadas" << "VOLTRIX" << "KV-OK";
+    QTest::newRow("null group: no house equivalent") << "NOSET" << missing << "Disjuntores"
+                                                     << "ELETRAMAX"
+                                                     << "";
+    QTest::newRow("text group") << "TXTSET" << missing << "Disjuntores"
+                                << "ELETRAMAX"
+                                << "";
+    QTest::newRow("null company") << "NOCOMP"
+                                  << ""
+                                  << "Disjuntores"
+                                  << ""
+                                  << "KV-OK";
+    QTest::newRow("null family description") << "NODESC" << missing << ""
+                                             << "VOLTRIX"
+                                             << "";
+    QTest::newRow("house row with a null reference") << "HOLLOW"
+                                                     << ""
+                                                     << "Tomadas"
+                                                     << "VOLTRIX"
+                                                     << "KV-OK";
 }
 
 void TestHostileCatalogue::crossReferenceWithHostileValues()
@@ -376,27 +405,44 @@ void TestHostileCatalogue::versionTable_data()
     QTest::addColumn<QString>("linkTitle");
     QTest::addColumn<QString>("linkTarget");
 
-    QTest::newRow("no rows") << QStringList{"DELETE FROM TabelaVersao"} << "" << "" << "";
-    QTest::newRow("no table") << QStringList{"DROP TABLE TabelaVersao"} << "" << "" << "";
-    QTest::newRow("only one column")
-        << QStringList{"DROP TABLE TabelaVersao", "CREATE TABLE TabelaVersao (Versao TEXT)",
-                       "INSERT INTO TabelaVersao VALUES ('V9')"}
-        << "" << "" << "";
+    QTest::newRow("no rows") << QStringList{"DELETE FROM TabelaVersao"} << ""
+                             << ""
+                             << "";
+    QTest::newRow("no table") << QStringList{"DROP TABLE TabelaVersao"} << ""
+                              << ""
+                              << "";
+    QTest::newRow("only one column") << QStringList{"DROP TABLE TabelaVersao",
+                                                    "CREATE TABLE TabelaVersao (Versao TEXT)",
+                                                    "INSERT INTO TabelaVersao VALUES ('V9')"}
+                                     << ""
+                                     << ""
+                                     << "";
     QTest::newRow("three columns, no link")
         << QStringList{"DROP TABLE TabelaVersao", "CREATE TABLE TabelaVersao (A TEXT, B TEXT, C TEXT)",
                        "INSERT INTO TabelaVersao VALUES ('V9', NULL, 'r')"}
-        << "V9  r" << "" << "";
+        << "V9  r"
+        << ""
+        << "";
     QTest::newRow("link columns only")
-        << QStringList{"DROP TABLE TabelaVersao", "CREATE TABLE TabelaVersao (LinkPrograma TEXT, TituloLink TEXT)",
+        << QStringList{"DROP TABLE TabelaVersao",
+                       "CREATE TABLE TabelaVersao (LinkPrograma TEXT, TituloLink TEXT)",
                        "INSERT INTO TabelaVersao VALUES ('x\" & calc', 'T')"}
-        << "" << "T" << "x\" & calc";
+        << ""
+        << "T"
+        << "x\" & calc";
     QTest::newRow("numbers and nulls")
-        << QStringList{"DELETE FROM TabelaVersao", "INSERT INTO TabelaVersao VALUES (7, 2.5, NULL, 1, NULL, 3)"}
-        << "7 2.5 " << "1" << "";
+        << QStringList{"DELETE FROM TabelaVersao",
+                       "INSERT INTO TabelaVersao VALUES (7, 2.5, NULL, 1, NULL, 3)"}
+        << "7 2.5 "
+        << "1"
+        << "";
     QTest::newRow("two rows: the first counts")
-        << QStringList{"DELETE FROM TabelaVersao", "INSERT INTO TabelaVersao VALUES ('a','b','c','T1','L1','D1')",
+        << QStringList{"DELETE FROM TabelaVersao",
+                       "INSERT INTO TabelaVersao VALUES ('a','b','c','T1','L1','D1')",
                        "INSERT INTO TabelaVersao VALUES ('x','y','z','T2','L2','D2')"}
-        << "a b c" << "T1" << "L1";
+        << "a b c"
+        << "T1"
+        << "L1";
 }
 
 void TestHostileCatalogue::versionTable()
@@ -431,7 +477,8 @@ void TestHostileCatalogue::listsWithNullsDuplicatesAndEmptyValues()
         c.addProduct(product(73, QStringLiteral("DUP")));
         c.exec(QString::fromUtf8("UPDATE [Tabela Referencias] SET Descriçao = NULL WHERE Numero = 70"));
         c.exec(QStringLiteral("UPDATE [Tabela Referencias] SET Referencia = '' WHERE Numero = 71"));
-        c.exec(QStringLiteral("INSERT INTO RELATIONS VALUES ('', ?, 'DJ', 9, NULL)"), {ScrambleText("ELETRAMAX")});
+        c.exec(QStringLiteral("INSERT INTO RELATIONS VALUES ('', ?, 'DJ', 9, NULL)"),
+               {ScrambleText("ELETRAMAX")});
         c.exec(QStringLiteral("INSERT INTO RELATIONS VALUES (?, '', 'DJ', 9, NULL)"), {ScrambleText("ANON")});
         c.addRelation(QStringLiteral("ELX-1"), QStringLiteral("ELETRAMAX"), QStringLiteral("DJ"), 1);
         c.exec(QStringLiteral("INSERT INTO FAMILIES VALUES ('E', ''), ('N', NULL)"));
@@ -439,7 +486,7 @@ void TestHostileCatalogue::listsWithNullsDuplicatesAndEmptyValues()
     QVERIFY(w.opened);
     const QStringList references = w.combo("CbxRef")->entries();
     QCOMPARE(references.count(QStringLiteral("DUP")), 2);
-    QCOMPARE(references.count(QString()), 1);  // the empty one; the null one is left out
+    QCOMPARE(references.count(QString()), 1); // the empty one; the null one is left out
     QVERIFY(w.combo("CbxDesc")->entries().contains(QString()));
     QCOMPARE(w.combo("comReferences")->entries().count(QStringLiteral("ELX-1")), 2);
     QVERIFY(w.combo("comFamilies")->entries().contains(QString()));
@@ -511,18 +558,22 @@ void TestHostileCatalogue::storedFileNamesStayInTheProgramDirectory()
     const QDir parent = QDir(w.program.directory()).absoluteFilePath(QStringLiteral(".."));
     const QStringList parentBefore = parent.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
+    // A picture shows under its own type, whatever its extension field holds.
     w.enter("CbxRef", QStringLiteral("ESC-1"));
     QVERIFY(w.platform.messages.isEmpty());
-    QVERIFY(w.window->photoPreviewPath().isEmpty());
+    const QString photo = w.program.file(QString::fromUtf8("ArquivoTemporárioDePrévia.png"));
+    QCOMPARE(w.window->photoPreviewPath(), QDir::toNativeSeparators(photo));
     QCOMPARE(w.text("Preco"), QStringLiteral("10,00"));
     QVERIFY(w.isShown("FrameDesenho"));
     QWidget* drawing = w.window->findChild<QWidget*>(QStringLiteral("BtnDesenho"));
     QTest::mouseClick(drawing, Qt::LeftButton);
     QCOMPARE(w.platform.viewerCommands.size(), 1);
-    QCOMPARE(w.platform.viewerCommands.at(0).commandLine(), QStringLiteral("explorer.exe \"\""));
+    QVERIFY(w.platform.viewerCommands.at(0).commandLine().contains(
+        QString::fromUtf8("AnexoTemporárioDePrévia.png\"")));
 
     QCOMPARE(QDir(w.program.directory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{"lumeo.kvl"});
+             QStringList({QString::fromUtf8("AnexoTemporárioDePrévia.png"),
+                          QString::fromUtf8("ArquivoTemporárioDePrévia.png"), "lumeo.kvl"}));
     QCOMPARE(parent.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), parentBefore);
     QVERIFY(!QFile::exists(QStringLiteral("/tmp/escaped")));
     w.window->showNormal();
