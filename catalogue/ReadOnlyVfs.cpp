@@ -18,7 +18,8 @@ constexpr unsigned char kRollbackMode = 1;
 
 sqlite3_vfs* g_real = nullptr;
 
-struct alignas(16) File
+// SQLite gives the room for it 8-byte aligned; the platform's file follows it in that room.
+struct File
 {
     sqlite3_file base; // first, as SQLite sees it
     sqlite3_file* real;
@@ -30,6 +31,7 @@ struct alignas(16) File
     std::filesystem::file_time_type modified;
     unsigned generation;
 };
+static_assert(alignof(File) <= 8 && sizeof(File) % 8 == 0);
 
 File* fileOf(sqlite3_file* file)
 {
