@@ -39,6 +39,7 @@ protected:
 
 private:
     void watchConversions();
+    void addWindowKeys();
 
     std::unique_ptr<Ui::MDIForm1> ui;
     QPointer<frmSai> m_loading;
