@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include "ConfigurationFile.h"
+#include "QtTranslations.h"
 #include "StartupMessages.h"
 #include "catalogue/Module1.h"
 #include "ui/main/MDIForm1.h"
@@ -37,6 +38,7 @@ bool Main()
 {
     // No application display name: the window system would add it to every window's title.
     installFontSubstitutes();
+    installQtTranslations();
 
     if (!readOrCreateConfiguration()) {
         StartupMessages::showWriteFailure(nullptr);
