@@ -157,6 +157,9 @@ void TestConversionWait::windowsStayAliveWhileConverting()
     QVERIFY(std::is_sorted(figures.begin(), figures.end()));
     QVERIFY(barPaints.paints >= figures.size() - 1);
     QVERIFY(loadingPaints.paints > 0);
+    // The bar lies wholly inside the notice, clear of its edges.
+    const QRect barArea(bar->mapTo(loading, QPoint()), bar->size());
+    QVERIFY(loading->rect().adjusted(2, 2, -2, -2).contains(barArea));
     QVERIFY(loading->isHidden());
     // What was typed meanwhile waited, and arrives now.
     QVERIFY(!inputEverArrived);

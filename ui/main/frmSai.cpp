@@ -28,7 +28,8 @@ frmSai::frmSai(QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_progress = new QProgressBar(ui->Frame2);
     m_progress->setObjectName(QStringLiteral("prgConversao"));
-    m_progress->setGeometry(8, 52, 321, 5);
+    // Under the notice, clear of the window's bottom edge.
+    m_progress->setGeometry(8, 51, 321, 4);
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 100);
     m_progress->hide();
