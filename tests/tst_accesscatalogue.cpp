@@ -1,4 +1,5 @@
 #include "TestCatalogue.h"
+#include "TestProgram.h"
 
 #include "catalogue/AccessCatalogue.h"
 #include "catalogue/AccessImportProcess.h"
@@ -213,7 +214,7 @@ private:
 
 void TestAccessCatalogue::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    useOwnCacheFolder();
     QVERIFY(m_dir.isValid());
     QVERIFY2(!AccessImportProcess::program().isEmpty(),
              "lumeo-access-import must be built beside the tests: conversions run in it");

@@ -49,7 +49,7 @@ class TestConversionWait : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { useOwnCacheFolder(); }
     void init() { QDir(cacheDirectory()).removeRecursively(); }
     void cleanup() { AccessImportProcess::setProgramForTesting(QString()); }
     void windowsStayAliveWhileConverting();
