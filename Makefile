@@ -5,13 +5,14 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 # xvfb, openbox and libxcb1-dev: the real-display stage of the tests (tests/CMakeLists.txt);
-# qt6-base-private-dev: tests that feed input through the window system's queue.
+# qt6-base-private-dev: tests that feed input through the window system's queue;
+# qt6-translations-l10n: Qt's own texts (standard buttons, file dialog) in the desktop's language.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite \
-            fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 libsqlite3-dev \
-            xvfb openbox libxcb1-dev
+            qt6-translations-l10n fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 \
+            libsqlite3-dev xvfb openbox libxcb1-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps build test sanitize fuzz bench run clean
+.PHONY: all deps configure build test sanitize fuzz bench run clean
 
 all: build
 
@@ -32,8 +33,10 @@ deps:
 	  fi; \
 	fi
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Every test headless; the same run takes the window tests a second time on a real X server
@@ -65,7 +68,9 @@ bench: deps
 	build-bench/lumeo_bench
 
 # Starts the program on the sample catalogue beside it, making the catalogue on first run.
-run: build
+# Builds only what it runs: the program, its import program and the sample maker.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target lumeo lumeo-access-import makecatalogue
 	@test -f $(BUILD)/lumeo.kvl || $(BUILD)/makecatalogue $(BUILD)/lumeo.kvl
 	$(BUILD)/lumeo
 

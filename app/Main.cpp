@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "QtTranslations.h"
 #include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
 #include "ui/config/StartupMessages.h"
@@ -30,6 +31,7 @@ bool Main()
 {
     // No application display name: the window system would add it to every window's title.
     installFontSubstitutes();
+    installQtTranslations();
 
     if (!readOrCreateConfiguration()) {
         StartupMessages::showWriteFailure(nullptr);

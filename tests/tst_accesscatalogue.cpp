@@ -2,6 +2,7 @@
 #include "SmallFiles.h"
 #include "StatementRows.h"
 #include "TestCatalogue.h"
+#include "TestProgram.h"
 
 #include "access/AccessImporter.h"
 #include "base/CatalogueSchema.h"
@@ -212,7 +213,7 @@ private:
 
 void TestAccessCatalogue::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    useOwnCacheFolder();
     QVERIFY(m_dir.isValid());
     QVERIFY2(!AccessImportProcess::program().isEmpty(),
              "lumeo-access-import must be built beside the tests: conversions run in it");

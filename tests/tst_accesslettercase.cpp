@@ -108,8 +108,7 @@ void writeCatalogue(const QString& path)
 
 void TestAccessLetterCase::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
+    useOwnCacheFolder();
     QVERIFY(m_dir.isValid());
     QVERIFY2(!AccessImportProcess::program().isEmpty(),
              "lumeo-access-import must be built beside the tests: conversions run in it");

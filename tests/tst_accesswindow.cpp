@@ -27,7 +27,7 @@ class TestAccessWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { useOwnCacheFolder(); }
     void chosenInTheDialogAndSearched_data();
     void chosenInTheDialogAndSearched();
 };

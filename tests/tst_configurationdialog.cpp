@@ -128,7 +128,7 @@ void TestConfigurationDialog::browseStartsWhereThePathIs()
     const PlatformBackend::FileDialogRequest request = platform.fileDialogs.at(0);
     QCOMPARE(request.initialDirectory, inBox.isEmpty() ? QDir::toNativeSeparators(program.directory()) : inBox);
     QCOMPARE(request.defaultSuffix, QStringLiteral("*.kvl"));
-    QCOMPARE(request.filter, QStringLiteral("*.kvl"));
+    QCOMPARE(request.filter, QStringLiteral("*.kvl;;*.mdb"));
     QCOMPARE(request.fileName, QString());
     QCOMPARE(open.path()->text(), answer.isEmpty() ? inBox : answer);
 }

@@ -1,10 +1,15 @@
+#include "RealDisplay.h"
 #include "RecordingPlatform.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "WindowGapRecorder.h"
+#include "app/Main.h"
 #include "catalogue/AccessImportProcess.h"
+#include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
+#include "ui/main/ShowMainWindow.h"
 #include "ui/main/frmSai.h"
 
 #include <QDir>
@@ -45,18 +50,29 @@ class TestConversionWait : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase() { useOwnCacheFolder(); }
     void init() { QDir(cacheDirectory()).removeRecursively(); }
     void cleanup() { AccessImportProcess::setProgramForTesting(QString()); }
     void windowsStayAliveWhileConverting();
     void failedConversionLeavesNothing_data();
     void failedConversionLeavesNothing();
+    void neverWithoutAWindowAtStart_data();
+    void neverWithoutAWindowAtStart();
 
 private:
     // Stands a shell script in the import program's place and a file that looks like an
     // Access catalogue as the catalogue.
     void standInImport(const TestProgram& program, const QByteArray& script);
+    // An import that reports a figure every `pause` seconds, then copies the source.
+    static QByteArray slowImport(const QString& source, const char* pause);
 };
+
+QByteArray TestConversionWait::slowImport(const QString& source, const char* pause)
+{
+    return QByteArray("for p in 5 10 15 20 25 30 35 40 45 50 55 60 65 70 75 80 85 90 95; do\n"
+                      "  echo progress $p; sleep ") +
+           pause + "\ndone\ncp '" + QFile::encodeName(source) + "' \"$2\"";
+}
 
 void TestConversionWait::standInImport(const TestProgram& program, const QByteArray& script)
 {
@@ -81,9 +97,7 @@ void TestConversionWait::windowsStayAliveWhileConverting()
     RecordingPlatform platform;
     TestCatalogue::writeStandard(program.file("source.kvl"));
     // A slow import: a figure every 150 ms, then the copy.
-    standInImport(program, "for p in 5 10 15 20 25 30 35 40 45 50 55 60 65 70 75 80 85 90 95; do\n"
-                           "  echo progress $p; sleep 0.15\ndone\ncp '" +
-                               QFile::encodeName(program.file("source.kvl")) + "' \"$2\"");
+    standInImport(program, slowImport(program.file("source.kvl"), "0.15"));
 
     // A window the user types into while the program is busy.
     QLineEdit typed;
@@ -144,6 +158,9 @@ void TestConversionWait::windowsStayAliveWhileConverting()
     QVERIFY(std::is_sorted(figures.begin(), figures.end()));
     QVERIFY(barPaints.paints >= figures.size() - 1);
     QVERIFY(loadingPaints.paints > 0);
+    // The bar lies wholly inside the notice, clear of its edges.
+    const QRect barArea(bar->mapTo(loading, QPoint()), bar->size());
+    QVERIFY(loading->rect().adjusted(2, 2, -2, -2).contains(barArea));
     QVERIFY(loading->isHidden());
     // What was typed meanwhile waited, and arrives now.
     QVERIFY(!inputEverArrived);
@@ -174,6 +191,40 @@ void TestConversionWait::failedConversionLeavesNothing()
     QCOMPARE(CountSearchWindows(), 0);
     QVERIFY(main.loadingWindow()->isHidden());
     QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestConversionWait::neverWithoutAWindowAtStart_data()
+{
+    QTest::addColumn<bool>("access");
+    QTest::newRow("Access catalogue, first opening") << true;
+    QTest::newRow("SQLite catalogue") << false;
+}
+
+void TestConversionWait::neverWithoutAWindowAtStart()
+{
+    if (!RealDisplay::isRunning())
+        QSKIP("what the window system shows is read on a real X server");
+    QFETCH(bool, access);
+    TestProgram program;
+    RecordingPlatform platform;
+    TestCatalogue::writeStandard(program.catalogue());
+    if (access)
+        standInImport(program, slowImport(program.catalogue(), "0.05"));
+    const QString path = access ? Module1::DatabasePath : program.catalogue();
+    QVERIFY(ConfigurationFile::write(program.file(QStringLiteral("lumeo.cfg")), path));
+
+    WindowGapRecorder shown;
+    QVERIFY(Main());
+    const std::unique_ptr<MDIForm1> main(MainWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    shown.stop();
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(platform.messages.isEmpty());
+    QVERIFY(main->loadingWindow()->isHidden());
+    QVERIFY(shown.anyShown());
+    // From the loading window to the main window with its search window, one of them is
+    // always on the screen: a gap of a frame would already be a flicker.
+    QVERIFY2(shown.longestGapMs() <= 16, qPrintable(QString::number(shown.longestGapMs())));
 }
 
 QTEST_MAIN(TestConversionWait)

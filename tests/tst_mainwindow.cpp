@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -47,6 +48,9 @@ private slots:
     void closingTheFrameEndsWithoutAsking();
     void configurationWaitsForTheSearchWindowsToClose();
     void menuCommandsAndAccessKeys();
+    void restoredSearchWindowsTakeTheirDesignSize();
+    void keysCloseAndStepThroughSearchWindows_data();
+    void keysCloseAndStepThroughSearchWindows();
 
 private:
     static void trigger(MDIForm1& window, const char* action)
@@ -195,6 +199,52 @@ void TestMainWindow::menuCommandsAndAccessKeys()
     QCOMPARE(CountSearchWindows(), 1);
     QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
     QCOMPARE(platform.messages.size(), 1);  // the question of "Sair"
+}
+
+void TestMainWindow::restoredSearchWindowsTakeTheirDesignSize()
+{
+    MainOverStandardCatalogue open;
+    trigger(open.window, "Pesquisar");
+    trigger(open.window, "Pesquisar");
+    const QList<QMdiSubWindow*> frames = open.window.mdiArea()->subWindowList();
+    QCOMPARE(frames.size(), 2);
+    for (QMdiSubWindow* frame : frames) {
+        frame->showNormal(); // its "Restore" button
+        QCOMPARE(frame->widget()->size(), QSize(13365 / 15, 9540 / 15));
+    }
+}
+
+void TestMainWindow::keysCloseAndStepThroughSearchWindows_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("open");
+    QTest::addColumn<int>("active"); // by opening order; -1: the one that was active is gone
+    QTest::newRow("Ctrl+F4 closes the active one") << int(Qt::Key_F4) << int(Qt::ControlModifier) << 2 << -1;
+    QTest::newRow("Ctrl+F6, the next") << int(Qt::Key_F6) << int(Qt::ControlModifier) << 3 << 0;
+    QTest::newRow("Ctrl+Shift+F6, the previous")
+        << int(Qt::Key_F6) << int(Qt::ControlModifier | Qt::ShiftModifier) << 3 << 1;
+}
+
+void TestMainWindow::keysCloseAndStepThroughSearchWindows()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, open);
+    QFETCH(int, active);
+    MainOverStandardCatalogue main;
+    QList<QPointer<QMdiSubWindow>> frames;
+    for (int i = 0; i < 3; ++i) {
+        trigger(main.window, "Pesquisar");
+        frames << main.window.mdiArea()->activeSubWindow();
+    }
+    main.window.activateWindow();
+    QTest::keyClick(frames.at(2)->widget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(CountSearchWindows(), open);
+    if (active < 0)
+        QVERIFY(!frames.at(2) || !frames.at(2)->isVisible());
+    else
+        QCOMPARE(main.window.mdiArea()->activeSubWindow(), frames.at(active).data());
 }
 
 QTEST_MAIN(TestMainWindow)

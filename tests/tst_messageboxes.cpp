@@ -2,6 +2,7 @@
 #include "RealDisplay.h"
 #include "SearchWindowFixture.h"
 #include "TestProgram.h"
+#include "app/QtTranslations.h"
 #include "catalogue/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/MDIForm1.h"
@@ -63,6 +64,8 @@ private slots:
     void answers();
     void titles_data();
     void titles();
+    void qtTextsInTheDesktopLanguage_data();
+    void qtTextsInTheDesktopLanguage();
 };
 
 void TestMessageBoxes::yesBeforeNoOnEveryTheme_data()
@@ -183,6 +186,39 @@ void TestMessageBoxes::titles()
     // What the window manager shows in the title bar: exactly the title, nothing added.
     if (RealDisplay::isRunning())
         QCOMPARE(held, titles);
+}
+
+void TestMessageBoxes::qtTextsInTheDesktopLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::newRow("pt_BR") << "pt_BR" << QStringList{"Sim", QString::fromUtf8("Não")};
+    QTest::newRow("en_US") << "en_US" << QStringList{"Yes", "No"};
+    QTest::newRow("a language Qt has no words in") << "kl_GL" << QStringList{"Yes", "No"};
+}
+
+void TestMessageBoxes::qtTextsInTheDesktopLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QStringList, buttons);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installQtTranslations(QLocale(locale));
+    TestProgram program;
+    QVERIFY(program.openStandardCatalogue());
+    MDIForm1 main;
+    main.show();
+    {
+        RecordingPlatform opening;
+        main.findChild<QAction*>("Pesquisar")->trigger();
+    }
+    MessageBoxWatcher user(Qt::Key_Escape);
+    main.findChild<QAction*>("Sair")->trigger();
+    installQtTranslations(QLocale::c());
+    QCOMPARE(user.seen.size(), 1);
+    QCOMPARE(user.seen.at(0).buttons, buttons);
+    // The program's own words stay as they are.
+    QCOMPARE(user.seen.at(0).text, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"));
+    QCOMPARE(user.seen.at(0).title, QStringLiteral("Aviso:"));
 }
 
 QTEST_MAIN(TestMessageBoxes)

@@ -1,23 +1,31 @@
 #include "RealDisplay.h"
 #include "RecordingPlatform.h"
+#include "SearchWindowFixture.h"
 #include "TestProgram.h"
 #include "catalogue/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/main/frmSai.h"
+#include "ui/platform/Platform.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
+#include <QtEndian>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -73,6 +81,53 @@ QList<int> inkRows(const QImage& image)
     return rows;
 }
 
+// The picture of the most colours that an icon file of the program holds for this size, read
+// by the file's own directory.
+QImage deepestPicture(const QString& iconFile, const QSize& size)
+{
+    QFile file(QStringLiteral(":/pictures/") + iconFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    const QByteArray bytes = file.readAll();
+    int deepest = -1;
+    int deepestBits = 0;
+    for (int i = 0; i < qFromLittleEndian<quint16>(bytes.constData() + 4); ++i) {
+        const char* entry = bytes.constData() + 6 + 16 * i;
+        const QSize entrySize(quint8(entry[0]) ? quint8(entry[0]) : 256,
+                              quint8(entry[1]) ? quint8(entry[1]) : 256);
+        const int bits = qFromLittleEndian<quint16>(entry + 6);
+        if (entrySize == size && bits > deepestBits) {
+            deepest = i;
+            deepestBits = bits;
+        }
+    }
+    QImageReader reader(file.fileName());
+    if (deepest < 0 || !reader.jumpToImage(deepest))
+        return QImage();
+    return reader.read().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Runs `open`, which waits in a modal window of the desktop's own; reads that window's icons
+// as the X server holds them, then closes it.
+QList<QImage> iconsOfModal(const std::function<void()>& open)
+{
+    Platform::setBackend(nullptr);
+    QList<QImage> icons;
+    QTimer look;
+    look.setInterval(20);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->windowHandle() || !dialog->windowHandle()->isExposed())
+            return;
+        look.stop();
+        icons = RealDisplay::windowIcons(dialog);
+        dialog->reject();
+    });
+    look.start();
+    open();
+    return icons;
+}
+
 } // namespace
 
 // What only a real window system shows: titles as the window manager holds them, the
@@ -88,6 +143,8 @@ private slots:
     void tabWalksTheDesignedOrder();
     void groupCaptionIsPaintedOnItsSecondLine();
     void loadingWindowStandsPaintedWhenShown();
+    void iconsAreTheDeepestPictures_data();
+    void iconsAreTheDeepestPictures();
 };
 
 void TestRealDisplay::initTestCase()
@@ -182,6 +239,49 @@ void TestRealDisplay::loadingWindowStandsPaintedWhenShown()
     QCOMPARE(loading->geometry().top() - loading->frameGeometry().top(),
              loading->frameGeometry().bottom() - loading->geometry().bottom());
     loading->hide();
+}
+
+void TestRealDisplay::iconsAreTheDeepestPictures_data()
+{
+    QTest::addColumn<QString>("iconFile");
+    for (const char* window : {"main window", "main window's message box", "search window"})
+        QTest::newRow(window) << "program.ico";
+    for (const char* window : {"configuration dialog", "file dialog", "configuration dialog's message box"})
+        QTest::newRow(window) << "dialog.ico";
+}
+
+void TestRealDisplay::iconsAreTheDeepestPictures()
+{
+    QFETCH(QString, iconFile);
+    const QString window = QString::fromLatin1(QTest::currentDataTag());
+    ShownMainWindow main(true);
+    QList<QImage> icons;
+    if (window == "main window") {
+        icons = RealDisplay::windowIcons(&main.window);
+    } else if (window == "main window's message box") {
+        QVERIFY(main.openSearchWindow());
+        icons = iconsOfModal([&] { main.window.findChild<QAction*>("Sair")->trigger(); });
+    } else if (window == "search window") {
+        const std::unique_ptr<Form2> search = openSearchWindow();
+        icons = RealDisplay::windowIcons(search.get());
+    } else {
+        const std::unique_ptr<Form1> dialog(new Form1(&main.window));
+        dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const auto click = [&](const char* button) {
+            return [&dialog, button] { dialog->findChild<QPushButton*>(button)->click(); };
+        };
+        if (window == "configuration dialog")
+            icons = RealDisplay::windowIcons(dialog.get());
+        else if (window == "file dialog")
+            icons = iconsOfModal(click("Command1"));
+        else
+            icons = iconsOfModal(click("Command2")); // "Testar conexão"
+    }
+    QCOMPARE(icons.size(), 2);
+    for (const QImage& icon : icons)
+        QCOMPARE(icon, deepestPicture(iconFile, icon.size()));
 }
 
 QTEST_MAIN(TestRealDisplay)

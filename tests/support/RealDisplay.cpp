@@ -62,6 +62,41 @@ QString windowName(const QWidget* widget)
 #endif
 }
 
+QList<QImage> windowIcons(const QWidget* widget)
+{
+    QList<QImage> icons;
+#ifdef LUMEO_HAVE_XCB
+    xcb_connection_t* c = isRunning() ? connection() : nullptr;
+    if (!c || !widget)
+        return icons;
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(c, 0, xcb_window_t(widget->window()->winId()), atom(c, "_NET_WM_ICON"),
+                         XCB_ATOM_CARDINAL, 0, 1 << 20);
+    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(c, cookie, nullptr), &std::free);
+    if (!reply)
+        return icons;
+    // Width, height, then that many ARGB pixels, for each picture in turn.
+    const auto* values = static_cast<const quint32*>(xcb_get_property_value(reply.get()));
+    const qsizetype count = xcb_get_property_value_length(reply.get()) / 4;
+    for (qsizetype at = 0; at + 2 <= count;) {
+        const int width = int(values[at]);
+        const int height = int(values[at + 1]);
+        at += 2;
+        if (width <= 0 || height <= 0 || at + qsizetype(width) * height > count)
+            break;
+        QImage icon(width, height, QImage::Format_ARGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                icon.setPixel(x, y, values[at++]);
+        icons << icon;
+    }
+#else
+    Q_UNUSED(widget);
+#endif
+    return icons;
+}
+
 QImage grab(const QWidget* widget)
 {
     if (!isRunning() || !widget)

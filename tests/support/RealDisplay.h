@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -15,6 +16,10 @@ bool isRunning();
 // The title of the widget's window as the X server holds it (_NET_WM_NAME), which is what
 // the window manager shows; empty when there is no real display.
 QString windowName(const QWidget* widget);
+
+// The pictures of the widget's window icon as the X server holds them (_NET_WM_ICON), which
+// the window manager and task bar show; empty when there is no real display.
+QList<QImage> windowIcons(const QWidget* widget);
 
 // The widget's area as the X server shows it, read back from its window. Under Xvfb a grab
 // of the root window can show pop-up lists and message boxes black: grab their own window.

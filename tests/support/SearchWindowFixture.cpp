@@ -1,5 +1,6 @@
 #include "SearchWindowFixture.h"
 
+#include "RealDisplay.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
@@ -28,6 +29,10 @@ std::unique_ptr<Form2> openSearchWindow()
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get()))
         qWarning("search window not exposed");
+    // A window manager activates a window a moment after it is exposed; until then the focus
+    // moves only on paper, without the focus events that the boxes act on.
+    if (RealDisplay::isRunning() && !RealDisplay::waitForActive(window.get()))
+        qWarning("search window not activated");
     return window;
 }
 

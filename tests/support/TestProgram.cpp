@@ -6,10 +6,12 @@
 #include "catalogue/OpenCatalogue.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTextEdit>
 
 TestProgram::TestProgram(const QString& executableName)
@@ -32,6 +34,15 @@ bool TestProgram::openStandardCatalogue()
     TestCatalogue::writeStandard(catalogue());
     Module1::DatabasePath = catalogue();
     return OpenCatalogue();
+}
+
+void useOwnCacheFolder()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setApplicationName(QCoreApplication::applicationName() + QLatin1Char('-') +
+                                         QString::number(QCoreApplication::applicationPid()));
+    static const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    qAddPostRoutine([] { QDir(folder).removeRecursively(); });
 }
 
 QString textOf(QWidget* root, const QString& objectName)

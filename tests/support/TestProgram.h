@@ -27,5 +27,10 @@ private:
     QString m_directory;
 };
 
+// Gives this test program a cache folder of its own, where converted copies are kept, removed
+// at its end. Without it the same test run beside it (headless and on the real display in one
+// `ctest -j`, or from another checkout) would convert into, and empty, the same folder.
+void useOwnCacheFolder();
+
 // The text of a line edit, text edit, label or combo box found by objectName under `root`.
 QString textOf(QWidget* root, const QString& objectName);

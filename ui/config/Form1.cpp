@@ -54,7 +54,8 @@ void Form1::Command1_Click()
     PlatformBackend::FileDialogRequest request;
     request.defaultSuffix = QStringLiteral("*.kvl");
     request.initialDirectory = ui->Text1->text().isEmpty() ? ProgramLocation::directory() : ui->Text1->text();
-    request.filter = QStringLiteral("*.kvl");
+    // The maker's Access catalogues can be browsed to as well, a second choice after "*.kvl".
+    request.filter = QStringLiteral("*.kvl;;*.mdb");
     request.fileName = QString();
     const QString chosen = Platform::openFileDialog(this, request);
     if (!chosen.isEmpty())

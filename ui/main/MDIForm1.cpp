@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QShortcut>
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
 {
@@ -26,6 +27,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     LoadedForms::add(this);
     // A catalogue converted while this window is loaded is waited for with the loading window.
     m_conversionWait = std::make_unique<LoadingWindowWait>([this] { return loadingWindow(); });
+    addWindowKeys();
 }
 
 MDIForm1::~MDIForm1()
@@ -33,6 +35,26 @@ MDIForm1::~MDIForm1()
     m_conversionWait.reset();
     LoadedForms::remove(this);
     delete m_loading;
+}
+
+void MDIForm1::addWindowKeys()
+{
+    // The keys of multiple-document programs on every desktop, beside the desktop's own
+    // (Ctrl+W, Ctrl+Tab). Ctrl+F4 closes through the window's close command, as its close box
+    // does; where the desktop gives that command Ctrl+F4 already, a second would block both.
+    const struct
+    {
+        QKeySequence key;
+        void (QMdiArea::*command)();
+    } keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_F4), &QMdiArea::closeActiveSubWindow},
+                {QKeySequence(Qt::CTRL | Qt::Key_F6), &QMdiArea::activateNextSubWindow},
+                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), &QMdiArea::activatePreviousSubWindow}};
+    for (const auto& binding : keys) {
+        if (QKeySequence::keyBindings(QKeySequence::Close).contains(binding.key))
+            continue;
+        auto* shortcut = new QShortcut(binding.key, this);
+        connect(shortcut, &QShortcut::activated, ui->mdiArea, binding.command);
+    }
 }
 
 QMdiArea* MDIForm1::mdiArea() const
@@ -63,11 +85,19 @@ void MDIForm1::Pesquisar_Click()
     }
     auto* search = new Form2;
     loadingWindow()->showNow();
-    QMdiSubWindow* frame = ui->mdiArea->addSubWindow(search);
+    // Made inside the area, the frame knows its borders: it takes the window's design size
+    // before the area places it, and "Restore" gives it that size at that place.
+    auto* frame = new QMdiSubWindow(ui->mdiArea);
+    frame->setWidget(search);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(search->windowIcon());
+    frame->resize(search->size().grownBy(frame->contentsMargins()));
+    ui->mdiArea->addSubWindow(frame);
     frame->showMaximized();
-    loadingWindow()->hide();
+    // A search window shows its frame with it (at start the frame has loaded, not shown).
+    if (isHidden())
+        showMaximized();
+    loadingWindow()->hideOnceShown(this);
     emit searchWindowOpened(search);
 }
 

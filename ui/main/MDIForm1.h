@@ -39,6 +39,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void addWindowKeys();
+
     std::unique_ptr<Ui::MDIForm1> ui;
     QPointer<frmSai> m_loading;
     std::unique_ptr<LoadingWindowWait> m_conversionWait;

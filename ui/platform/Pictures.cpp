@@ -1,7 +1,6 @@
 #include "Pictures.h"
 
 #include <QBitmap>
-#include <QImageReader>
 #include <QPixmapCache>
 
 namespace {
@@ -11,15 +10,11 @@ QString resourcePath(const QString& name)
     return QStringLiteral(":/pictures/") + name;
 }
 
-// Every size stored in the icon file, not only the first.
+// Every size stored in the icon file, each in the picture of the most colours the file holds
+// for it (Qt's reading of an icon file keeps the deepest of each size).
 QIcon iconFile(const QString& name)
 {
-    QIcon icon;
-    QImageReader reader(resourcePath(name));
-    // The icon reader does not step to the next picture by itself.
-    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    return icon;
+    return QIcon(resourcePath(name));
 }
 
 } // namespace

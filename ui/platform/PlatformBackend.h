@@ -19,7 +19,7 @@ public:
     {
         QString defaultSuffix;
         QString initialDirectory;
-        QString filter;
+        QString filter; // choices separated by ";;", the first chosen
         QString fileName;
     };
 
