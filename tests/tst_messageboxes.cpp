@@ -68,6 +68,17 @@ private slots:
     void qtTextsInTheDesktopLanguage();
 };
 
+// Shows the main window with one search window, then chooses "&Sair".
+static void askToLeaveWithASearchOpen(MDIForm1& window)
+{
+    window.show();
+    {
+        RecordingPlatform opening;
+        window.findChild<QAction*>("Pesquisar")->trigger();
+    }
+    window.findChild<QAction*>("Sair")->trigger();
+}
+
 void TestMessageBoxes::yesBeforeNoOnEveryTheme_data()
 {
     QTest::addColumn<int>("layout");
@@ -85,13 +96,8 @@ void TestMessageBoxes::yesBeforeNoOnEveryTheme()
     TestProgram program;
     QVERIFY(program.openStandardCatalogue());
     MDIForm1 window;
-    window.show();
-    {
-        RecordingPlatform opening;
-        window.findChild<QAction*>("Pesquisar")->trigger();
-    }
     MessageBoxWatcher user(Qt::Key_Escape);
-    window.findChild<QAction*>("Sair")->trigger();
+    askToLeaveWithASearchOpen(window);
     QCOMPARE(user.seen.size(), 1);
     QCOMPARE(user.seen.at(0).text, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"));
     QCOMPARE(user.seen.at(0).buttons,
@@ -206,13 +212,8 @@ void TestMessageBoxes::qtTextsInTheDesktopLanguage()
     TestProgram program;
     QVERIFY(program.openStandardCatalogue());
     MDIForm1 main;
-    main.show();
-    {
-        RecordingPlatform opening;
-        main.findChild<QAction*>("Pesquisar")->trigger();
-    }
     MessageBoxWatcher user(Qt::Key_Escape);
-    main.findChild<QAction*>("Sair")->trigger();
+    askToLeaveWithASearchOpen(main);
     installQtTranslations(QLocale::c());
     QCOMPARE(user.seen.size(), 1);
     QCOMPARE(user.seen.at(0).buttons, buttons);
