@@ -1,38 +1,6 @@
 #include "AccessRowBatch.h"
 
-namespace {
-
-// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD, as Qt's own conversion does.
-char* encodeUtf8(const QString& text, char* out)
-{
-    const char16_t* p = reinterpret_cast<const char16_t*>(text.utf16());
-    const char16_t* end = p + text.size();
-    while (p < end) {
-        char32_t c = *p++;
-        if (c >= 0xd800 && c < 0xdc00 && p < end && *p >= 0xdc00 && *p < 0xe000)
-            c = 0x10000 + ((c - 0xd800) << 10) + (*p++ - 0xdc00);
-        else if (c >= 0xd800 && c < 0xe000)
-            c = 0xfffd;
-        if (c < 0x80) {
-            *out++ = char(c);
-        } else if (c < 0x800) {
-            *out++ = char(0xc0 | (c >> 6));
-            *out++ = char(0x80 | (c & 0x3f));
-        } else if (c < 0x10000) {
-            *out++ = char(0xe0 | (c >> 12));
-            *out++ = char(0x80 | ((c >> 6) & 0x3f));
-            *out++ = char(0x80 | (c & 0x3f));
-        } else {
-            *out++ = char(0xf0 | (c >> 18));
-            *out++ = char(0x80 | ((c >> 12) & 0x3f));
-            *out++ = char(0x80 | ((c >> 6) & 0x3f));
-            *out++ = char(0x80 | (c & 0x3f));
-        }
-    }
-    return out;
-}
-
-} // namespace
+#include <QStringEncoder>
 
 void AccessRowBatch::appendInteger(qint64 number)
 {
@@ -55,9 +23,11 @@ void AccessRowBatch::appendText(const QString& text)
     Value value;
     value.kind = Value::Kind::Text;
     value.offset = m_bytes.size();
-    // Room for the worst case, three bytes a UTF-16 unit; the unused tail is cut off again.
-    m_bytes.resize(value.offset + text.size() * 3);
-    char* end = encodeUtf8(text, m_bytes.data() + value.offset);
+    // Encoded in place into room for the worst case, then the unused tail is cut off again.
+    // Each text on its own: a lone surrogate at its end becomes U+FFFD, not part of the next.
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    m_bytes.resize(value.offset + encoder.requiredSpace(text.size()));
+    char* end = encoder.appendToBuffer(m_bytes.data() + value.offset, text);
     value.size = end - (m_bytes.constData() + value.offset);
     m_bytes.resize(value.offset + value.size);
     m_values.push_back(value);
