@@ -1,6 +1,7 @@
 #include "CachedList.h"
 
 #include "AlphabeticalOrder.h"
+#include "BackgroundWork.h"
 #include "ScrambleText.h"
 #include "TextForms.h"
 
@@ -9,11 +10,23 @@
 #include <algorithm>
 #include <array>
 
+namespace {
+
+// Shorter lists take less time to derive than a thread takes to start.
+constexpr qsizetype kPreparedApart = 20000;
+
+size_t cacheSlot(EntryRule rule, bool sorted)
+{
+    return size_t(int(rule) * 2 + (sorted ? 1 : 0));
+}
+
+} // namespace
+
 struct CachedList::EntryCache
 {
-    std::array<Entries, 6> byRule;  // by rule and order
+    std::array<Entries, 6> byRule;                      // by rule and order
+    std::array<std::shared_future<Entries>, 6> pending; // being made on another thread
 };
-
 
 QStringList CachedList::Texts::toStringList() const
 {
@@ -47,11 +60,29 @@ void CachedList::Texts::appendScrambled(QStringView text)
 void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
 {
     // Decoded straight into the buffer: a UTF-8 text never has more UTF-16 units than bytes.
+    // The characters of one and two bytes, all that catalogue texts and their scrambled forms
+    // hold, are decoded here: a decoder set up for each of a million short texts would take as
+    // long as reading them. Anything else is left to Qt's decoder.
     const qsizetype at = m_chars.size();
     m_chars.resize(at + bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QChar* end = decoder.appendToBuffer(m_chars.data() + at, QByteArrayView(text, bytes));
-    m_chars.resize(end - m_chars.constData());
+    QChar* out = m_chars.data() + at;
+    const auto* in = reinterpret_cast<const uchar*>(text);
+    const uchar* const end = in + bytes;
+    while (in < end) {
+        if (in[0] < 0x80) {
+            *out++ = QChar(in[0]);
+            ++in;
+        } else if (in[0] >= 0xC2 && in[0] <= 0xDF && in + 1 < end && (in[1] & 0xC0) == 0x80) {
+            *out++ = QChar(char16_t(((in[0] & 0x1F) << 6) | (in[1] & 0x3F)));
+            in += 2;
+        } else {
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            out = m_chars.data() + at;
+            out = decoder.appendToBuffer(out, QByteArrayView(text, bytes));
+            break;
+        }
+    }
+    m_chars.resize(out - m_chars.constData());
     m_ends.push_back(quint32(m_chars.size()));
 }
 
@@ -88,21 +119,46 @@ bool CachedList::hasSameValues(const CachedList& other) const
 
 CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 {
-    const size_t key = size_t(int(rule) * 2 + (sorted ? 1 : 0));
-    Entries& cached = m_cache->byRule[key];
+    const size_t slot = cacheSlot(rule, sorted);
+    Entries& cached = m_cache->byRule[slot];
     if (cached)
         return cached;
+    std::shared_future<Entries>& pending = m_cache->pending[slot];
+    if (pending.valid()) {
+        cached = pending.get();
+        pending = {};
+    } else {
+        cached = derive(*m_values, *m_nulls, rule, sorted);
+    }
+    return cached;
+}
 
+void CachedList::prepareEntries(EntryRule rule, bool sorted) const
+{
+    const size_t slot = cacheSlot(rule, sorted);
+    if (m_cache->byRule[slot] || m_cache->pending[slot].valid())
+        return;
+    if (size() < kPreparedApart) {
+        entries(rule, sorted);
+        return;
+    }
+    m_cache->pending[slot] = startInBackground<Entries>(
+        [values = m_values, nulls = m_nulls, rule, sorted] { return derive(*values, *nulls, rule, sorted); });
+}
+
+CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
+                                       bool sorted)
+{
     std::vector<QStringView> kept;
-    kept.reserve(size_t(size()));
+    kept.reserve(size_t(values.storedCount()));
     qsizetype characters = 0;
-    for (qsizetype i = 0; i < size(); ++i) {
-        if (isNull(i)) {
+    for (qsizetype i = 0; i < values.storedCount(); ++i) {
+        if (nulls[size_t(i)]) {
             if (rule == EntryRule::Trimmed)
                 kept.push_back(QStringView());
             continue;
         }
-        const QStringView value = m_values->stored(i);
+        const QStringView value = values.stored(i);
         kept.push_back(rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value));
         characters += kept.back().size();
     }
@@ -122,6 +178,5 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
             texts.push_back(shown->stored(i));
         shown->setOrder(AlphabeticalOrder::order(texts));
     }
-    cached = shown;
-    return cached;
+    return shown;
 }

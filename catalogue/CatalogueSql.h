@@ -45,11 +45,13 @@ inline const QString M1 = QStringLiteral(
 inline const QString M2 = QStringLiteral(
     "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
 // Values: manufacturer. Through FAMILIES first as well: the families come in the order asked
-// for, each with its few rows of the manufacturer, instead of every row of the manufacturer
-// joined, then sorted.
+// for, and each is checked for one row of the manufacturer, not joined with all of them. The
+// rows are those of the join: every row of the manufacturer has a COMPANY equal to the value
+// (NOCASE), so the distinct pairs of the join are its distinct descriptions, each the first in
+// the order of the description index, as here.
 inline const QString M3 = QStringLiteral(
-    "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON "
-    "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY FAMILIES.DESCRIPTION");
+    "SELECT distinct FAMILIES.DESCRIPTION FROM FAMILIES WHERE EXISTS (SELECT 1 FROM RELATIONS WHERE "
+    "RELATIONS.COMPANY = ? AND RELATIONS.FAMILY = FAMILIES.FAMILY) ORDER BY FAMILIES.DESCRIPTION");
 // Values: manufacturer.
 inline const QString M4 = QStringLiteral(
     "SELECT FAMILIES.DESCRIPTION, RELATIONS.COMPANY, RELATIONS.FAMILY FROM RELATIONS INNER JOIN FAMILIES ON "

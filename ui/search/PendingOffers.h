@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Offers.h"
+
+#include <functional>
+#include <future>
+
+// Offers of a long list made on a thread of their own, so that the window shows its lists
+// without waiting for them; the first keystroke that needs them waits for what is left.
+class PendingOffers : public Offers
+{
+public:
+    explicit PendingOffers(std::function<std::shared_ptr<const Offers>()> make);
+
+    std::vector<qsizetype> find(QStringView typed, int most) const override;
+    qsizetype bytes() const override;
+
+private:
+    std::shared_future<std::shared_ptr<const Offers>> m_made;
+};
