@@ -5,10 +5,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 # xvfb, openbox and libxcb1-dev: the real-display stage of the tests (tests/CMakeLists.txt);
-# qt6-base-private-dev: tests that feed input through the window system's queue.
+# qt6-base-private-dev: tests that feed input through the window system's queue; sqlite3: the
+# engine's own shell, which `make bench` starts beside the program.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite \
             fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 libsqlite3-dev \
-            xvfb openbox libxcb1-dev
+            xvfb openbox libxcb1-dev sqlite3
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps build test sanitize fuzz bench run clean

@@ -136,7 +136,7 @@ bool ChildRun::run()
     // A filter: the window back on the full lists, the boxes set as the user left them, then
     // the handler timed against the engine running the same queries. The refill is timed first,
     // before any window shows the result's entries.
-    const auto timeFilter = [&](const QString& operation, const QList<RefillTimer::Refill>& refills,
+    const auto timeFilter = [&](const QString& operation, Kind kind, const QList<RefillTimer::Refill>& refills,
                                 const std::function<void()>& setBoxes, const std::function<void()>& click,
                                 const std::function<void()>& bareQueries, const std::function<bool()>& shown) {
         reset();
@@ -144,7 +144,7 @@ bool ChildRun::run()
         const PairedMedians timed = pairedMediansMs(
             runs, [&] { reset(); setBoxes(); }, click, bareQueries);
         const bool correct = shown() && program.takeMessages().isEmpty();
-        add(operation, Kind::Lookup, timed.first, timed.second, refillMs, correct);
+        add(operation, kind, timed.first, timed.second, refillMs, correct);
     };
     const auto setBoxes = [&](const QString& family, const QString& manufacturer) {
         return [=] {
@@ -159,7 +159,7 @@ bool ChildRun::run()
         const Result refs = read(bare, CatalogueSql::M2, manufacturerAlone());
         const Result families = read(bare, CatalogueSql::M3, manufacturerOnly());
         timeFilter(
-            QStringLiteral("manufacturer filter"),
+            QStringLiteral("manufacturer filter"), Kind::Filter,
             {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
              {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}},
             setBoxes(QString(), Manufacturer), [&] { window->comCompanies_Click(); },
@@ -180,7 +180,7 @@ bool ChildRun::run()
         const Result refs = read(bare, CatalogueSql::F2, familyAlone(family));
         const Result companies = read(bare, CatalogueSql::F3, familyAlone(family));
         timeFilter(
-            operation,
+            operation, Kind::Filter,
             {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
              {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}},
             setBoxes(family, QString()), [&] { window->comFamilies_Click(); },
@@ -203,7 +203,7 @@ bool ChildRun::run()
         const Result byManufacturer = read(bare, CatalogueSql::M2, manufacturerAlone());
         const Result refs = read(bare, CatalogueSql::F1, manufacturerInFamily());
         timeFilter(
-            QStringLiteral("manufacturer, then family"),
+            QStringLiteral("manufacturer, then family"), Kind::Lookup,
             {{ComboLists::fillCompetitorReferences, CachedList(byManufacturer.texts, byManufacturer.nulls),
               refs.texts, refs.nulls}},
             [&] {
@@ -222,7 +222,7 @@ bool ChildRun::run()
         const Result byFamily = read(bare, CatalogueSql::F2, familyAlone());
         const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
         timeFilter(
-            QStringLiteral("family, then manufacturer"),
+            QStringLiteral("family, then manufacturer"), Kind::Lookup,
             {{ComboLists::fillCompetitorReferences, CachedList(byFamily.texts, byFamily.nulls), refs.texts,
               refs.nulls}},
             [&] {
