@@ -66,7 +66,6 @@ void Form2::comCompanies_Click()
     const ListQuery references =
         inFamily ? runFilterList(CatalogueSql::M1, {manufacturer, family, qv, vestral}, &Module1::RefRows)
                  : runFilterList(CatalogueSql::M2, {manufacturer, qv, vestral}, &Module1::RefRows);
-    ComboLists::prepareCompetitorReferences(references.rows);
     const ListQuery families = runFilterList(CatalogueSql::M3, {manufacturer}, &Module1::FamRows);
 
     if (!exists(CatalogueSql::M4, {manufacturer})) {
@@ -110,6 +109,7 @@ void Form2::comFamilies_Click()
     }
 
     const ListQuery references = runFilterList(CatalogueSql::F2, {family, qv, vestral}, &Module1::RefRows);
+    // Made while the manufacturers are read.
     ComboLists::prepareCompetitorReferences(references.rows);
     const ListQuery manufacturers = runFilterList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
     if (!exists(CatalogueSql::F4, {family})) {
