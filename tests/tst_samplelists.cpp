@@ -37,19 +37,12 @@ private slots:
 
 namespace {
 
-enum class Shown
-{
-    AsStored,
-    Trimmed,
-    Scrambled
-};
-
 // The families of a manufacturer as the join of every row of it gave them, before.
 const QString kFamiliesByJoin = QStringLiteral(
     "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON "
     "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY FAMILIES.DESCRIPTION");
 
-QStringList plainEntries(const QString& sql, const QVariantList& values, Shown shown, bool sorted)
+QStringList plainEntries(const QString& sql, const QVariantList& values, EntryRule shown, bool sorted)
 {
     QString error;
     const QList<QVariantList> rows = statementRows(Module1::Conn->handle(), sql, values, &error);
@@ -58,18 +51,18 @@ QStringList plainEntries(const QString& sql, const QVariantList& values, Shown s
     QStringList entries;
     for (const QVariantList& row : rows) {
         if (row.first().isNull()) {
-            if (shown == Shown::Trimmed)
+            if (shown == EntryRule::Trimmed)
                 entries.append(QString());
             continue;
         }
         QString text = row.first().toString();
-        if (shown != Shown::AsStored) {
+        if (shown != EntryRule::AsStored) {
             while (text.startsWith(QLatin1Char(' ')))
                 text.remove(0, 1);
             while (text.endsWith(QLatin1Char(' ')))
                 text.chop(1);
         }
-        entries.append(shown == Shown::Scrambled ? ScrambleText(text) : text);
+        entries.append(shown == EntryRule::TrimmedAndScrambled ? ScrambleText(text) : text);
     }
     if (!sorted)
         return entries;
@@ -131,13 +124,14 @@ void TestSampleLists::boxesShowTheListsAsRead()
 
     const QVariantList brands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     const QStringList references =
-        plainEntries(CatalogueSql::CompetitorReferences, brands, Shown::Scrambled, true);
-    const QStringList families = plainEntries(CatalogueSql::Families, {}, Shown::Trimmed, false);
-    const QStringList companies = plainEntries(CatalogueSql::Companies, brands, Shown::Scrambled, false);
+        plainEntries(CatalogueSql::CompetitorReferences, brands, EntryRule::TrimmedAndScrambled, true);
+    const QStringList families = plainEntries(CatalogueSql::Families, {}, EntryRule::Trimmed, false);
+    const QStringList companies =
+        plainEntries(CatalogueSql::Companies, brands, EntryRule::TrimmedAndScrambled, false);
     QCOMPARE(boxEntries(window.get(), "CbxRef"),
-             plainEntries(CatalogueSql::HouseReferences, {}, Shown::AsStored, true));
+             plainEntries(CatalogueSql::HouseReferences, {}, EntryRule::AsStored, true));
     QCOMPARE(boxEntries(window.get(), "CbxDesc"),
-             plainEntries(CatalogueSql::Descriptions, {}, Shown::Trimmed, true));
+             plainEntries(CatalogueSql::Descriptions, {}, EntryRule::Trimmed, true));
     QCOMPARE(boxEntries(window.get(), "comReferences"), references);
     QCOMPARE(boxEntries(window.get(), "comFamilies"), families);
     QCOMPARE(boxEntries(window.get(), "comCompanies"), companies);
@@ -149,9 +143,9 @@ void TestSampleLists::boxesShowTheListsAsRead()
         window->comCompanies_Click();
         const QVariantList stored{ScrambleText(company)};
         QCOMPARE(boxEntries(window.get(), "comReferences"),
-                 plainEntries(CatalogueSql::M2, stored + brands, Shown::Scrambled, true));
+                 plainEntries(CatalogueSql::M2, stored + brands, EntryRule::TrimmedAndScrambled, true));
         QCOMPARE(boxEntries(window.get(), "comFamilies"),
-                 plainEntries(kFamiliesByJoin, stored, Shown::Trimmed, false));
+                 plainEntries(kFamiliesByJoin, stored, EntryRule::Trimmed, false));
     }
     for (const QString& family : families) {
         window->Form_KeyUp(113, 0);
@@ -159,16 +153,11 @@ void TestSampleLists::boxesShowTheListsAsRead()
         window->comFamilies_Click();
         const QVariantList values = QVariantList{family.toUpper()} + brands;
         QCOMPARE(boxEntries(window.get(), "comReferences"),
-                 plainEntries(CatalogueSql::F2, values, Shown::Scrambled, true));
+                 plainEntries(CatalogueSql::F2, values, EntryRule::TrimmedAndScrambled, true));
         QCOMPARE(boxEntries(window.get(), "comCompanies"),
-                 plainEntries(CatalogueSql::F3, values, Shown::Scrambled, false));
+                 plainEntries(CatalogueSql::F3, values, EntryRule::TrimmedAndScrambled, false));
     }
     QVERIFY(platform.messages.isEmpty());
-
-    // Read again, the lists are the same.
-    window->Form_KeyUp(113, 0);
-    QCOMPARE(boxEntries(window.get(), "comReferences"), references);
-    QCOMPARE(boxEntries(window.get(), "comCompanies"), companies);
 }
 
 void TestSampleLists::failedOpeningIsReported_data()
@@ -206,17 +195,15 @@ void TestSampleLists::listsKeepEveryCharacter_data()
 {
     QTest::addColumn<QByteArray>("stored"); // UTF-8 bytes as the file holds them
     QTest::addColumn<QString>("read");
-    QTest::newRow("plain") << QByteArray("ELX-20") << "ELX-20";
-    QTest::newRow("Latin-1 letters") << QByteArray("\xC3\xA1gua \xC3\x87") << QString::fromUtf8("água Ç");
     QTest::newRow("three and four bytes")
         << QByteArray("\xE2\x82\xAC 5 \xF0\x9D\x84\x9E") << QString::fromUtf8("€ 5 𝄞");
-    QTest::newRow("not UTF-8") << QByteArray("A\xE9B\xFF") << QString::fromUtf8("A\xE9B\xFF");
+    QTest::newRow("not UTF-8") << QByteArray("A\xE9" "B\xFF") << QString::fromUtf8("A\xE9" "B\xFF");
     // As Qt's decoder of a stream leaves it: the rest of the character might follow.
     QTest::newRow("cut short") << QByteArray("AB\xC3") << "AB";
-    QTest::newRow("empty") << QByteArray() << "";
 }
 
-// Texts are decoded on the way into the list, whatever the file holds.
+// Texts are decoded on the way into the list, whatever the file holds (the sample catalogues hold
+// characters of one and two bytes).
 void TestSampleLists::listsKeepEveryCharacter()
 {
     QFETCH(QByteArray, stored);
