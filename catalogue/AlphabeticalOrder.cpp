@@ -49,6 +49,11 @@ public:
         const std::array<char16_t, 256>& latin = latinKeys();
         m_start.reserve(texts.size() + 1);
         m_items.reserve(texts.size());
+        // Most keys have a unit per character: their room is made once, not grown.
+        size_t characters = 0;
+        for (const QStringView text : texts)
+            characters += size_t(text.size());
+        m_units.reserve(characters);
         for (size_t i = 0; i < texts.size(); ++i) {
             const size_t start = m_units.size();
             m_start.push_back(quint32(start));

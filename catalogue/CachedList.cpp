@@ -149,23 +149,17 @@ void CachedList::prepareEntries(EntryRule rule, bool sorted) const
 CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
                                        bool sorted)
 {
-    std::vector<QStringView> kept;
-    kept.reserve(size_t(values.storedCount()));
-    qsizetype characters = 0;
+    auto shown = std::make_shared<Texts>();
+    // Trimming only shortens the values: their own length is room enough, made once.
+    shown->reserve(values.storedCount(), values.characterCount());
     for (qsizetype i = 0; i < values.storedCount(); ++i) {
         if (nulls[size_t(i)]) {
             if (rule == EntryRule::Trimmed)
-                kept.push_back(QStringView());
+                shown->append(QStringView());
             continue;
         }
         const QStringView value = values.stored(i);
-        kept.push_back(rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value));
-        characters += kept.back().size();
-    }
-
-    auto shown = std::make_shared<Texts>();
-    shown->reserve(qsizetype(kept.size()), characters);
-    for (const QStringView text : kept) {
+        const QStringView text = rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value);
         if (rule == EntryRule::TrimmedAndScrambled)
             shown->appendScrambled(text);
         else
@@ -173,7 +167,7 @@ CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bo
     }
     if (sorted) {
         std::vector<QStringView> texts;
-        texts.reserve(kept.size());
+        texts.reserve(size_t(shown->storedCount()));
         for (qsizetype i = 0; i < shown->storedCount(); ++i)
             texts.push_back(shown->stored(i));
         shown->setOrder(AlphabeticalOrder::order(texts));

@@ -44,6 +44,7 @@ public:
             return QStringView(m_chars).mid(start, m_ends[size_t(index)] - start);
         }
         qsizetype storedCount() const { return qsizetype(m_ends.size()); }
+        qsizetype characterCount() const { return m_ends.empty() ? 0 : qsizetype(m_ends.back()); }
         // Shows the texts in this order of their places in the buffer.
         void setOrder(std::vector<quint32> order) { m_order = std::move(order); }
 
