@@ -1,8 +1,9 @@
 #include "AlphabeticalOrder.h"
 
+#include "BackgroundWork.h"
+
 #include <algorithm>
 #include <array>
-#include <future>
 #include <vector>
 
 namespace AlphabeticalOrder {
@@ -106,10 +107,12 @@ template <typename Before> void sortItems(std::vector<SortKeys::Item>& items, co
         return;
     }
     const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
-    std::future<void> firstHalf =
-        std::async(std::launch::async, [&] { std::sort(items.begin(), middle, before); });
+    const BackgroundWork<bool> firstHalf([&] {
+        std::sort(items.begin(), middle, before);
+        return true;
+    });
     std::sort(middle, items.end(), before);
-    firstHalf.get();
+    firstHalf.take();
     std::inplace_merge(items.begin(), middle, items.end(), before);
 }
 

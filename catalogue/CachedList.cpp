@@ -25,7 +25,7 @@ size_t cacheSlot(EntryRule rule, bool sorted)
 struct CachedList::EntryCache
 {
     std::array<Entries, 6> byRule;                      // by rule and order
-    std::array<std::shared_future<Entries>, 6> pending; // being made on another thread
+    std::array<BackgroundWork<Entries>, 6> pending;     // being made on another thread
 };
 
 QStringList CachedList::Texts::toStringList() const
@@ -123,9 +123,9 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
     Entries& cached = m_cache->byRule[slot];
     if (cached)
         return cached;
-    std::shared_future<Entries>& pending = m_cache->pending[slot];
-    if (pending.valid()) {
-        cached = pending.get();
+    BackgroundWork<Entries>& pending = m_cache->pending[slot];
+    if (pending.isValid()) {
+        cached = pending.take();
         pending = {};
     } else {
         cached = derive(*m_values, *m_nulls, rule, sorted);
@@ -136,13 +136,13 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 void CachedList::prepareEntries(EntryRule rule, bool sorted) const
 {
     const size_t slot = cacheSlot(rule, sorted);
-    if (m_cache->byRule[slot] || m_cache->pending[slot].valid())
+    if (m_cache->byRule[slot] || m_cache->pending[slot].isValid())
         return;
     if (size() < kPreparedApart) {
         entries(rule, sorted);
         return;
     }
-    m_cache->pending[slot] = startInBackground<Entries>(
+    m_cache->pending[slot] = BackgroundWork<Entries>(
         [values = m_values, nulls = m_nulls, rule, sorted] { return derive(*values, *nulls, rule, sorted); });
 }
 

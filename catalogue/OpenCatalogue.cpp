@@ -57,9 +57,9 @@ ListQuery readList(const QString& sql, const QVariantList& values = {})
 
 // The competitor references, by far the longest list, are read on a connection of their own
 // while the other lists are read on Conn: the reading takes the time of the longest list.
-std::shared_future<ListQuery> readCompetitorsApart(const QString& sqlitePath, const QVariantList& houseBrands)
+BackgroundWork<ListQuery> readCompetitorsApart(const QString& sqlitePath, const QVariantList& houseBrands)
 {
-    return startInBackground<ListQuery>([sqlitePath, houseBrands] {
+    return BackgroundWork<ListQuery>([sqlitePath, houseBrands] {
         Connection own;
         if (!own.open(sqlitePath))
             return ListQuery();
@@ -100,7 +100,7 @@ bool OpenCatalogue()
         return failOpening();
     Module1::DatabaseOpened = true;
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
-    const std::shared_future<ListQuery> competitors = readCompetitorsApart(sqlitePath, houseBrands);
+    const BackgroundWork<ListQuery> competitors = readCompetitorsApart(sqlitePath, houseBrands);
 
     Module1::RecCount = 0;
     ForwardResult count = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::CountHouseReferences);
@@ -119,7 +119,7 @@ bool OpenCatalogue()
     const bool familiesRead = takeList(3, readList(CatalogueSql::Families), &families);
     const bool companiesRead =
         familiesRead && takeList(4, readList(CatalogueSql::Companies, houseBrands), &companies);
-    if (!takeList(2, competitors.get(), &Module1::RefRows) || !familiesRead)
+    if (!takeList(2, competitors.take(), &Module1::RefRows) || !familiesRead)
         return failOpening();
     Module1::FamRows = families;
     if (!companiesRead)

@@ -1,18 +1,16 @@
 #include "PendingOffers.h"
 
-#include "catalogue/BackgroundWork.h"
-
 PendingOffers::PendingOffers(std::function<std::shared_ptr<const Offers>()> make)
-    : m_made(startInBackground(std::move(make)))
+    : m_made(std::move(make))
 {
 }
 
 std::vector<qsizetype> PendingOffers::find(QStringView typed, int most) const
 {
-    return m_made.get()->find(typed, most);
+    return m_made.take()->find(typed, most);
 }
 
 qsizetype PendingOffers::bytes() const
 {
-    return m_made.get()->bytes();
+    return m_made.take()->bytes();
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "Offers.h"
-
-#include <functional>
-#include <future>
+#include "catalogue/BackgroundWork.h"
 
 // Offers of a long list made on a thread of their own, so that the window shows its lists
 // without waiting for them; the first keystroke that needs them waits for what is left.
@@ -16,5 +14,5 @@ public:
     qsizetype bytes() const override;
 
 private:
-    std::shared_future<std::shared_ptr<const Offers>> m_made;
+    BackgroundWork<std::shared_ptr<const Offers>> m_made;
 };
