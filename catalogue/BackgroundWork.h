@@ -12,8 +12,7 @@
 // forgotten. Work the thread has not begun when its result is taken (a busy machine may not
 // have run it yet) is done by the taker itself, so taking never waits on a thread still queued.
 // The work must use only what it holds itself.
-template <typename Result>
-class BackgroundWork
+template <typename Result> class BackgroundWork
 {
 public:
     BackgroundWork() = default;

@@ -1,9 +1,6 @@
 #include "PendingOffers.h"
 
-PendingOffers::PendingOffers(std::function<std::shared_ptr<const Offers>()> make)
-    : m_made(std::move(make))
-{
-}
+PendingOffers::PendingOffers(std::function<std::shared_ptr<const Offers>()> make) : m_made(std::move(make)) {}
 
 std::vector<qsizetype> PendingOffers::find(QStringView typed, int most) const
 {
