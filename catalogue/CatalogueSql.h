@@ -66,11 +66,17 @@ inline const QString F1 = QStringLiteral(
 inline const QString F2 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
     "WHERE FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
-// Values: family, QV, VESTRAL.
+// Values: family, QV, VESTRAL. The manufacturers of a family: for each family row, each
+// manufacturer in the order of the manufacturer index, the first of its rows in that family, as
+// the join of all of them gave it; but one row read each, not every row of the family. The
+// manufacturers themselves are found a step at a time through the index (makers).
 inline const QString F3 = QStringLiteral(
-    "SELECT distinct RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = "
-    "FAMILIES.FAMILY where FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
-    "RELATIONS.COMPANY <> ?");
+    "WITH RECURSIVE makers(COMPANY) AS (SELECT min(COMPANY) FROM RELATIONS UNION ALL SELECT (SELECT "
+    "min(COMPANY) FROM RELATIONS WHERE COMPANY > makers.COMPANY) FROM makers WHERE makers.COMPANY IS NOT NULL) "
+    "SELECT distinct first.COMPANY FROM (SELECT (SELECT RELATIONS.COMPANY FROM RELATIONS WHERE "
+    "RELATIONS.COMPANY = makers.COMPANY AND RELATIONS.FAMILY = FAMILIES.FAMILY AND RELATIONS.COMPANY <> ?2 "
+    "AND RELATIONS.COMPANY <> ?3) COLLATE NOCASE AS COMPANY FROM FAMILIES CROSS JOIN makers WHERE "
+    "FAMILIES.DESCRIPTION = ?1 COLLATE ANYCASE) AS first WHERE first.COMPANY IS NOT NULL");
 // Values: family.
 inline const QString F4 =
     QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ? COLLATE ANYCASE");
