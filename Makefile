@@ -6,10 +6,11 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 # xvfb, openbox and libxcb1-dev: the real-display stage of the tests (tests/CMakeLists.txt);
 # qt6-base-private-dev: tests that feed input through the window system's queue;
-# qt6-translations-l10n: Qt's own texts (standard buttons, file dialog) in the desktop's language.
+# qt6-translations-l10n: Qt's own texts (standard buttons, file dialog) in the desktop's language;
+# sqlite3: the engine's own shell, which `make bench` starts beside the program.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite \
             qt6-translations-l10n fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 \
-            libsqlite3-dev xvfb openbox libxcb1-dev
+            libsqlite3-dev xvfb openbox libxcb1-dev sqlite3
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps configure build test sanitize fuzz bench run clean

@@ -10,9 +10,11 @@ struct Measurement
 {
     enum class Kind
     {
+        Start,      // the program started to its first search window: 2 x the engine's shell reading the lists
         Opening,    // OpenCatalogue and F2: 1.5 x (bare + one sort of the competitor references)
         Window,     // opening a search window: 100 ms
-        Lookup,     // a lookup or filter: 20 ms and 1.5 x bare + refill of its combo boxes
+        Lookup,     // a lookup: 20 ms and 1.5 x bare + refill of its combo boxes
+        Filter,     // a filter chosen alone, its result shown: 16 ms, one frame at 60 Hz
         Conversion, // the first opening of an Access file, which converts it: 5000 ms
         Keystroke,  // a keystroke's offers while typing: 16 ms, one frame at 60 Hz
         Info,       // shown for reference, no target

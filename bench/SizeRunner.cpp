@@ -5,6 +5,7 @@
 #include "MeasurementLine.h"
 #include "MemoryRun.h"
 #include "SelfProcess.h"
+#include "StartRun.h"
 
 #include <QTextStream>
 
@@ -55,6 +56,8 @@ SizeResult run(const QString& size, const QString& catalogue, const QString& acc
             result.listSizes = fields[1];
         }
     }
+    // Five pairs of new processes, as a user would start them one after the other.
+    result.measurements.prepend(StartRun::measure(catalogue, result.listSizes, std::max(5, runs / 2)));
     AccessRunner::add(&result, catalogue, access, runs);
     return result;
 }

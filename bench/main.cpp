@@ -5,6 +5,7 @@
 //   lumeo_bench [--sizes small,medium,large] [--runs N] [--results FILE]
 //   lumeo_bench --child CATALOGUE [--runs N]     (the timings of one size; used by the above)
 //   lumeo_bench --memory CATALOGUE               (the memory peak of one size)
+//   lumeo_bench --start FOLDER                   (the program started from FOLDER, to its first window)
 //   lumeo_bench --access-first ACCESS            (one opening of an Access file, converting it)
 //   lumeo_bench --access-copy CATALOGUE ACCESS [--runs N]
 //                                                (openings of its converted copy, beside the bare ones)
@@ -15,6 +16,7 @@
 #include "MachineInfo.h"
 #include "ResultTable.h"
 #include "SizeRunner.h"
+#include "StartRun.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -88,7 +90,7 @@ int main(int argc, char* argv[])
 {
     bool child = false;
     for (int i = 1; i < argc; ++i) {
-        for (const char* flag : {"--child", "--memory", "--access-first", "--access-copy"})
+        for (const char* flag : {"--child", "--memory", "--access-first", "--access-copy", "--start"})
             child = child || std::strcmp(argv[i], flag) == 0;
     }
     if (!child) {
@@ -103,6 +105,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     const QString runs = option(arguments, QStringLiteral("--runs"), QStringLiteral("11"));
+    if (arguments.contains(QStringLiteral("--start")))
+        return StartRun::childMain(option(arguments, QStringLiteral("--start"), QString()));
     if (arguments.contains(QStringLiteral("--memory")))
         return SizeRunner::memoryMain(option(arguments, QStringLiteral("--memory"), QString()));
     if (arguments.contains(QStringLiteral("--access-first")))

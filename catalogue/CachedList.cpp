@@ -1,6 +1,8 @@
 #include "CachedList.h"
 
 #include "AlphabeticalOrder.h"
+#include "BackgroundWork.h"
+#include "base/ScrambleText.h"
 #include "TextForms.h"
 #include "base/ScrambleText.h"
 
@@ -9,11 +11,23 @@
 #include <algorithm>
 #include <array>
 
+namespace {
+
+// Shorter lists take less time to derive than a thread takes to start.
+constexpr qsizetype kPreparedApart = 20000;
+
+size_t cacheSlot(EntryRule rule, bool sorted)
+{
+    return size_t(int(rule) * 2 + (sorted ? 1 : 0));
+}
+
+} // namespace
+
 struct CachedList::EntryCache
 {
-    std::array<Entries, 6> byRule;  // by rule and order
+    std::array<Entries, 6> byRule;                      // by rule and order
+    std::array<BackgroundWork<Entries>, 6> pending;     // being made on another thread
 };
-
 
 QStringList CachedList::Texts::toStringList() const
 {
@@ -47,11 +61,29 @@ void CachedList::Texts::appendScrambled(QStringView text)
 void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
 {
     // Decoded straight into the buffer: a UTF-8 text never has more UTF-16 units than bytes.
+    // The characters of one and two bytes, all that catalogue texts and their scrambled forms
+    // hold, are decoded here: a decoder set up for each of a million short texts would take as
+    // long as reading them. Anything else is left to Qt's decoder.
     const qsizetype at = m_chars.size();
     m_chars.resize(at + bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QChar* end = decoder.appendToBuffer(m_chars.data() + at, QByteArrayView(text, bytes));
-    m_chars.resize(end - m_chars.constData());
+    QChar* out = m_chars.data() + at;
+    const auto* in = reinterpret_cast<const uchar*>(text);
+    const uchar* const end = in + bytes;
+    while (in < end) {
+        if (in[0] < 0x80) {
+            *out++ = QChar(in[0]);
+            ++in;
+        } else if (in[0] >= 0xC2 && in[0] <= 0xDF && in + 1 < end && (in[1] & 0xC0) == 0x80) {
+            *out++ = QChar(char16_t(((in[0] & 0x1F) << 6) | (in[1] & 0x3F)));
+            in += 2;
+        } else {
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            out = m_chars.data() + at;
+            out = decoder.appendToBuffer(out, QByteArrayView(text, bytes));
+            break;
+        }
+    }
+    m_chars.resize(out - m_chars.constData());
     m_ends.push_back(quint32(m_chars.size()));
 }
 
@@ -88,28 +120,47 @@ bool CachedList::hasSameValues(const CachedList& other) const
 
 CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 {
-    const size_t key = size_t(int(rule) * 2 + (sorted ? 1 : 0));
-    Entries& cached = m_cache->byRule[key];
+    const size_t slot = cacheSlot(rule, sorted);
+    Entries& cached = m_cache->byRule[slot];
     if (cached)
         return cached;
+    BackgroundWork<Entries>& pending = m_cache->pending[slot];
+    if (pending.isValid()) {
+        cached = pending.take();
+        pending = {};
+    } else {
+        cached = derive(*m_values, *m_nulls, rule, sorted);
+    }
+    return cached;
+}
 
-    std::vector<QStringView> kept;
-    kept.reserve(size_t(size()));
-    qsizetype characters = 0;
-    for (qsizetype i = 0; i < size(); ++i) {
-        if (isNull(i)) {
+void CachedList::prepareEntries(EntryRule rule, bool sorted) const
+{
+    const size_t slot = cacheSlot(rule, sorted);
+    if (m_cache->byRule[slot] || m_cache->pending[slot].isValid())
+        return;
+    if (size() < kPreparedApart) {
+        entries(rule, sorted);
+        return;
+    }
+    m_cache->pending[slot] = BackgroundWork<Entries>(
+        [values = m_values, nulls = m_nulls, rule, sorted] { return derive(*values, *nulls, rule, sorted); });
+}
+
+CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
+                                       bool sorted)
+{
+    auto shown = std::make_shared<Texts>();
+    // Trimming only shortens the values: their own length is room enough, made once.
+    shown->reserve(values.storedCount(), values.characterCount());
+    for (qsizetype i = 0; i < values.storedCount(); ++i) {
+        if (nulls[size_t(i)]) {
             if (rule == EntryRule::Trimmed)
-                kept.push_back(QStringView());
+                shown->append(QStringView());
             continue;
         }
-        const QStringView value = m_values->stored(i);
-        kept.push_back(rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value));
-        characters += kept.back().size();
-    }
-
-    auto shown = std::make_shared<Texts>();
-    shown->reserve(qsizetype(kept.size()), characters);
-    for (const QStringView text : kept) {
+        const QStringView value = values.stored(i);
+        const QStringView text = rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value);
         if (rule == EntryRule::TrimmedAndScrambled)
             shown->appendScrambled(text);
         else
@@ -117,11 +168,10 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
     }
     if (sorted) {
         std::vector<QStringView> texts;
-        texts.reserve(kept.size());
+        texts.reserve(size_t(shown->storedCount()));
         for (qsizetype i = 0; i < shown->storedCount(); ++i)
             texts.push_back(shown->stored(i));
         shown->setOrder(AlphabeticalOrder::order(texts));
     }
-    cached = shown;
-    return cached;
+    return shown;
 }

@@ -44,6 +44,7 @@ public:
             return QStringView(m_chars).mid(start, m_ends[size_t(index)] - start);
         }
         qsizetype storedCount() const { return qsizetype(m_ends.size()); }
+        qsizetype characterCount() const { return m_ends.empty() ? 0 : qsizetype(m_ends.back()); }
         // Shows the texts in this order of their places in the buffer.
         void setOrder(std::vector<quint32> order) { m_order = std::move(order); }
 
@@ -73,9 +74,15 @@ public:
 
     // The entries shown for this list, sorted alphabetically when `sorted` is set.
     Entries entries(EntryRule rule, bool sorted) const;
+    // Starts making those entries on a thread of their own when the list is long, so that the
+    // caller reads on or builds its window meanwhile; entries() then waits for them. The values
+    // are never changed once read, so the thread reads them as they are.
+    void prepareEntries(EntryRule rule, bool sorted) const;
 
 private:
     struct EntryCache;
+
+    static Entries derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule, bool sorted);
 
     std::shared_ptr<const Texts> m_values;
     std::shared_ptr<const std::vector<bool>> m_nulls;

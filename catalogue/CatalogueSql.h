@@ -45,11 +45,13 @@ inline const QString M1 = QStringLiteral(
 inline const QString M2 = QStringLiteral(
     "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
 // Values: manufacturer. Through FAMILIES first as well: the families come in the order asked
-// for, each with its few rows of the manufacturer, instead of every row of the manufacturer
-// joined, then sorted.
+// for, and each is checked for one row of the manufacturer, not joined with all of them. The
+// rows are those of the join: every row of the manufacturer has a COMPANY equal to the value
+// (NOCASE), so the distinct pairs of the join are its distinct descriptions, each the first in
+// the order of the description index, as here.
 inline const QString M3 = QStringLiteral(
-    "SELECT distinct FAMILIES.DESCRIPTION, RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON "
-    "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY FAMILIES.DESCRIPTION");
+    "SELECT distinct FAMILIES.DESCRIPTION FROM FAMILIES WHERE EXISTS (SELECT 1 FROM RELATIONS WHERE "
+    "RELATIONS.COMPANY = ? AND RELATIONS.FAMILY = FAMILIES.FAMILY) ORDER BY FAMILIES.DESCRIPTION");
 // Values: manufacturer.
 inline const QString M4 = QStringLiteral(
     "SELECT FAMILIES.DESCRIPTION, RELATIONS.COMPANY, RELATIONS.FAMILY FROM RELATIONS INNER JOIN FAMILIES ON "
@@ -62,11 +64,17 @@ inline const QString& F1 = M1;
 inline const QString F2 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
     "WHERE FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
-// Values: family, QV, VESTRAL.
+// Values: family, QV, VESTRAL. The manufacturers of a family: for each family row, each
+// manufacturer in the order of the manufacturer index, the first of its rows in that family, as
+// the join of all of them gave it; but one row read each, not every row of the family. The
+// manufacturers themselves are found a step at a time through the index (makers).
 inline const QString F3 = QStringLiteral(
-    "SELECT distinct RELATIONS.COMPANY FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = "
-    "FAMILIES.FAMILY where FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
-    "RELATIONS.COMPANY <> ?");
+    "WITH RECURSIVE makers(COMPANY) AS (SELECT min(COMPANY) FROM RELATIONS UNION ALL SELECT (SELECT "
+    "min(COMPANY) FROM RELATIONS WHERE COMPANY > makers.COMPANY) FROM makers WHERE makers.COMPANY IS NOT NULL) "
+    "SELECT distinct first.COMPANY FROM (SELECT (SELECT RELATIONS.COMPANY FROM RELATIONS WHERE "
+    "RELATIONS.COMPANY = makers.COMPANY AND RELATIONS.FAMILY = FAMILIES.FAMILY AND RELATIONS.COMPANY <> ?2 "
+    "AND RELATIONS.COMPANY <> ?3) COLLATE NOCASE AS COMPANY FROM FAMILIES CROSS JOIN makers WHERE "
+    "FAMILIES.DESCRIPTION = ?1 COLLATE ANYCASE) AS first WHERE first.COMPANY IS NOT NULL");
 // Values: family.
 inline const QString F4 =
     QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ? COLLATE ANYCASE");

@@ -6,9 +6,9 @@
 namespace {
 
 // The first column of a row as text, as the lookups' results give it.
-void appendColumnText(const SqliteStatement& statement, CachedList::Texts* texts)
+void appendColumnText(const SqliteStatement& statement, SqliteStatement::Type type, CachedList::Texts* texts)
 {
-    switch (statement.type(0)) {
+    switch (type) {
     case SqliteStatement::Type::Integer:
         texts->append(QString::number(statement.integer(0)));
         break;
@@ -40,12 +40,12 @@ ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVari
     std::vector<bool> nulls;
     SqliteStatement::Step step = statement.step();
     for (; step == SqliteStatement::Step::Row; step = statement.step()) {
-        const bool null = statement.isNull(0);
-        nulls.push_back(null);
-        if (null)
+        const SqliteStatement::Type type = statement.type(0);
+        nulls.push_back(type == SqliteStatement::Type::Null);
+        if (type == SqliteStatement::Type::Null)
             texts.append(QStringView());
         else
-            appendColumnText(statement, &texts);
+            appendColumnText(statement, type, &texts);
     }
     // A read that stops on an error (a damaged file) is a failed query, not a short list.
     if (step != SqliteStatement::Step::Done)

@@ -1,5 +1,6 @@
 #include "OpenCatalogue.h"
 
+#include "BackgroundWork.h"
 #include "CatalogueFile.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
@@ -34,20 +35,36 @@ OpenedList& opened(int which)
     return lists[which];
 }
 
-// Reads one list; a list already read stays when a later one fails. Its entries are made
-// here, once, so that opening a search window costs no pass over a long list.
-bool readList(int which, const QString& sql, const QVariantList& values, CachedList* list)
+// Takes one list as read. A list read unchanged keeps the entries made last time; the entries
+// of a new long list are made beside the reading of the others and the building of the windows.
+bool takeList(int which, ListQuery query, CachedList* list)
 {
-    ListQuery query = ListQuery::run(Module1::Conn.get(), sql, values);
     if (!query.ok)
         return false;
     OpenedList& last = opened(which);
     if (!query.rows.hasSameValues(last.rows)) {
         last.rows = std::move(query.rows);
-        last.rows.entries(last.rule, last.sorted);
+        last.rows.prepareEntries(last.rule, last.sorted);
     }
     *list = last.rows;
     return true;
+}
+
+ListQuery readList(const QString& sql, const QVariantList& values = {})
+{
+    return ListQuery::run(Module1::Conn.get(), sql, values);
+}
+
+// The competitor references, by far the longest list, are read on a connection of their own
+// while the other lists are read on Conn: the reading takes the time of the longest list.
+BackgroundWork<ListQuery> readCompetitorsApart(const QString& sqlitePath, const QVariantList& houseBrands)
+{
+    return BackgroundWork<ListQuery>([sqlitePath, houseBrands] {
+        Connection own;
+        if (!own.open(sqlitePath))
+            return ListQuery();
+        return ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands);
+    });
 }
 
 // The version row is optional: each text that cannot be read keeps its previous value.
@@ -82,6 +99,8 @@ bool OpenCatalogue()
     if (sqlitePath.isEmpty() || !Module1::Conn->open(sqlitePath))
         return failOpening();
     Module1::DatabaseOpened = true;
+    const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
+    const BackgroundWork<ListQuery> competitors = readCompetitorsApart(sqlitePath, houseBrands);
 
     Module1::RecCount = 0;
     ForwardResult count = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::CountHouseReferences);
@@ -90,13 +109,22 @@ bool OpenCatalogue()
     Module1::RecCount = count.field(0);
     count.close();
 
-    const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
-    if (!readList(0, CatalogueSql::HouseReferences, {}, &Module1::HouseRefRows)
-        || !readList(1, CatalogueSql::Descriptions, {}, &Module1::DescRows)
-        || !readList(2, CatalogueSql::CompetitorReferences, houseBrands, &Module1::RefRows)
-        || !readList(3, CatalogueSql::Families, {}, &Module1::FamRows)
-        || !readList(4, CatalogueSql::Companies, houseBrands, &Module1::CompRows))
+    // The lists take their new values in the designed order all the same: the lists after a
+    // failing one keep their previous values.
+    if (!takeList(0, readList(CatalogueSql::HouseReferences), &Module1::HouseRefRows) ||
+        !takeList(1, readList(CatalogueSql::Descriptions), &Module1::DescRows))
         return failOpening();
+    CachedList families;
+    CachedList companies;
+    const bool familiesRead = takeList(3, readList(CatalogueSql::Families), &families);
+    const bool companiesRead =
+        familiesRead && takeList(4, readList(CatalogueSql::Companies, houseBrands), &companies);
+    if (!takeList(2, competitors.take(), &Module1::RefRows) || !familiesRead)
+        return failOpening();
+    Module1::FamRows = families;
+    if (!companiesRead)
+        return failOpening();
+    Module1::CompRows = companies;
 
     readVersionTexts();
     return true;

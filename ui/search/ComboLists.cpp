@@ -23,6 +23,11 @@ void fillCompetitorReferences(ComboBox* combo, const CachedList& list)
     combo->setEntries(list.entries(EntryRule::TrimmedAndScrambled, true));
 }
 
+void prepareCompetitorReferences(const CachedList& list)
+{
+    list.prepareEntries(EntryRule::TrimmedAndScrambled, true);
+}
+
 void fillFamilies(ComboBox* combo, const CachedList& list)
 {
     combo->setEntries(list.entries(EntryRule::Trimmed, false));

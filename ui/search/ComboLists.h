@@ -11,6 +11,8 @@ namespace ComboLists {
 void fillHouseReferences(ComboBox* combo, const CachedList& list);
 void fillDescriptions(ComboBox* combo, const CachedList& list);
 void fillCompetitorReferences(ComboBox* combo, const CachedList& list);
+// Starts making the entries of a long reference list while the handler runs its other queries.
+void prepareCompetitorReferences(const CachedList& list);
 void fillFamilies(ComboBox* combo, const CachedList& list);
 void fillManufacturers(ComboBox* combo, const CachedList& list);
 

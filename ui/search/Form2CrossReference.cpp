@@ -125,6 +125,8 @@ void Form2::comFamilies_Click()
     }
 
     const ListQuery references = runFilterList(CatalogueSql::F2, {family, qv, vestral}, &Module1::RefRows);
+    // Made while the manufacturers are read.
+    ComboLists::prepareCompetitorReferences(references.rows);
     const ListQuery manufacturers = runFilterList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
     if (!exists(CatalogueSql::F4, {family})) {
         notice(this, QStringLiteral("Familia não existe"));

@@ -1,5 +1,6 @@
 #include "Offers.h"
 
+#include "PendingOffers.h"
 #include "ReferenceOffers.h"
 #include "WordOffers.h"
 
@@ -16,6 +17,16 @@ std::map<Key, std::weak_ptr<const Offers>>& made()
 {
     static std::map<Key, std::weak_ptr<const Offers>> offers;
     return offers;
+}
+
+// Shorter lists are indexed sooner than a thread starts.
+constexpr qsizetype kMadeApart = 20000;
+
+std::shared_ptr<const Offers> make(const CachedList::Entries& entries, OfferMatch match)
+{
+    if (match == OfferMatch::Beginning)
+        return std::make_shared<const ReferenceOffers>(entries);
+    return std::make_shared<const WordOffers>(entries);
 }
 
 void forgetUnused()
@@ -35,11 +46,11 @@ std::shared_ptr<const Offers> Offers::shared(const CachedList::Entries& entries,
     std::weak_ptr<const Offers>& slot = made()[Key(entries.get(), match)];
     if (std::shared_ptr<const Offers> alive = slot.lock())
         return alive;
-    std::shared_ptr<const Offers> offers;
-    if (match == OfferMatch::Beginning)
-        offers = std::make_shared<const ReferenceOffers>(entries);
-    else
-        offers = std::make_shared<const WordOffers>(entries);
+    // The entries never change once made, so another thread can index them meanwhile.
+    std::shared_ptr<const Offers> offers =
+        entries->size() < kMadeApart
+            ? make(entries, match)
+            : std::make_shared<const PendingOffers>([entries, match] { return make(entries, match); });
     slot = offers;
     return offers;
 }
