@@ -10,6 +10,19 @@
 #include <QTest>
 
 // The sample catalogue generator's output is a catalogue the program works with.
+namespace {
+
+// Types a text into a box of the window and presses Enter, as a user does.
+void enter(Form2& window, const char* boxName, const QString& typed)
+{
+    auto* box = window.findChild<ComboBox*>(boxName);
+    box->setFocus();
+    box->setEditText(typed);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+} // namespace
+
 class TestSampleCatalogue : public QObject
 {
     Q_OBJECT
@@ -28,8 +41,15 @@ private:
             return false;
         QProcess process;
         process.start(tool, options + QStringList{path});
-        return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit
-               && process.exitCode() == 0;
+        return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+    // Makes a sample catalogue in the program's place and opens it as the program does.
+    static bool openSample(const TestProgram& program, const QStringList& options)
+    {
+        Module1::DatabasePath = program.catalogue();
+        return make(program.catalogue(), options) && OpenCatalogue();
     }
 
     static QByteArray bytesOf(const QString& path)
@@ -55,23 +75,18 @@ void TestSampleCatalogue::sameOptionsGiveTheSameFile()
 void TestSampleCatalogue::opensAndResolves()
 {
     TestProgram program;
-    QVERIFY(make(program.catalogue(), {"--products", "400", "--relations", "4000"}));
-    Module1::DatabasePath = program.catalogue();
-    QVERIFY(OpenCatalogue());
+    QVERIFY(openSample(program, {"--products", "400", "--relations", "4000"}));
     QCOMPARE(Module1::RecCount.toInt(), 400);
     QCOMPARE(Module1::HouseRefRows.size(), 400);
     QVERIFY(Module1::RefRows.size() > 2500);
-    QVERIFY(Module1::CompRows.size() >= 13);  // twelve competitors and the old house references
+    QVERIFY(Module1::CompRows.size() >= 13); // twelve competitors and the old house references
     QVERIFY(!Module1::VersionText.trimmed().isEmpty());
 
     RecordingPlatform platform;
     Form2 window;
     window.show();
-    auto* references = window.findChild<ComboBox*>("comReferences");
-    QVERIFY(references->entries().contains("EMX-DJ220"));
-    references->setFocus();
-    references->setEditText("EMX-DJ220");
-    QTest::keyClick(references, Qt::Key_Return);
+    QVERIFY(window.findChild<ComboBox*>("comReferences")->entries().contains("EMX-DJ220"));
+    enter(window, "comReferences", QStringLiteral("EMX-DJ220"));
     QVERIFY(platform.messages.isEmpty());
     QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("KV-2104"));
     QCOMPARE(textOf(&window, "comCompanies"), QStringLiteral("ELETRAMAX"));
@@ -84,17 +99,12 @@ void TestSampleCatalogue::opensAndResolves()
 void TestSampleCatalogue::findsDescriptionsInEitherCase()
 {
     TestProgram program;
-    QVERIFY(make(program.catalogue(), {"--products", "300", "--relations", "3000"}));
-    Module1::DatabasePath = program.catalogue();
-    QVERIFY(OpenCatalogue());
+    QVERIFY(openSample(program, {"--products", "300", "--relations", "3000"}));
     RecordingPlatform platform;
     Form2 window;
     window.show();
-    auto* descriptions = window.findChild<ComboBox*>("CbxDesc");
     const auto search = [&](const QString& typed) {
-        descriptions->setFocus();
-        descriptions->setEditText(typed);
-        QTest::keyClick(descriptions, Qt::Key_Return);
+        enter(window, "CbxDesc", typed);
         return textOf(&window, "CbxRef");
     };
 
@@ -110,29 +120,21 @@ void TestSampleCatalogue::findsDescriptionsInEitherCase()
 void TestSampleCatalogue::findsWhatIsReadOutOverThePhone()
 {
     TestProgram program;
-    QVERIFY(make(program.catalogue(), {"--products", "400", "--relations", "4000"}));
-    Module1::DatabasePath = program.catalogue();
-    QVERIFY(OpenCatalogue());
+    QVERIFY(openSample(program, {"--products", "400", "--relations", "4000"}));
     RecordingPlatform platform;
     Form2 window;
     window.show();
-    const auto enter = [&](const char* boxName, const QString& typed) {
-        auto* box = window.findChild<ComboBox*>(boxName);
-        box->setFocus();
-        box->setEditText(typed);
-        QTest::keyClick(box, Qt::Key_Return);
-    };
 
-    enter("comCompanies", QStringLiteral("Condumax"));
+    enter(window, "comCompanies", QStringLiteral("Condumax"));
     const QStringList listed = window.findChild<ComboBox*>("comReferences")->entries();
     QVERIFY(listed.contains(QStringLiteral("CDX-NIVEL 25")));
-    enter("comCompanies", QStringLiteral("condumax"));
+    enter(window, "comCompanies", QStringLiteral("condumax"));
     QCOMPARE(window.findChild<ComboBox*>("comReferences")->entries(), listed);
     for (const QString& typed : {QStringLiteral("emx-dj220"), QStringLiteral("emx dj220")}) {
-        enter("comReferences", typed);
+        enter(window, "comReferences", typed);
         QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("KV-2104"));
     }
-    enter("CbxRef", QStringLiteral("kv 2104"));
+    enter(window, "CbxRef", QStringLiteral("kv 2104"));
     QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("KV-2104"));
     QVERIFY(platform.messages.isEmpty());
 }
