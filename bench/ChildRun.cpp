@@ -169,10 +169,11 @@ bool ChildRun::run()
     const auto timeManufacturerFilter = [&](const QString& operation, const QString& typed,
                                             const QVariantList& stored) {
         const QString company = QStringLiteral("COMPANY = ?");
-        const QString m2 = CatalogueSql::anyOf(CatalogueSql::M2, company, stored.size());
+        // The manufacturers timed are none of the house brands.
+        const QString m2 = CatalogueSql::referencesOfCompetitors(stored.size());
         const QString m3 = CatalogueSql::familiesOfManufacturers(stored.size());
         const QString m4 = CatalogueSql::anyOf(CatalogueSql::M4, company, stored.size());
-        const Result refs = read(bare, m2, stored + houseBrands());
+        const Result refs = read(bare, m2, stored);
         const Result families = read(bare, m3, stored);
         timeFilter(
             operation, Kind::Filter,
@@ -180,7 +181,7 @@ bool ChildRun::run()
              {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}},
             setBoxes(QString(), typed), [&] { window->comCompanies_Click(); },
             [&] {
-                bare.list(m2, stored + houseBrands());
+                bare.list(m2, stored);
                 bare.list(m3, stored);
                 bare.first(m4, stored);
             },

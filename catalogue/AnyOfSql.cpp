@@ -7,7 +7,7 @@ namespace CatalogueSql {
 QString anyOf(const QString& sql, const QString& condition, qsizetype count)
 {
     const qsizetype at = sql.indexOf(condition);
-    if (count <= 1 || at < 0 || !condition.endsWith(QLatin1String(" = ?")))
+    if (count == 1 || at < 0 || !condition.endsWith(QLatin1String(" = ?")))
         return sql;
     QStringList places;
     for (qsizetype i = 0; i < count; ++i)
@@ -18,14 +18,14 @@ QString anyOf(const QString& sql, const QString& condition, qsizetype count)
                                     QLatin1Char(')'));
 }
 
+QString referencesOfCompetitors(qsizetype count)
+{
+    return anyOf(M2OfCompetitor, QStringLiteral("COMPANY = ?"), count);
+}
+
 QString familiesOfManufacturers(qsizetype count)
 {
-    if (count <= 1)
-        return M3;
-    return anyOf(QStringLiteral("SELECT distinct FAMILIES.DESCRIPTION FROM FAMILIES CROSS JOIN RELATIONS ON "
-                                "RELATIONS.FAMILY = FAMILIES.FAMILY WHERE RELATIONS.COMPANY = ? ORDER BY "
-                                "FAMILIES.DESCRIPTION"),
-                 QStringLiteral("RELATIONS.COMPANY = ?"), count);
+    return anyOf(M3, QStringLiteral("RELATIONS.COMPANY = ?"), count);
 }
 
 } // namespace CatalogueSql

@@ -7,8 +7,12 @@
 namespace CatalogueSql {
 
 // The query with its first `condition` (such as "COMPANY = ?") written as
-// "COMPANY IN (?, ?, ...)" for `count` values. One value keeps the query as it is.
+// "COMPANY IN (?, ?, ...)" for `count` values; no value, "COMPANY IN ()", which finds no row.
+// One value keeps the query as it is.
 QString anyOf(const QString& sql, const QString& condition, qsizetype count);
+
+// M2 for `count` manufacturers none of which is a house brand (M2OfCompetitor).
+QString referencesOfCompetitors(qsizetype count);
 
 // M3 for `count` manufacturers: each family once, whichever of them makes it.
 QString familiesOfManufacturers(qsizetype count);

@@ -2,7 +2,6 @@
 
 #include "AlphabeticalOrder.h"
 #include "BackgroundWork.h"
-#include "base/ScrambleText.h"
 #include "TextForms.h"
 #include "base/ScrambleText.h"
 
@@ -10,11 +9,15 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
 // Shorter lists take less time to derive than a thread takes to start.
 constexpr qsizetype kPreparedApart = 20000;
+// Rows of a list read a part at a time: each is derived and sorted in about the time the
+// next takes to read, and few enough parts merge quickly.
+constexpr qsizetype kPartRows = 8192;
 
 size_t cacheSlot(EntryRule rule, bool sorted)
 {
@@ -56,6 +59,14 @@ void CachedList::Texts::appendScrambled(QStringView text)
     m_chars.resize(at + text.size());
     ScrambleTextInto(text, m_chars.data() + at);
     m_ends.push_back(quint32(m_chars.size()));
+}
+
+void CachedList::Texts::appendAll(const Texts& other)
+{
+    const quint32 offset = quint32(m_chars.size());
+    m_chars.append(other.m_chars);
+    for (const quint32 end : other.m_ends)
+        m_ends.push_back(offset + end);
 }
 
 void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
@@ -109,6 +120,13 @@ CachedList::CachedList(Texts values, std::vector<bool> nulls)
 {
     nulls.resize(size_t(values.storedCount()), false);
     m_values = std::make_shared<const Texts>(std::move(values));
+    m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
+}
+
+CachedList::CachedList(std::shared_ptr<const Texts> values, std::vector<bool> nulls)
+    : m_values(std::move(values)), m_cache(std::make_shared<EntryCache>())
+{
+    nulls.resize(size_t(m_values->storedCount()), false);
     m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
 }
 
@@ -174,4 +192,128 @@ CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bo
         shown->setOrder(AlphabeticalOrder::order(texts));
     }
     return shown;
+}
+
+struct CachedList::Builder::PartEntries
+{
+    std::shared_ptr<Texts> shown;
+    std::optional<AlphabeticalOrder::SortedPart> order; // when sorted
+};
+
+CachedList::Builder::Builder() = default;
+
+CachedList::Builder::Builder(EntryRule rule, bool sorted) : m_prepared(true), m_rule(rule), m_sorted(sorted)
+{
+}
+
+CachedList::Builder::Builder(Builder&&) noexcept = default;
+CachedList::Builder::~Builder() = default;
+
+void CachedList::Builder::append(QStringView text)
+{
+    m_part.append(text);
+    m_partNulls.push_back(false);
+    if (m_prepared && m_part.storedCount() == kPartRows)
+        endPart();
+}
+
+void CachedList::Builder::appendUtf8(const char* text, qsizetype bytes)
+{
+    m_part.appendUtf8(text, bytes);
+    m_partNulls.push_back(false);
+    if (m_prepared && m_part.storedCount() == kPartRows)
+        endPart();
+}
+
+void CachedList::Builder::appendNull()
+{
+    m_part.append(QStringView());
+    m_partNulls.push_back(true);
+    if (m_prepared && m_part.storedCount() == kPartRows)
+        endPart();
+}
+
+void CachedList::Builder::endPart(bool last)
+{
+    auto values = std::make_shared<const Texts>(std::move(m_part));
+    m_part = Texts();
+    m_values.push_back(values);
+    m_nulls.push_back(std::move(m_partNulls));
+    m_partNulls = {};
+    if (!m_prepared)
+        return;
+    // The last part is made here: nothing is left to read beside it.
+    if (last) {
+        auto entries = std::make_shared<PartEntries>(derivePart(*values, m_nulls.back(), m_rule, m_sorted));
+        m_entries.push_back([entries] { return std::move(*entries); });
+        return;
+    }
+    BackgroundWork<std::shared_ptr<PartEntries>> work(
+        [values, nulls = m_nulls.back(), rule = m_rule, sorted = m_sorted] {
+            return std::make_shared<PartEntries>(derivePart(*values, nulls, rule, sorted));
+        });
+    m_entries.push_back([work] { return std::move(*work.take()); });
+}
+
+CachedList::Builder::PartEntries CachedList::Builder::derivePart(const Texts& values,
+                                                                 const std::vector<bool>& nulls,
+                                                                 EntryRule rule, bool sorted)
+{
+    PartEntries part;
+    part.shown = std::const_pointer_cast<Texts>(derive(values, nulls, rule, false));
+    if (sorted) {
+        std::vector<QStringView> texts;
+        texts.reserve(size_t(part.shown->storedCount()));
+        for (qsizetype i = 0; i < part.shown->storedCount(); ++i)
+            texts.push_back(part.shown->stored(i));
+        part.order.emplace(std::move(texts));
+    }
+    return part;
+}
+
+CachedList CachedList::Builder::finish()
+{
+    if (m_part.storedCount() > 0 || m_values.empty())
+        endPart(true);
+
+    std::shared_ptr<const Texts> values = m_values.front();
+    std::vector<bool> nulls = m_nulls.front();
+    if (m_values.size() > 1) {
+        auto whole = std::make_shared<Texts>();
+        qsizetype texts = 0;
+        qsizetype characters = 0;
+        for (const auto& part : m_values) {
+            texts += part->storedCount();
+            characters += part->characterCount();
+        }
+        whole->reserve(texts, characters);
+        nulls.clear();
+        for (size_t p = 0; p < m_values.size(); ++p) {
+            whole->appendAll(*m_values[p]);
+            nulls.insert(nulls.end(), m_nulls[p].begin(), m_nulls[p].end());
+        }
+        values = whole;
+    }
+    CachedList list(values, std::move(nulls));
+    if (!m_prepared)
+        return list;
+
+    std::vector<PartEntries> parts;
+    for (const auto& take : m_entries)
+        parts.push_back(take());
+    std::shared_ptr<Texts> shown = parts.front().shown;
+    if (parts.size() > 1) {
+        shown = std::make_shared<Texts>();
+        shown->reserve(values->storedCount(), values->characterCount());
+        for (const PartEntries& part : parts)
+            shown->appendAll(*part.shown);
+    }
+    if (m_sorted) {
+        std::vector<AlphabeticalOrder::SortedPart> orders;
+        for (PartEntries& part : parts)
+            orders.push_back(std::move(*part.order));
+        shown->setOrder(orders.size() == 1 ? orders.front().places() : AlphabeticalOrder::merge(orders));
+    }
+    list.m_cache->byRule[cacheSlot(m_rule, m_sorted)] = shown;
+    return list;
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,8 @@ public:
         void append(QStringView text);
         void appendUtf8(const char* text, qsizetype bytes);
         void appendScrambled(QStringView text);
+        // Every text of another, in its order of appending, after these.
+        void appendAll(const Texts& other);
         // The text as appended, by its place in the buffer.
         QStringView stored(qsizetype index) const
         {
@@ -60,6 +63,38 @@ public:
     };
     using Entries = std::shared_ptr<const Texts>;
 
+    // Collects a list as it is read. Told which entries will be wanted, it makes them a part at
+    // a time on other threads while the reading goes on, so that they are ready soon after the
+    // last row rather than a whole derivation and sort later.
+    class Builder
+    {
+    public:
+        Builder();
+        Builder(EntryRule rule, bool sorted);
+        Builder(Builder&&) noexcept;
+        ~Builder();
+
+        void append(QStringView text);
+        void appendUtf8(const char* text, qsizetype bytes);
+        void appendNull();
+        CachedList finish();
+
+    private:
+        struct PartEntries;
+        void endPart(bool last = false);
+        static PartEntries derivePart(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
+                                      bool sorted);
+
+        bool m_prepared = false;
+        EntryRule m_rule = EntryRule::AsStored;
+        bool m_sorted = false;
+        Texts m_part;
+        std::vector<bool> m_partNulls;
+        std::vector<std::shared_ptr<const Texts>> m_values;
+        std::vector<std::vector<bool>> m_nulls;
+        std::vector<std::function<PartEntries()>> m_entries;
+    };
+
     CachedList();
     CachedList(const QStringList& values, std::vector<bool> nulls);
     CachedList(Texts values, std::vector<bool> nulls);
@@ -81,6 +116,8 @@ public:
 
 private:
     struct EntryCache;
+
+    CachedList(std::shared_ptr<const Texts> values, std::vector<bool> nulls);
 
     static Entries derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule, bool sorted);
 

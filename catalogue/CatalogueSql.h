@@ -44,6 +44,11 @@ inline const QString M1 = QStringLiteral(
 // Values: manufacturer, QV, VESTRAL.
 inline const QString M2 = QStringLiteral(
     "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// M2 for manufacturers none of which is a house brand, with its checks on the house brands made
+// once on the values instead of on every row (HouseBrands::isHouseBrand): the column's NOCASE
+// makes a row equal to a manufacturer equal to whatever that manufacturer equals, so a row of a
+// manufacturer that is not a house brand never is one. Values: manufacturer.
+inline const QString M2OfCompetitor = QStringLiteral("Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ?");
 // Values: manufacturer. Through FAMILIES first as well: the families come in the order asked
 // for, and each is checked for one row of the manufacturer, not joined with all of them. The
 // rows are those of the join: every row of the manufacturer has a COMPANY equal to the value

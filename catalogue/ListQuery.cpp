@@ -6,7 +6,8 @@
 namespace {
 
 // The first column of a row as text, as the lookups' results give it.
-void appendColumnText(const SqliteStatement& statement, SqliteStatement::Type type, CachedList::Texts* texts)
+void appendColumnText(const SqliteStatement& statement, SqliteStatement::Type type,
+                      CachedList::Builder* texts)
 {
     switch (type) {
     case SqliteStatement::Type::Integer:
@@ -29,6 +30,18 @@ void appendColumnText(const SqliteStatement& statement, SqliteStatement::Type ty
 // per row.
 ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVariantList& values)
 {
+    return read(conn, sql, values, CachedList::Builder());
+}
+
+ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVariantList& values,
+                         EntryRule rule, bool sorted)
+{
+    return read(conn, sql, values, CachedList::Builder(rule, sorted));
+}
+
+ListQuery ListQuery::read(const Connection* conn, const QString& sql, const QVariantList& values,
+                          CachedList::Builder list)
+{
     ListQuery result;
     if (!conn || !conn->isOpen())
         return result;
@@ -36,21 +49,18 @@ ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVari
     if (!statement.bindAll(values))
         return result;
 
-    CachedList::Texts texts;
-    std::vector<bool> nulls;
     SqliteStatement::Step step = statement.step();
     for (; step == SqliteStatement::Step::Row; step = statement.step()) {
         const SqliteStatement::Type type = statement.type(0);
-        nulls.push_back(type == SqliteStatement::Type::Null);
         if (type == SqliteStatement::Type::Null)
-            texts.append(QStringView());
+            list.appendNull();
         else
-            appendColumnText(statement, type, &texts);
+            appendColumnText(statement, type, &list);
     }
     // A read that stops on an error (a damaged file) is a failed query, not a short list.
     if (step != SqliteStatement::Step::Done)
         return result;
     result.ok = true;
-    result.rows = CachedList(std::move(texts), std::move(nulls));
+    result.rows = list.finish();
     return result;
 }

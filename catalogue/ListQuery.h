@@ -15,4 +15,11 @@ struct ListQuery
     CachedList rows;   // first column of every row, in result order
 
     static ListQuery run(const Connection* conn, const QString& sql, const QVariantList& values = {});
+    // The same, with the list's entries of that rule and order made while it is read.
+    static ListQuery run(const Connection* conn, const QString& sql, const QVariantList& values,
+                         EntryRule rule, bool sorted);
+
+private:
+    static ListQuery read(const Connection* conn, const QString& sql, const QVariantList& values,
+                          CachedList::Builder list);
 };

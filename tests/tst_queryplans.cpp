@@ -63,6 +63,10 @@ void TestQueryPlans::answeredThroughIndexes_data()
                                            << QVariantList{maker, other, family, qv, vestral} << false;
     QTest::newRow("M2, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M2, company, 2)
                                            << QVariantList{maker, other, qv, vestral} << false;
+    QTest::newRow("M2 of competitors") << CatalogueSql::referencesOfCompetitors(1) << QVariantList{maker} << false;
+    QTest::newRow("M2 of two competitors")
+        << CatalogueSql::referencesOfCompetitors(2) << QVariantList{maker, other} << false;
+    QTest::newRow("M2 of none") << CatalogueSql::referencesOfCompetitors(0) << QVariantList() << false;
     QTest::newRow("M3, two manufacturers")
         << CatalogueSql::familiesOfManufacturers(2) << QVariantList{maker, other} << false;
     QTest::newRow("M4, two manufacturers")

@@ -5,6 +5,12 @@
 
 namespace ComboLists {
 
+namespace {
+
+constexpr EntryRule kCompetitorReferences = EntryRule::TrimmedAndScrambled;
+
+} // namespace
+
 void fillHouseReferences(ComboBox* combo, const CachedList& list)
 {
     combo->setOfferMatch(OfferMatch::Beginning);
@@ -20,12 +26,12 @@ void fillDescriptions(ComboBox* combo, const CachedList& list)
 void fillCompetitorReferences(ComboBox* combo, const CachedList& list)
 {
     combo->setOfferMatch(OfferMatch::Beginning);
-    combo->setEntries(list.entries(EntryRule::TrimmedAndScrambled, true));
+    combo->setEntries(list.entries(kCompetitorReferences, true));
 }
 
-void prepareCompetitorReferences(const CachedList& list)
+ListQuery readCompetitorReferences(const Connection* conn, const QString& sql, const QVariantList& values)
 {
-    list.prepareEntries(EntryRule::TrimmedAndScrambled, true);
+    return ListQuery::run(conn, sql, values, kCompetitorReferences, true);
 }
 
 void fillFamilies(ComboBox* combo, const CachedList& list)

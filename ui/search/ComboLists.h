@@ -1,7 +1,10 @@
 #pragma once
 
+#include "catalogue/ListQuery.h"
+
 class CachedList;
 class ComboBox;
+class Connection;
 
 // Fills the drop-down lists of the search window from catalogue lists, each with the entry
 // rule and order of its box; the reference boxes offer entries by their beginning while the
@@ -11,8 +14,8 @@ namespace ComboLists {
 void fillHouseReferences(ComboBox* combo, const CachedList& list);
 void fillDescriptions(ComboBox* combo, const CachedList& list);
 void fillCompetitorReferences(ComboBox* combo, const CachedList& list);
-// Starts making the entries of a long reference list while the handler runs its other queries.
-void prepareCompetitorReferences(const CachedList& list);
+// Reads a list of competitor references, their entries made while it is read.
+ListQuery readCompetitorReferences(const Connection* conn, const QString& sql, const QVariantList& values);
 void fillFamilies(ComboBox* combo, const CachedList& list);
 void fillManufacturers(ComboBox* combo, const CachedList& list);
 

@@ -21,16 +21,25 @@ namespace {
 
 const QString kNotice = QStringLiteral("Aviso");
 
-// Runs a list query of a filter; a result with rows also becomes the shared list that later
-// windows start from.
-ListQuery runFilterList(const QString& sql, const QVariantList& values, CachedList* shared)
+// A list a filter read; one with rows also becomes the shared list that later windows start
+// from.
+ListQuery shared(ListQuery query, CachedList* list)
 {
-    ListQuery query = ListQuery::run(Module1::Conn.get(), sql, values);
     if (query.ok)
         Module1::RecCount = qlonglong(query.rows.size());
     if (query.ok && !query.rows.isEmpty())
-        *shared = query.rows;
+        *list = query.rows;
     return query;
+}
+
+ListQuery readReferences(const QString& sql, const QVariantList& values)
+{
+    return shared(ComboLists::readCompetitorReferences(Module1::Conn.get(), sql, values), &Module1::RefRows);
+}
+
+ListQuery readList(const QString& sql, const QVariantList& values, CachedList* list)
+{
+    return shared(ListQuery::run(Module1::Conn.get(), sql, values), list);
 }
 
 bool exists(const QString& sql, const QVariantList& values)
@@ -71,16 +80,18 @@ void Form2::comCompanies_Click()
     const qsizetype count = manufacturers.size();
     const QString company = QStringLiteral("COMPANY = ?");
     const bool inFamily = !family.isEmpty();
+    // The house brands' own references are never listed.
+    const QStringList competitors = HouseBrands::withoutHouseBrands(manufacturers);
     const QString qv = HouseBrands::storedQV();
     const QString vestral = HouseBrands::storedVestral();
 
     const ListQuery references =
-        inFamily ? runFilterList(CatalogueSql::anyOf(CatalogueSql::M1, company, count),
-                                 valuesOf(manufacturers, {family, qv, vestral}), &Module1::RefRows)
-                 : runFilterList(CatalogueSql::anyOf(CatalogueSql::M2, company, count),
-                                 valuesOf(manufacturers, {qv, vestral}), &Module1::RefRows);
-    const ListQuery families = runFilterList(CatalogueSql::familiesOfManufacturers(count),
-                                             valuesOf(manufacturers), &Module1::FamRows);
+        inFamily ? readReferences(CatalogueSql::anyOf(CatalogueSql::M1, company, count),
+                                  valuesOf(manufacturers, {family, qv, vestral}))
+                 : readReferences(CatalogueSql::referencesOfCompetitors(competitors.size()),
+                                  valuesOf(competitors));
+    const ListQuery families =
+        readList(CatalogueSql::familiesOfManufacturers(count), valuesOf(manufacturers), &Module1::FamRows);
 
     if (!exists(CatalogueSql::anyOf(CatalogueSql::M4, company, count), valuesOf(manufacturers))) {
         notice(this, QStringLiteral("Fabricante não existe"));
@@ -112,9 +123,9 @@ void Form2::comFamilies_Click()
 
     if (!company.isEmpty()) {
         const QStringList manufacturers = TypedEntries::storedManufacturers(company);
-        const ListQuery references = runFilterList(
+        const ListQuery references = readReferences(
             CatalogueSql::anyOf(CatalogueSql::F1, QStringLiteral("COMPANY = ?"), manufacturers.size()),
-            valuesOf(manufacturers, {family, qv, vestral}), &Module1::RefRows);
+            valuesOf(manufacturers, {family, qv, vestral}));
         if (!exists(CatalogueSql::F4, {family})) {
             notice(this, QStringLiteral("Familia não existe"));
             return;
@@ -124,10 +135,8 @@ void Form2::comFamilies_Click()
         return;
     }
 
-    const ListQuery references = runFilterList(CatalogueSql::F2, {family, qv, vestral}, &Module1::RefRows);
-    // Made while the manufacturers are read.
-    ComboLists::prepareCompetitorReferences(references.rows);
-    const ListQuery manufacturers = runFilterList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
+    const ListQuery references = readReferences(CatalogueSql::F2, {family, qv, vestral});
+    const ListQuery manufacturers = readList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
     if (!exists(CatalogueSql::F4, {family})) {
         notice(this, QStringLiteral("Familia não existe"));
         return;
