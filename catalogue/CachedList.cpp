@@ -273,47 +273,58 @@ CachedList::Builder::PartEntries CachedList::Builder::derivePart(const Texts& va
 
 CachedList CachedList::Builder::finish()
 {
-    if (m_part.storedCount() > 0 || m_values.empty())
-        endPart(true);
+    // A short list is made here whole; the last part of a long one is made and merged with the
+    // others on a thread of their own, while the caller goes on to its other queries.
+    const bool whole = m_values.empty();
+    if (m_part.storedCount() > 0 || whole)
+        endPart(whole);
 
     std::shared_ptr<const Texts> values = m_values.front();
     std::vector<bool> nulls = m_nulls.front();
     if (m_values.size() > 1) {
-        auto whole = std::make_shared<Texts>();
+        auto all = std::make_shared<Texts>();
         qsizetype texts = 0;
         qsizetype characters = 0;
         for (const auto& part : m_values) {
             texts += part->storedCount();
             characters += part->characterCount();
         }
-        whole->reserve(texts, characters);
+        all->reserve(texts, characters);
         nulls.clear();
         for (size_t p = 0; p < m_values.size(); ++p) {
-            whole->appendAll(*m_values[p]);
+            all->appendAll(*m_values[p]);
             nulls.insert(nulls.end(), m_nulls[p].begin(), m_nulls[p].end());
         }
-        values = whole;
+        values = all;
     }
     CachedList list(values, std::move(nulls));
     if (!m_prepared)
         return list;
 
-    std::vector<PartEntries> parts;
-    for (const auto& take : m_entries)
-        parts.push_back(take());
-    std::shared_ptr<Texts> shown = parts.front().shown;
-    if (parts.size() > 1) {
-        shown = std::make_shared<Texts>();
-        shown->reserve(values->storedCount(), values->characterCount());
-        for (const PartEntries& part : parts)
-            shown->appendAll(*part.shown);
-    }
-    if (m_sorted) {
-        std::vector<AlphabeticalOrder::SortedPart> orders;
-        for (PartEntries& part : parts)
-            orders.push_back(std::move(*part.order));
-        shown->setOrder(orders.size() == 1 ? orders.front().places() : AlphabeticalOrder::merge(orders));
-    }
-    list.m_cache->byRule[cacheSlot(m_rule, m_sorted)] = shown;
+    const size_t slot = cacheSlot(m_rule, m_sorted);
+    const auto joined = [parts = m_entries, sorted = m_sorted, texts = values->storedCount(),
+                         characters = values->characterCount()]() -> Entries {
+        std::vector<PartEntries> made;
+        for (const auto& take : parts)
+            made.push_back(take());
+        std::shared_ptr<Texts> shown = made.front().shown;
+        if (made.size() > 1) {
+            shown = std::make_shared<Texts>();
+            shown->reserve(texts, characters);
+            for (const PartEntries& part : made)
+                shown->appendAll(*part.shown);
+        }
+        if (sorted) {
+            std::vector<AlphabeticalOrder::SortedPart> orders;
+            for (PartEntries& part : made)
+                orders.push_back(std::move(*part.order));
+            shown->setOrder(orders.size() == 1 ? orders.front().places() : AlphabeticalOrder::merge(orders));
+        }
+        return shown;
+    };
+    if (whole)
+        list.m_cache->byRule[slot] = joined();
+    else
+        list.m_cache->pending[slot] = BackgroundWork<Entries>(joined);
     return list;
 }
