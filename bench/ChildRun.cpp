@@ -197,7 +197,7 @@ bool ChildRun::run()
     // Family alone: F2, F3, F4; refills manufacturers and references. Typed as listed, and in
     // other case with accents.
     const auto timeFamilyFilter = [&](const QString& operation, const QString& family) {
-        const Result refs = read(bare, CatalogueSql::F2, familyAlone(family));
+        const Result refs = read(bare, CatalogueSql::F2OfCompetitors, familyAlone(family));
         const Result companies = read(bare, CatalogueSql::F3, familyAlone(family));
         timeFilter(
             operation, Kind::Filter,
@@ -205,7 +205,7 @@ bool ChildRun::run()
              {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}},
             setBoxes(family, QString()), [&] { window->comFamilies_Click(); },
             [&] {
-                bare.list(CatalogueSql::F2, familyAlone(family));
+                bare.list(CatalogueSql::F2OfCompetitors, familyAlone(family));
                 bare.list(CatalogueSql::F3, familyAlone(family));
                 bare.first(CatalogueSql::F4, familyOnly(family));
             },
@@ -239,7 +239,7 @@ bool ChildRun::run()
             [&] { return references() == refs.nonNull(); });
     }
     {
-        const Result byFamily = read(bare, CatalogueSql::F2, familyAlone());
+        const Result byFamily = read(bare, CatalogueSql::F2OfCompetitors, familyAlone());
         const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
         timeFilter(
             QStringLiteral("family, then manufacturer"), Kind::Lookup,

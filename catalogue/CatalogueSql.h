@@ -69,17 +69,34 @@ inline const QString& F1 = M1;
 inline const QString F2 = QStringLiteral(
     "SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN RELATIONS ON RELATIONS.FAMILY = FAMILIES.FAMILY "
     "WHERE FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+// The distinct manufacturers, a step at a time through the manufacturer index (one of each
+// group of values equal under NOCASE), for the queries below.
+inline const QString Makers = QStringLiteral(
+    "WITH RECURSIVE makers(COMPANY) AS (SELECT min(COMPANY) FROM RELATIONS UNION ALL SELECT (SELECT "
+    "min(COMPANY) FROM RELATIONS WHERE COMPANY > makers.COMPANY) FROM makers WHERE makers.COMPANY IS NOT "
+    "NULL) ");
+// F2 as the program runs it: the family's rows of each manufacturer in turn, the order in which
+// the engine reads F2's rows through the manufacturer index, but the house brands passed over
+// as manufacturers rather than read and dropped a row at a time (a quarter of a family's rows).
+// Values: family, QV, VESTRAL.
+inline const QString F2OfCompetitors =
+    Makers +
+    QStringLiteral("SELECT RELATIONS.REFERENCE FROM FAMILIES CROSS JOIN makers CROSS JOIN RELATIONS ON "
+                   "RELATIONS.FAMILY = FAMILIES.FAMILY AND RELATIONS.COMPANY = makers.COMPANY WHERE "
+                   "FAMILIES.DESCRIPTION = ?1 COLLATE ANYCASE AND makers.COMPANY <> ?2 COLLATE NOCASE "
+                   "AND makers.COMPANY <> ?3 COLLATE NOCASE");
 // Values: family, QV, VESTRAL. The manufacturers of a family: for each family row, each
 // manufacturer in the order of the manufacturer index, the first of its rows in that family, as
 // the join of all of them gave it; but one row read each, not every row of the family. The
 // manufacturers themselves are found a step at a time through the index (makers).
-inline const QString F3 = QStringLiteral(
-    "WITH RECURSIVE makers(COMPANY) AS (SELECT min(COMPANY) FROM RELATIONS UNION ALL SELECT (SELECT "
-    "min(COMPANY) FROM RELATIONS WHERE COMPANY > makers.COMPANY) FROM makers WHERE makers.COMPANY IS NOT NULL) "
-    "SELECT distinct first.COMPANY FROM (SELECT (SELECT RELATIONS.COMPANY FROM RELATIONS WHERE "
-    "RELATIONS.COMPANY = makers.COMPANY AND RELATIONS.FAMILY = FAMILIES.FAMILY AND RELATIONS.COMPANY <> ?2 "
-    "AND RELATIONS.COMPANY <> ?3) COLLATE NOCASE AS COMPANY FROM FAMILIES CROSS JOIN makers WHERE "
-    "FAMILIES.DESCRIPTION = ?1 COLLATE ANYCASE) AS first WHERE first.COMPANY IS NOT NULL");
+inline const QString F3 =
+    Makers +
+    QStringLiteral(
+        "SELECT distinct first.COMPANY FROM (SELECT (SELECT RELATIONS.COMPANY FROM RELATIONS WHERE "
+        "RELATIONS.COMPANY = makers.COMPANY AND RELATIONS.FAMILY = FAMILIES.FAMILY AND RELATIONS.COMPANY <> "
+        "?2 "
+        "AND RELATIONS.COMPANY <> ?3) COLLATE NOCASE AS COMPANY FROM FAMILIES CROSS JOIN makers WHERE "
+        "FAMILIES.DESCRIPTION = ?1 COLLATE ANYCASE) AS first WHERE first.COMPANY IS NOT NULL");
 // Values: family.
 inline const QString F4 =
     QStringLiteral("SELECT DESCRIPTION from FAMILIES WHERE DESCRIPTION = ? COLLATE ANYCASE");

@@ -1,6 +1,7 @@
 #include "StatementRows.h"
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
+#include "catalogue/AnyOfSql.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Connection.h"
 
@@ -25,6 +26,7 @@ private slots:
     void initTestCase();
     void sameAnswers_data();
     void sameAnswers();
+    void competitorFormsGiveTheDesignedRows();
 
 private:
     QStringList column(const QString& sql) const;
@@ -197,6 +199,31 @@ void TestIndexChoice::sameAnswers()
         std::sort(before.begin(), before.end());
     }
     QCOMPARE(today, before);
+}
+
+// The manufacturer's and the family's references as the program asks for them, with the house
+// brands passed over once rather than on every row: the rows, in the order, of the designed form.
+void TestIndexChoice::competitorFormsGiveTheDesignedRows()
+{
+    const QString qv = HouseBrands::storedQV();
+    const QString vestral = HouseBrands::storedVestral();
+    const QStringList companies = column(QStringLiteral("SELECT DISTINCT COMPANY FROM RELATIONS")) +
+                                  QStringList{qv.toLower(), QStringLiteral("?")};
+    for (const QString& company : companies) {
+        const QStringList competitors = HouseBrands::withoutHouseBrands({company});
+        const QList<QByteArray> rows =
+            answer(m_today, CatalogueSql::referencesOfCompetitors(competitors.size()),
+                   QVariantList(competitors.begin(), competitors.end()));
+        QCOMPARE(rows, answer(m_today, CatalogueSql::M2, {company, qv, vestral}));
+    }
+    QStringList families = column(QStringLiteral("SELECT DESCRIPTION FROM FAMILIES"));
+    families << families.first().toUpper() << QStringLiteral("no such family");
+    for (const QString& family : families) {
+        const QVariantList values{family, qv, vestral};
+        const QList<QByteArray> rows = answer(m_today, CatalogueSql::F2OfCompetitors, values);
+        QVERIFY(!rows.value(0).startsWith("error: "));
+        QCOMPARE(rows, answer(m_today, CatalogueSql::F2, values));
+    }
 }
 
 QTEST_MAIN(TestIndexChoice)

@@ -54,6 +54,8 @@ void TestQueryPlans::answeredThroughIndexes_data()
     QTest::newRow("M4") << CatalogueSql::M4 << QVariantList{maker} << false;
     QTest::newRow("F1") << CatalogueSql::F1 << QVariantList{maker, family, qv, vestral} << false;
     QTest::newRow("F2") << CatalogueSql::F2 << QVariantList{family, qv, vestral} << false;
+    QTest::newRow("F2 of competitors")
+        << CatalogueSql::F2OfCompetitors << QVariantList{family, qv, vestral} << false;
     QTest::newRow("F3") << CatalogueSql::F3 << QVariantList{family, qv, vestral} << false;
     QTest::newRow("R1") << CatalogueSql::R1 << QVariantList{ScrambleText(QStringLiteral("ELX-20"))} << false;
     // A text typed in other case than its entries looks for several stored values at once.

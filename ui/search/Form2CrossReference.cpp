@@ -135,7 +135,7 @@ void Form2::comFamilies_Click()
         return;
     }
 
-    const ListQuery references = readReferences(CatalogueSql::F2, {family, qv, vestral});
+    const ListQuery references = readReferences(CatalogueSql::F2OfCompetitors, {family, qv, vestral});
     const ListQuery manufacturers = readList(CatalogueSql::F3, {family, qv, vestral}, &Module1::CompRows);
     if (!exists(CatalogueSql::F4, {family})) {
         notice(this, QStringLiteral("Familia não existe"));
