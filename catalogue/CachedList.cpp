@@ -212,23 +212,24 @@ CachedList::Builder::~Builder() = default;
 void CachedList::Builder::append(QStringView text)
 {
     m_part.append(text);
-    m_partNulls.push_back(false);
-    if (m_prepared && m_part.storedCount() == kPartRows)
-        endPart();
+    rowAppended(false);
 }
 
 void CachedList::Builder::appendUtf8(const char* text, qsizetype bytes)
 {
     m_part.appendUtf8(text, bytes);
-    m_partNulls.push_back(false);
-    if (m_prepared && m_part.storedCount() == kPartRows)
-        endPart();
+    rowAppended(false);
 }
 
 void CachedList::Builder::appendNull()
 {
     m_part.append(QStringView());
-    m_partNulls.push_back(true);
+    rowAppended(true);
+}
+
+void CachedList::Builder::rowAppended(bool null)
+{
+    m_partNulls.push_back(null);
     if (m_prepared && m_part.storedCount() == kPartRows)
         endPart();
 }

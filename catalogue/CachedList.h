@@ -81,6 +81,7 @@ public:
 
     private:
         struct PartEntries;
+        void rowAppended(bool null);
         void endPart(bool last = false);
         static PartEntries derivePart(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
                                       bool sorted);
