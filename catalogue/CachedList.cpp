@@ -24,6 +24,16 @@ size_t cacheSlot(EntryRule rule, bool sorted)
     return size_t(int(rule) * 2 + (sorted ? 1 : 0));
 }
 
+// The texts in the order they were appended, for sorting.
+std::vector<QStringView> storedViews(const CachedList::Texts& texts)
+{
+    std::vector<QStringView> views;
+    views.reserve(size_t(texts.storedCount()));
+    for (qsizetype i = 0; i < texts.storedCount(); ++i)
+        views.push_back(texts.stored(i));
+    return views;
+}
+
 } // namespace
 
 struct CachedList::EntryCache
@@ -185,11 +195,7 @@ CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bo
             shown->append(text);
     }
     if (sorted) {
-        std::vector<QStringView> texts;
-        texts.reserve(size_t(shown->storedCount()));
-        for (qsizetype i = 0; i < shown->storedCount(); ++i)
-            texts.push_back(shown->stored(i));
-        shown->setOrder(AlphabeticalOrder::order(texts));
+        shown->setOrder(AlphabeticalOrder::order(storedViews(*shown)));
     }
     return shown;
 }
@@ -263,11 +269,7 @@ CachedList::Builder::PartEntries CachedList::Builder::derivePart(const Texts& va
     PartEntries part;
     part.shown = std::const_pointer_cast<Texts>(derive(values, nulls, rule, false));
     if (sorted) {
-        std::vector<QStringView> texts;
-        texts.reserve(size_t(part.shown->storedCount()));
-        for (qsizetype i = 0; i < part.shown->storedCount(); ++i)
-            texts.push_back(part.shown->stored(i));
-        part.order.emplace(std::move(texts));
+        part.order.emplace(storedViews(*part.shown));
     }
     return part;
 }
