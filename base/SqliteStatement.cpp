@@ -154,6 +154,11 @@ int SqliteStatement::columnCount() const
     return m_statement ? sqlite3_column_count(m_statement) : 0;
 }
 
+QString SqliteStatement::columnName(int column) const
+{
+    return m_statement ? QString::fromUtf8(sqlite3_column_name(m_statement, column)) : QString();
+}
+
 int SqliteStatement::columnIndex(QStringView name) const
 {
     const int columns = columnCount();

@@ -64,6 +64,7 @@ public:
     bool reset();
 
     int columnCount() const;
+    QString columnName(int column) const;
     // The first column of that name without regard to case; -1 when there is none.
     int columnIndex(QStringView name) const;
     Type type(int column) const;

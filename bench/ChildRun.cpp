@@ -6,16 +6,14 @@
 #include "OfferRun.h"
 #include "ProgramDriver.h"
 #include "RefillTimer.h"
+#include "base/ScrambleText.h"
 #include "catalogue/AlphabeticalOrder.h"
 #include "catalogue/AnyOfSql.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/EntryIndex.h"
 #include "catalogue/Module1.h"
-#include "base/ScrambleText.h"
 #include "ui/search/ComboBox.h"
-#include "ui/search/ComboLists.h"
 #include "ui/search/Form2.h"
-#include "ui/search/Offers.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -70,7 +68,7 @@ bool ChildRun::run()
 
     // One sort of the shown competitor references: part of what an opening may cost.
     const CachedList::Entries shownReferences =
-        Module1::RefRows.entries(EntryRule::TrimmedAndScrambled, false);
+        Module1::Opened().RefRows.entries(EntryRule::TrimmedAndScrambled, false);
     std::vector<QStringView> referenceTexts;
     for (qsizetype i = 0; i < shownReferences->size(); ++i)
         referenceTexts.push_back(shownReferences->at(i));
@@ -127,7 +125,7 @@ bool ChildRun::run()
     const qint64 fullReferences = ProgramDriver::combo(window, "comReferences")->count();
     // The offer indexes that a refill starts making beside the window are made before the next
     // timed step, which times its own work alone.
-    const auto settle = [] { Offers::sharedBytes(); };
+    const auto settle = [] { Module1::Opened().offersBytes(); };
 
     const PairedMedians f2 = pairedMediansMs(
         heavy, settle, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });
@@ -139,23 +137,29 @@ bool ChildRun::run()
         window->Form_KeyUp(113, 0);
         settle();
     };
-    const CachedList fullRefs = Module1::RefRows;
-    const CachedList fullFamilies = Module1::FamRows;
-    const CachedList fullCompanies = Module1::CompRows;
+    const CachedList fullRefs = Module1::Opened().RefRows;
+    const CachedList fullFamilies = Module1::Opened().FamRows;
+    const CachedList fullCompanies = Module1::Opened().CompRows;
 
     // A filter: the window back on the full lists, the boxes set as the user left them, then
     // the handler timed against the engine running the same queries. The refill is timed first,
     // before any window shows the result's entries.
-    const auto timeFilter = [&](const QString& operation, Kind kind, const QList<RefillTimer::Refill>& refills,
-                                const std::function<void()>& setBoxes, const std::function<void()>& click,
-                                const std::function<void()>& bareQueries, const std::function<bool()>& shown) {
-        reset();
-        const double refillMs = refill.medianMs(runs, refills);
-        const PairedMedians timed = pairedMediansMs(
-            runs, [&] { reset(); setBoxes(); }, click, bareQueries);
-        const bool correct = shown() && program.takeMessages().isEmpty();
-        add(operation, kind, timed.first, timed.second, refillMs, correct);
-    };
+    const auto timeFilter =
+        [&](const QString& operation, Kind kind, const QList<RefillTimer::Refill>& refills,
+            const std::function<void()>& setBoxes, const std::function<void()>& click,
+            const std::function<void()>& bareQueries, const std::function<bool()>& shown) {
+            reset();
+            const double refillMs = refill.medianMs(runs, refills);
+            const PairedMedians timed = pairedMediansMs(
+                runs,
+                [&] {
+                    reset();
+                    setBoxes();
+                },
+                click, bareQueries);
+            const bool correct = shown() && program.takeMessages().isEmpty();
+            add(operation, kind, timed.first, timed.second, refillMs, correct);
+        };
     const auto setBoxes = [&](const QString& family, const QString& manufacturer) {
         return [=] {
             ProgramDriver::setText(window, "comFamilies", family);
@@ -177,8 +181,8 @@ bool ChildRun::run()
         const Result families = read(bare, m3, stored);
         timeFilter(
             operation, Kind::Filter,
-            {{ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls},
-             {ComboLists::fillFamilies, fullFamilies, families.texts, families.nulls}},
+            {{ListKind::CompetitorReferences, fullRefs, refs.texts, refs.nulls},
+             {ListKind::Families, fullFamilies, families.texts, families.nulls}},
             setBoxes(QString(), typed), [&] { window->comCompanies_Click(); },
             [&] {
                 bare.list(m2, stored);
@@ -201,8 +205,8 @@ bool ChildRun::run()
         const Result companies = read(bare, CatalogueSql::F3, familyAlone(family));
         timeFilter(
             operation, Kind::Filter,
-            {{ComboLists::fillManufacturers, fullCompanies, companies.texts, companies.nulls},
-             {ComboLists::fillCompetitorReferences, fullRefs, refs.texts, refs.nulls}},
+            {{ListKind::Manufacturers, fullCompanies, companies.texts, companies.nulls},
+             {ListKind::CompetitorReferences, fullRefs, refs.texts, refs.nulls}},
             setBoxes(family, QString()), [&] { window->comFamilies_Click(); },
             [&] {
                 bare.list(CatalogueSql::F2OfCompetitors, familyAlone(family));
@@ -224,7 +228,7 @@ bool ChildRun::run()
         const Result refs = read(bare, CatalogueSql::F1, manufacturerInFamily());
         timeFilter(
             QStringLiteral("manufacturer, then family"), Kind::Lookup,
-            {{ComboLists::fillCompetitorReferences, CachedList(byManufacturer.texts, byManufacturer.nulls),
+            {{ListKind::CompetitorReferences, CachedList(byManufacturer.texts, byManufacturer.nulls),
               refs.texts, refs.nulls}},
             [&] {
                 setBoxes(QString(), Manufacturer)();
@@ -243,7 +247,7 @@ bool ChildRun::run()
         const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
         timeFilter(
             QStringLiteral("family, then manufacturer"), Kind::Lookup,
-            {{ComboLists::fillCompetitorReferences, CachedList(byFamily.texts, byFamily.nulls), refs.texts,
+            {{ListKind::CompetitorReferences, CachedList(byFamily.texts, byFamily.nulls), refs.texts,
               refs.nulls}},
             [&] {
                 setBoxes(Family, QString())();
@@ -366,7 +370,7 @@ bool ChildRun::run()
     // The indexes that find the entries a whole typed text names, made once for each full list.
     {
         const CachedList::Entries competitor = fullRefs.entries(EntryRule::TrimmedAndScrambled, true);
-        const CachedList::Entries house = Module1::HouseRefRows.entries(EntryRule::AsStored, true);
+        const CachedList::Entries house = Module1::Opened().HouseRefRows.entries(EntryRule::AsStored, true);
         const auto timeIndex = [&](const QString& name, const CachedList::Entries& entries,
                                    EntryIndex::Key key) {
             add(name, Kind::Info, medianMs(heavy, [&] { EntryIndex made(entries, key); }), NAN, NAN, true);

@@ -3,9 +3,9 @@
 #include "BenchQueries.h"
 #include "ProgramDriver.h"
 #include "SearchWindowFixture.h"
+#include "catalogue/Module1.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
-#include "ui/search/Offers.h"
 
 #include <QFile>
 
@@ -31,7 +31,9 @@ Peak peak(const QString& catalogue)
     ProgramDriver program(catalogue);
     if (!program.openCatalogue())
         return found;
-    const auto offersHeld = [&] { found.offersKb = std::max(found.offersKb, Offers::sharedBytes() / 1024); };
+    const auto offersHeld = [&] {
+        found.offersKb = std::max(found.offersKb, Module1::Opened().offersBytes() / 1024);
+    };
     Form2* last = nullptr;
     for (int i = 0; i < 5; ++i)
         last = program.openWindow();

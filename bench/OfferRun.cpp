@@ -6,9 +6,9 @@
 #include "ProgramDriver.h"
 #include "SearchWindowFixture.h"
 #include "catalogue/Module1.h"
+#include "catalogue/ReferenceOffers.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
-#include "ui/search/ReferenceOffers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -132,9 +132,10 @@ QList<Measurement> measure(Form2* window, int runs)
         std::fprintf(stderr, "  %-28s %9.2f ms (plain scan %.2f ms)\n", qPrintable(m.operation), m.programMs,
                      m.bareMs);
     };
-    const CachedList::Entries competitor = Module1::RefRows.entries(EntryRule::TrimmedAndScrambled, true);
-    const CachedList::Entries house = Module1::HouseRefRows.entries(EntryRule::AsStored, true);
-    const CachedList::Entries descriptions = Module1::DescRows.entries(EntryRule::Trimmed, true);
+    const CachedList::Entries competitor =
+        Module1::Opened().RefRows.entries(EntryRule::TrimmedAndScrambled, true);
+    const CachedList::Entries house = Module1::Opened().HouseRefRows.entries(EntryRule::AsStored, true);
+    const CachedList::Entries descriptions = Module1::Opened().DescRows.entries(EntryRule::Trimmed, true);
 
     // Made once for each list; every window showing the list shares them.
     const int heavy = std::max(3, runs / 2);

@@ -1,6 +1,7 @@
 #include "ProgramDriver.h"
 
 #include "TestProgram.h"
+#include "WindowText.h"
 #include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
@@ -85,11 +86,11 @@ QString ProgramDriver::listSizes()
 {
     return QStringLiteral("%1 house references, %2 descriptions, %3 competitor references, %4 families, "
                           "%5 manufacturers")
-        .arg(Module1::HouseRefRows.size())
-        .arg(Module1::DescRows.size())
-        .arg(Module1::RefRows.size())
-        .arg(Module1::FamRows.size())
-        .arg(Module1::CompRows.size());
+        .arg(Module1::Opened().HouseRefRows.size())
+        .arg(Module1::Opened().DescRows.size())
+        .arg(Module1::Opened().RefRows.size())
+        .arg(Module1::Opened().FamRows.size())
+        .arg(Module1::Opened().CompRows.size());
 }
 
 QStringList ProgramDriver::takeMessages()

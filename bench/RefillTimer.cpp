@@ -1,7 +1,9 @@
 #include "RefillTimer.h"
 
 #include "Median.h"
+#include "catalogue/Module1.h"
 #include "ui/search/ComboBox.h"
+#include "ui/search/ComboLists.h"
 
 #include <QVBoxLayout>
 #include <QWidget>
@@ -19,6 +21,11 @@ RefillTimer::RefillTimer() : m_window(std::make_unique<QWidget>())
 
 RefillTimer::~RefillTimer() = default;
 
+void RefillTimer::fill(ComboBox* box, ListKind kind, const CachedList& list)
+{
+    ComboLists::fill(box, Module1::Opened().boxList(list, kind));
+}
+
 double RefillTimer::medianMs(int runs, const QList<Refill>& refills)
 {
     QList<CachedList> fresh;
@@ -27,14 +34,14 @@ double RefillTimer::medianMs(int runs, const QList<Refill>& refills)
         [&] {
             fresh.clear();
             for (int i = 0; i < refills.size(); ++i) {
-                refills[i].fill(m_boxes[i], refills[i].before);
+                fill(m_boxes[i], refills[i].kind, refills[i].before);
                 fresh.append(CachedList(refills[i].texts, refills[i].nulls));
             }
         },
         [&] {
             for (int i = 0; i < refills.size(); ++i) {
                 m_boxes[i]->clearEntries();
-                refills[i].fill(m_boxes[i], fresh[i]);
+                fill(m_boxes[i], refills[i].kind, fresh[i]);
             }
         });
 }

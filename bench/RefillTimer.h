@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/CachedList.h"
+#include "catalogue/ListKind.h"
 
 #include <QList>
 
@@ -16,11 +17,9 @@ class QWidget;
 class RefillTimer
 {
 public:
-    using Fill = void (*)(ComboBox*, const CachedList&);
-
     struct Refill
     {
-        Fill fill;
+        ListKind kind; // of the box refilled
         CachedList before;
         QStringList texts; // the result, as the engine gave it
         std::vector<bool> nulls;
@@ -32,6 +31,8 @@ public:
     double medianMs(int runs, const QList<Refill>& refills);
 
 private:
+    static void fill(ComboBox* box, ListKind kind, const CachedList& list);
+
     std::unique_ptr<QWidget> m_window;
     QList<ComboBox*> m_boxes;
 };

@@ -1,6 +1,6 @@
 #include "AlphabeticalOrder.h"
 
-#include "BackgroundWork.h"
+#include "WorkPool.h"
 
 #include <algorithm>
 #include <array>
@@ -39,10 +39,10 @@ public:
 
     struct Item
     {
-        quint64 prefix[kPrefixWords];  // the key's first units, four to a word, zero after its end
+        quint64 prefix[kPrefixWords]; // the key's first units, four to a word, zero after its end
         quint32 index;
-        quint16 length;  // of the key, up to the most that fits
-        bool byPrefix;   // the key holds no unit from U+D800 up, so unit order is code point order
+        quint16 length; // of the key, up to the most that fits
+        bool byPrefix;  // the key holds no unit from U+D800 up, so unit order is code point order
     };
 
     explicit SortKeys(const std::vector<QStringView>& texts)
@@ -99,20 +99,14 @@ private:
     std::vector<Item> m_items;
 };
 
-// Whether item a of one set of keys comes before item b of another (or the same) in the order:
-// by the keys' prefixes, then the whole keys, then the exact characters, then the place in the
-// whole list. No two items are equal.
+// Whether item a comes before item b in the order: by the keys' prefixes, then the whole keys,
+// then the exact characters, then the place in the list. No two items are equal.
 class Before
 {
 public:
-    struct Side
-    {
-        const SortKeys* keys;
-        const std::vector<QStringView>* texts;
-        quint32 offset; // of the set's first text in the whole list
-    };
+    Before(const SortKeys& keys, const std::vector<QStringView>& texts) : m_keys(&keys), m_texts(&texts) {}
 
-    static bool precedes(const SortKeys::Item& a, const Side& sa, const SortKeys::Item& b, const Side& sb)
+    bool operator()(const SortKeys::Item& a, const SortKeys::Item& b) const
     {
         bool keysCompared = false;
         if (a.byPrefix && b.byPrefix) {
@@ -128,35 +122,33 @@ public:
             }
         }
         if (!keysCompared) {
-            const int byKey = sa.keys->key(a.index).compare(sb.keys->key(b.index));
+            const int byKey = m_keys->key(a.index).compare(m_keys->key(b.index));
             if (byKey != 0)
                 return byKey < 0;
         }
-        const int exact = (*sa.texts)[a.index].compare((*sb.texts)[b.index]);
-        return exact != 0 ? exact < 0 : sa.offset + a.index < sb.offset + b.index;
+        const int exact = (*m_texts)[a.index].compare((*m_texts)[b.index]);
+        return exact != 0 ? exact < 0 : a.index < b.index;
     }
+
+private:
+    const SortKeys* m_keys;
+    const std::vector<QStringView>* m_texts;
 };
 
-// A long list is sorted in two halves at once, on two threads, and the halves merge into the
-// one order.
-template <typename Less> void sortItems(std::vector<SortKeys::Item>& items, const Less& before)
+// What a sort reads, held whole by whoever sorts a part of it: the texts, what owns their
+// characters, and their keys.
+struct SortInput
 {
-    // Lists read with an ORDER BY are often in this order already.
-    if (std::is_sorted(items.begin(), items.end(), before))
-        return;
-    if (items.size() < kSortedInHalves) {
-        std::sort(items.begin(), items.end(), before);
-        return;
+    std::shared_ptr<const void> owner;
+    std::vector<QStringView> texts;
+    SortKeys keys;
+
+    SortInput(std::shared_ptr<const void> textsOwner, std::vector<QStringView> views)
+        : owner(std::move(textsOwner)), texts(std::move(views)), keys(texts)
+    {
     }
-    const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
-    const BackgroundWork<bool> firstHalf([&] {
-        std::sort(items.begin(), middle, before);
-        return true;
-    });
-    std::sort(middle, items.end(), before);
-    firstHalf.take();
-    std::inplace_merge(items.begin(), middle, items.end(), before);
-}
+    Before before() const { return Before(keys, texts); }
+};
 
 } // namespace
 
@@ -182,33 +174,30 @@ QString sortKey(const QString& text)
     return key.toCaseFolded();
 }
 
-struct SortedPart::Sorted
+std::vector<quint32> order(std::shared_ptr<const void> owner, std::vector<QStringView> texts, WorkPool* pool)
 {
-    std::vector<QStringView> texts;
-    SortKeys keys;
-
-    explicit Sorted(std::vector<QStringView> partTexts) : texts(std::move(partTexts)), keys(texts)
-    {
-        const Before::Side side{&keys, &texts, 0};
-        sortItems(keys.items(), [&](const SortKeys::Item& a, const SortKeys::Item& b) {
-            return Before::precedes(a, side, b, side);
-        });
+    const auto input = std::make_shared<const SortInput>(std::move(owner), std::move(texts));
+    std::vector<SortKeys::Item> items = input->keys.items();
+    const Before before = input->before();
+    // Lists read with an ORDER BY are often in this order already.
+    if (!std::is_sorted(items.begin(), items.end(), before)) {
+        if (!pool || items.size() < kSortedInHalves) {
+            std::sort(items.begin(), items.end(), before);
+        } else {
+            // A long list is sorted in two halves at once, and the halves merge into the one order.
+            const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
+            const Job<std::vector<SortKeys::Item>> firstHalf =
+                pool->start([input, half = std::vector<SortKeys::Item>(items.begin(), middle)]() mutable {
+                    std::sort(half.begin(), half.end(), input->before());
+                    return std::move(half);
+                });
+            std::vector<SortKeys::Item> secondHalf(middle, items.end());
+            std::sort(secondHalf.begin(), secondHalf.end(), before);
+            const std::vector<SortKeys::Item> firstSorted = firstHalf.take();
+            std::merge(firstSorted.begin(), firstSorted.end(), secondHalf.begin(), secondHalf.end(),
+                       items.begin(), before);
+        }
     }
-};
-
-SortedPart::SortedPart(std::vector<QStringView> texts)
-    : m_sorted(std::make_shared<const Sorted>(std::move(texts)))
-{
-}
-
-size_t SortedPart::size() const
-{
-    return m_sorted->texts.size();
-}
-
-std::vector<quint32> SortedPart::places() const
-{
-    const std::vector<SortKeys::Item>& items = m_sorted->keys.items();
     std::vector<quint32> places;
     places.reserve(items.size());
     for (const SortKeys::Item& item : items)
@@ -216,101 +205,9 @@ std::vector<quint32> SortedPart::places() const
     return places;
 }
 
-namespace {
-
-// An item of a part, and the part's place in the whole list.
-struct Placed
-{
-    const SortKeys::Item* item;
-    const Before::Side* side;
-};
-using Run = std::vector<Placed>;
-
-bool placedBefore(const Placed& a, const Placed& b)
-{
-    return Before::precedes(*a.item, *a.side, *b.item, *b.side);
-}
-
-// Neighbouring runs merge two by two until one is left.
-Run mergeRuns(std::vector<Run> runs)
-{
-    while (runs.size() > 1) {
-        std::vector<Run> merged;
-        merged.reserve((runs.size() + 1) / 2);
-        for (size_t r = 0; r + 1 < runs.size(); r += 2) {
-            Run both(runs[r].size() + runs[r + 1].size());
-            std::merge(runs[r].begin(), runs[r].end(), runs[r + 1].begin(), runs[r + 1].end(), both.begin(),
-                       placedBefore);
-            merged.push_back(std::move(both));
-        }
-        if (runs.size() % 2 == 1)
-            merged.push_back(std::move(runs.back()));
-        runs = std::move(merged);
-    }
-    return runs.empty() ? Run() : std::move(runs.front());
-}
-
-// Two runs merged by two threads: the first half of the first run with what comes before its
-// middle item in the second on another thread, the rest here.
-Run mergeInHalves(const Run& a, const Run& b)
-{
-    Run both(a.size() + b.size());
-    const auto aMiddle = a.begin() + std::ptrdiff_t(a.size() / 2);
-    const auto bMiddle =
-        aMiddle == a.end() ? b.end() : std::lower_bound(b.begin(), b.end(), *aMiddle, placedBefore);
-    const auto bothMiddle = both.begin() + (aMiddle - a.begin()) + (bMiddle - b.begin());
-    const BackgroundWork<bool> firstHalf([&] {
-        std::merge(a.begin(), aMiddle, b.begin(), bMiddle, both.begin(), placedBefore);
-        return true;
-    });
-    std::merge(aMiddle, a.end(), bMiddle, b.end(), bothMiddle, placedBefore);
-    firstHalf.take();
-    return both;
-}
-
-} // namespace
-
-std::vector<quint32> merge(const std::vector<SortedPart>& parts)
-{
-    std::vector<Before::Side> sides;
-    sides.reserve(parts.size());
-    quint32 offset = 0;
-    for (const SortedPart& part : parts) {
-        sides.push_back({&part.m_sorted->keys, &part.m_sorted->texts, offset});
-        offset += quint32(part.size());
-    }
-    std::vector<Run> runs;
-    for (size_t p = 0; p < parts.size(); ++p) {
-        Run run;
-        run.reserve(parts[p].size());
-        for (const SortKeys::Item& item : parts[p].m_sorted->keys.items())
-            run.push_back({&item, &sides[p]});
-        runs.push_back(std::move(run));
-    }
-
-    Run merged;
-    if (runs.size() < 2 || offset < kSortedInHalves) {
-        merged = mergeRuns(std::move(runs));
-    } else {
-        // The first half of the parts merge on another thread, the second here; then both halves
-        // merge on the two threads.
-        const auto middle = runs.begin() + std::ptrdiff_t(runs.size() / 2);
-        std::vector<Run> first(std::make_move_iterator(runs.begin()), std::make_move_iterator(middle));
-        std::vector<Run> second(std::make_move_iterator(middle), std::make_move_iterator(runs.end()));
-        const BackgroundWork<Run> firstMerged([&first] { return mergeRuns(std::move(first)); });
-        const Run secondMerged = mergeRuns(std::move(second));
-        merged = mergeInHalves(firstMerged.take(), secondMerged);
-    }
-    std::vector<quint32> places;
-    places.reserve(merged.size());
-    for (const Placed& placed : merged)
-        places.push_back(placed.side->offset + placed.item->index);
-    return places;
-}
-
 std::vector<quint32> order(const std::vector<QStringView>& texts)
 {
-    return SortedPart(texts).places();
+    return order(nullptr, texts, nullptr);
 }
 
 } // namespace AlphabeticalOrder

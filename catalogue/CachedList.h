@@ -1,23 +1,26 @@
 #pragma once
 
+#include "WorkPool.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
 // How a list value becomes an entry of a drop-down list.
-enum class EntryRule {
-    AsStored,             // the value unchanged; null values left out
-    Trimmed,              // leading and trailing blanks removed; a null value gives an empty entry
-    TrimmedAndScrambled,  // trimmed, then passed through ScrambleText; null values left out
+enum class EntryRule
+{
+    AsStored,            // the value unchanged; null values left out
+    Trimmed,             // leading and trailing blanks removed; a null value gives an empty entry
+    TrimmedAndScrambled, // trimmed, then passed through ScrambleText; null values left out
 };
 
 // The whole result of a one-column query, in result order; an element may be null.
 // Copies share their data, and the entries derived from it for a drop-down list are made
-// once and shared by every window that shows them. Lists run to a million texts, so the
+// once and shared by every window that shows them. The values never change once read; the
+// entries are kept under a lock, so that any thread may ask for them. Lists run to a million texts, so the
 // texts are kept end to end in one buffer rather than one allocation each.
 class CachedList
 {
@@ -38,8 +41,6 @@ public:
         void append(QStringView text);
         void appendUtf8(const char* text, qsizetype bytes);
         void appendScrambled(QStringView text);
-        // Every text of another, in its order of appending, after these.
-        void appendAll(const Texts& other);
         // The text as appended, by its place in the buffer.
         QStringView stored(qsizetype index) const
         {
@@ -59,41 +60,22 @@ public:
     private:
         QString m_chars;
         std::vector<quint32> m_ends;
-        std::vector<quint32> m_order;  // empty: as appended
+        std::vector<quint32> m_order; // empty: as appended
     };
     using Entries = std::shared_ptr<const Texts>;
 
-    // Collects a list as it is read. Told which entries will be wanted, it makes them a part at
-    // a time on other threads while the reading goes on, so that they are ready soon after the
-    // last row rather than a whole derivation and sort later.
+    // Collects a list as it is read.
     class Builder
     {
     public:
-        Builder();
-        Builder(EntryRule rule, bool sorted);
-        Builder(Builder&&) noexcept;
-        ~Builder();
-
         void append(QStringView text);
         void appendUtf8(const char* text, qsizetype bytes);
         void appendNull();
         CachedList finish();
 
     private:
-        struct PartEntries;
-        void rowAppended(bool null);
-        void endPart(bool last = false);
-        static PartEntries derivePart(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
-                                      bool sorted);
-
-        bool m_prepared = false;
-        EntryRule m_rule = EntryRule::AsStored;
-        bool m_sorted = false;
-        Texts m_part;
-        std::vector<bool> m_partNulls;
-        std::vector<std::shared_ptr<const Texts>> m_values;
-        std::vector<std::vector<bool>> m_nulls;
-        std::vector<std::function<PartEntries()>> m_entries;
+        Texts m_values;
+        std::vector<bool> m_nulls;
     };
 
     CachedList();
@@ -108,19 +90,22 @@ public:
     // True when both lists hold the same values in the same order.
     bool hasSameValues(const CachedList& other) const;
 
-    // The entries shown for this list, sorted alphabetically when `sorted` is set.
-    Entries entries(EntryRule rule, bool sorted) const;
-    // Starts making those entries on a thread of their own when the list is long, so that the
-    // caller reads on or builds its window meanwhile; entries() then waits for them. The values
-    // are never changed once read, so the thread reads them as they are.
-    void prepareEntries(EntryRule rule, bool sorted) const;
+    // The entries shown for this list, sorted alphabetically when `sorted` is set. Made once, by
+    // whichever thread asks first, and shared by every copy of the list; a thread that asks while
+    // they are being made waits for them. With a pool, a long list is sorted on two threads.
+    Entries entries(EntryRule rule, bool sorted, WorkPool* pool = nullptr) const;
+    // The same, given up between its parts once the flag is set: null then, and nothing kept.
+    Entries entries(EntryRule rule, bool sorted, WorkPool* pool, const WorkPool::CancelFlag& cancel) const;
+    // Whether those entries are made already.
+    bool hasEntries(EntryRule rule, bool sorted) const;
 
 private:
     struct EntryCache;
 
     CachedList(std::shared_ptr<const Texts> values, std::vector<bool> nulls);
 
-    static Entries derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule, bool sorted);
+    static Entries derive(const std::shared_ptr<const Texts>& values, const std::vector<bool>& nulls,
+                          EntryRule rule, bool sorted, WorkPool* pool, const WorkPool::CancelFlag& cancel);
 
     std::shared_ptr<const Texts> m_values;
     std::shared_ptr<const std::vector<bool>> m_nulls;

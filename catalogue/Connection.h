@@ -19,9 +19,8 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     // The engine's handle the statements run on; null while closed.
     sqlite3* handle() const { return m_db; }
-
-private:
     void close();
 
+private:
     sqlite3* m_db = nullptr;
 };

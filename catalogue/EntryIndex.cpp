@@ -1,6 +1,6 @@
 #include "EntryIndex.h"
 
-#include "LetterCase.h"
+#include "MatchKey.h"
 
 #include <QSet>
 
@@ -8,42 +8,11 @@
 
 namespace {
 
-// The characters of a text's key, one at a time, read straight from the text: a list of a
-// million entries is keyed without a string made for each.
-class KeyCharacters
-{
-public:
-    KeyCharacters(QStringView text, EntryIndex::Key key)
-        : m_text(text), m_withoutSeparators(key == EntryIndex::Key::LetterCaseAndSeparators)
-    {
-    }
-
-    // False at the end of the key.
-    bool next(char32_t* character)
-    {
-        while (m_at < m_text.size()) {
-            char32_t c = m_text[m_at++].unicode();
-            if (QChar::isHighSurrogate(c) && m_at < m_text.size() && m_text[m_at].isLowSurrogate())
-                c = QChar::surrogateToUcs4(char16_t(c), m_text[m_at++].unicode());
-            if (m_withoutSeparators && EntryIndex::isSeparator(c))
-                continue;
-            *character = LetterCase::folded(c);
-            return true;
-        }
-        return false;
-    }
-
-private:
-    QStringView m_text;
-    qsizetype m_at = 0;
-    bool m_withoutSeparators;
-};
-
 // FNV-1a over the key's characters, mixed at the end so that its low bits spread the keys.
 // Gives 0 for an empty key, which is never looked up.
 quint64 hashOf(QStringView text, EntryIndex::Key key)
 {
-    KeyCharacters characters(text, key);
+    MatchKey::Characters characters(text, key);
     quint64 hash = 14695981039346656037ULL;
     char32_t c;
     bool any = false;
@@ -61,7 +30,7 @@ quint64 hashOf(QStringView text, EntryIndex::Key key)
 
 bool sameKey(QStringView entry, const std::u32string& key, EntryIndex::Key kind)
 {
-    KeyCharacters characters(entry, kind);
+    MatchKey::Characters characters(entry, kind);
     char32_t c;
     for (const char32_t wanted : key) {
         if (!characters.next(&c) || c != wanted)
@@ -101,7 +70,7 @@ QStringList EntryIndex::equalTexts(QStringView text) const
     if (hash == 0)
         return texts;
     std::u32string wanted;
-    KeyCharacters characters(text, m_key);
+    MatchKey::Characters characters(text, m_key);
     for (char32_t c; characters.next(&c);)
         wanted.push_back(c);
     std::vector<qsizetype> found;

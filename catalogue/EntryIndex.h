@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CachedList.h"
+#include "MatchKey.h"
 
 #include <QString>
 #include <QStringView>
@@ -13,11 +14,8 @@
 class EntryIndex
 {
 public:
-    enum class Key
-    {
-        LetterCase,              // every letter folded (LetterCase); accents and all else count
-        LetterCaseAndSeparators, // folded, and without blanks, "-", ".", "/" and "_"
-    };
+    // Whole entries match by the key the offers use.
+    using Key = MatchKey::Kind;
 
     EntryIndex(CachedList::Entries entries, Key key);
 
@@ -26,13 +24,6 @@ public:
     QStringList equalTexts(QStringView text) const;
 
     const CachedList::Entries& entries() const { return m_entries; }
-
-    // The characters a reference is written with in several ways.
-    static bool isSeparator(char32_t character)
-    {
-        return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
-               character == U'_';
-    }
 
 private:
     CachedList::Entries m_entries;

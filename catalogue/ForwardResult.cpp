@@ -26,6 +26,14 @@ QVariant ForwardResult::field(int position) const
     return eof() ? QVariant() : m_statement.value(position);
 }
 
+QStringList ForwardResult::fieldNames() const
+{
+    QStringList names;
+    for (int c = 0; c < m_statement.columnCount(); ++c)
+        names.append(m_statement.columnName(c));
+    return names;
+}
+
 void ForwardResult::close()
 {
     m_statement = SqliteStatement();

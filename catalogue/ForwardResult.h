@@ -3,6 +3,7 @@
 #include "base/SqliteStatement.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -26,6 +27,7 @@ public:
     // valid, null QVariant.
     QVariant field(const QString& name) const;
     QVariant field(int position) const;
+    QStringList fieldNames() const;
 
     void close();
 

@@ -28,20 +28,10 @@ void appendColumnText(const SqliteStatement& statement, SqliteStatement::Type ty
 
 // Lists run to a million rows: they are read straight from the engine, without a value object
 // per row.
-ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVariantList& values)
-{
-    return read(conn, sql, values, CachedList::Builder());
-}
-
 ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVariantList& values,
-                         EntryRule rule, bool sorted)
+                         const WorkPool::CancelFlag& cancel)
 {
-    return read(conn, sql, values, CachedList::Builder(rule, sorted));
-}
-
-ListQuery ListQuery::read(const Connection* conn, const QString& sql, const QVariantList& values,
-                          CachedList::Builder list)
-{
+    constexpr int kRowsBetweenChecks = 8192;
     ListQuery result;
     if (!conn || !conn->isOpen())
         return result;
@@ -49,8 +39,12 @@ ListQuery ListQuery::read(const Connection* conn, const QString& sql, const QVar
     if (!statement.bindAll(values))
         return result;
 
+    CachedList::Builder list;
+    int rows = 0;
     SqliteStatement::Step step = statement.step();
     for (; step == SqliteStatement::Step::Row; step = statement.step()) {
+        if (++rows % kRowsBetweenChecks == 0 && WorkPool::isCancelled(cancel))
+            return result;
         const SqliteStatement::Type type = statement.type(0);
         if (type == SqliteStatement::Type::Null)
             list.appendNull();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CachedList.h"
+#include "WorkPool.h"
 
 #include <QString>
 #include <QVariantList>
@@ -11,15 +12,10 @@ class Connection;
 // need: the first column of every row, and the row count.
 struct ListQuery
 {
-    bool ok = false;   // the query ran
-    CachedList rows;   // first column of every row, in result order
+    bool ok = false; // the query ran
+    CachedList rows; // first column of every row, in result order
 
-    static ListQuery run(const Connection* conn, const QString& sql, const QVariantList& values = {});
-    // The same, with the list's entries of that rule and order made while it is read.
-    static ListQuery run(const Connection* conn, const QString& sql, const QVariantList& values,
-                         EntryRule rule, bool sorted);
-
-private:
-    static ListQuery read(const Connection* conn, const QString& sql, const QVariantList& values,
-                          CachedList::Builder list);
+    // A read whose flag is set while it runs stops and is a failed query.
+    static ListQuery run(const Connection* conn, const QString& sql, const QVariantList& values = {},
+                         const WorkPool::CancelFlag& cancel = nullptr);
 };

@@ -1,35 +1,24 @@
 #pragma once
 
-#include "CachedList.h"
-#include "Connection.h"
+#include "Catalogue.h"
 
 #include <QString>
-#include <QVariant>
 
 #include <memory>
 
-// The values the whole process shares: where the configuration and the catalogue are, the
-// one catalogue connection, and the lists and texts read when the catalogue is opened.
-// Every search window reads them; opening the catalogue again replaces them all.
+// The values the whole process shares: where the configuration and the catalogue are, and the
+// catalogue as last opened, whose connection, lists and texts every search window reads.
+// Opening the catalogue again replaces that catalogue whole.
 struct Module1
 {
     static inline QString DatabasePath;
     static inline QString ConfigFilePath;
 
-    static inline std::shared_ptr<Connection> Conn;
-    static inline bool DatabaseOpened = false;
-    static inline QVariant RecCount;
-
-    static inline CachedList HouseRefRows;
-    static inline CachedList DescRows;
-    static inline CachedList RefRows;
-    static inline CachedList FamRows;
-    static inline CachedList CompRows;
-
-    static inline QString VersionText;
-    static inline QString LinkTitle;
-    static inline QString LinkTarget;
-    static inline QString LinkHint;
+    // The catalogue as last opened; one never opened before the first opening.
+    static Catalogue& Opened();
+    // Puts a new catalogue in the place of the last, which takes its lists and texts; the
+    // last one's work ends and its connection closes before this returns.
+    static Catalogue& Replace();
 
     // Back to the state before the first opening.
     static void Reset();

@@ -1,6 +1,5 @@
 #include "OpenCatalogue.h"
 
-#include "BackgroundWork.h"
 #include "CatalogueFile.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
@@ -10,81 +9,67 @@
 
 namespace {
 
-bool failOpening()
+bool failOpening(Catalogue& catalogue)
 {
-    Module1::DatabaseOpened = false;
+    catalogue.close();
     return false;
 }
 
-// The lists as the last opening read them. A list read again unchanged (F2, testing the
-// same catalogue) is taken from here, with the entries already made for the windows.
-struct OpenedList
-{
-    CachedList rows;
-    EntryRule rule;
-    bool sorted;
-};
-
-OpenedList& opened(int which)
-{
-    static OpenedList lists[] = {{CachedList(), EntryRule::AsStored, true},
-                                 {CachedList(), EntryRule::Trimmed, true},
-                                 {CachedList(), EntryRule::TrimmedAndScrambled, true},
-                                 {CachedList(), EntryRule::Trimmed, false},
-                                 {CachedList(), EntryRule::TrimmedAndScrambled, false}};
-    return lists[which];
-}
-
-// Takes one list as read. A list read unchanged keeps the entries made last time; the entries
-// of a new long list are made beside the reading of the others and the building of the windows.
-bool takeList(int which, ListQuery query, CachedList* list)
+// Takes one list as read. A list read unchanged keeps the entries made for it last time; the
+// entries of a new long list are made beside the reading of the others and the building of the
+// windows.
+bool takeList(Catalogue& catalogue, const ListQuery& query, ListKind kind, CachedList* list)
 {
     if (!query.ok)
         return false;
-    OpenedList& last = opened(which);
-    if (!query.rows.hasSameValues(last.rows)) {
-        last.rows = std::move(query.rows);
-        last.rows.prepareEntries(last.rule, last.sorted);
-    }
-    *list = last.rows;
+    if (!query.rows.hasSameValues(*list))
+        *list = query.rows;
+    catalogue.prepareEntries(*list, kind);
     return true;
 }
 
-ListQuery readList(const QString& sql, const QVariantList& values = {})
+ListQuery readList(const Catalogue& catalogue, const QString& sql, const QVariantList& values = {})
 {
-    return ListQuery::run(Module1::Conn.get(), sql, values);
+    return ListQuery::run(&catalogue.Conn, sql, values);
 }
 
 // The competitor references, by far the longest list, are read on a connection of their own
-// while the other lists are read on Conn: the reading takes the time of the longest list.
-BackgroundWork<ListQuery> readCompetitorsApart(const QString& sqlitePath, const QVariantList& houseBrands)
+// while the other lists are read on Conn, and their entries made there too: the reading takes
+// the time of the longest list. The job's connection closes when the job ends.
+Job<ListQuery> readCompetitorsApart(Catalogue& catalogue, const QString& sqlitePath,
+                                    const QVariantList& houseBrands)
 {
-    return BackgroundWork<ListQuery>([sqlitePath, houseBrands] {
-        Connection own;
-        if (!own.open(sqlitePath))
-            return ListQuery();
-        return ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands);
-    });
+    return catalogue.work().start(
+        [sqlitePath, houseBrands, pool = &catalogue.work(), cancel = catalogue.work().cancelFlag()] {
+            Connection own;
+            if (!own.open(sqlitePath))
+                return ListQuery();
+            ListQuery query = ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands, cancel);
+            const ListForm form = formOf(ListKind::CompetitorReferences);
+            if (query.ok)
+                query.rows.entries(form.rule, form.sorted, pool, cancel);
+            return query;
+        });
 }
 
 // The version row is optional: each text that cannot be read keeps its previous value.
-void readVersionTexts()
+void readVersionTexts(Catalogue& catalogue)
 {
-    ForwardResult version = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::Version);
+    ForwardResult version = ForwardResult::execute(&catalogue.Conn, CatalogueSql::Version);
     const QVariant first = version.field(0);
     const QVariant second = version.field(1);
     const QVariant third = version.field(2);
     if (first.isValid() && second.isValid() && third.isValid())
-        Module1::VersionText = first.toString() + QLatin1Char(' ') + second.toString() + QLatin1Char(' ')
-                               + third.toString();
+        catalogue.VersionText =
+            first.toString() + QLatin1Char(' ') + second.toString() + QLatin1Char(' ') + third.toString();
     const auto readText = [&](const QString& name, QString* text) {
         const QVariant value = version.field(name);
         if (value.isValid())
             *text = value.toString();
     };
-    readText(QStringLiteral("TituloLink"), &Module1::LinkTitle);
-    readText(QStringLiteral("LinkPrograma"), &Module1::LinkTarget);
-    readText(QStringLiteral("DicaParaLink"), &Module1::LinkHint);
+    readText(QStringLiteral("TituloLink"), &catalogue.LinkTitle);
+    readText(QStringLiteral("LinkPrograma"), &catalogue.LinkTarget);
+    readText(QStringLiteral("DicaParaLink"), &catalogue.LinkHint);
     version.close();
 }
 
@@ -92,50 +77,47 @@ void readVersionTexts()
 
 bool OpenCatalogue()
 {
-    // The previous connection is closed, so that its file can be replaced or deleted.
-    Module1::Conn = std::make_shared<Connection>();
+    // The last catalogue's connection closes first, so that its file can be replaced or deleted.
+    Catalogue& catalogue = Module1::Replace();
 
     const QString sqlitePath = CatalogueFile::sqlitePathFor(Module1::DatabasePath);
-    if (sqlitePath.isEmpty() || !Module1::Conn->open(sqlitePath))
-        return failOpening();
-    Module1::DatabaseOpened = true;
+    if (sqlitePath.isEmpty() || !catalogue.Conn.open(sqlitePath))
+        return failOpening(catalogue);
+    catalogue.DatabaseOpened = true;
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
-    const BackgroundWork<ListQuery> competitors = readCompetitorsApart(sqlitePath, houseBrands);
+    const Job<ListQuery> competitors = readCompetitorsApart(catalogue, sqlitePath, houseBrands);
 
-    Module1::RecCount = 0;
-    ForwardResult count = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::CountHouseReferences);
+    catalogue.RecCount = 0;
+    ForwardResult count = ForwardResult::execute(&catalogue.Conn, CatalogueSql::CountHouseReferences);
     if (count.eof())
-        return failOpening();
-    Module1::RecCount = count.field(0);
+        return failOpening(catalogue);
+    catalogue.RecCount = count.field(0);
     count.close();
 
     // The lists take their new values in the designed order all the same: the lists after a
     // failing one keep their previous values.
-    if (!takeList(0, readList(CatalogueSql::HouseReferences), &Module1::HouseRefRows) ||
-        !takeList(1, readList(CatalogueSql::Descriptions), &Module1::DescRows))
-        return failOpening();
-    CachedList families;
-    CachedList companies;
-    const bool familiesRead = takeList(3, readList(CatalogueSql::Families), &families);
+    if (!takeList(catalogue, readList(catalogue, CatalogueSql::HouseReferences), ListKind::HouseReferences,
+                  &catalogue.HouseRefRows) ||
+        !takeList(catalogue, readList(catalogue, CatalogueSql::Descriptions), ListKind::Descriptions,
+                  &catalogue.DescRows))
+        return failOpening(catalogue);
+    CachedList families = catalogue.FamRows;
+    CachedList companies = catalogue.OpenedCompRows;
+    const bool familiesRead =
+        takeList(catalogue, readList(catalogue, CatalogueSql::Families), ListKind::Families, &families);
     const bool companiesRead =
-        familiesRead && takeList(4, readList(CatalogueSql::Companies, houseBrands), &companies);
-    if (!takeList(2, competitors.take(), &Module1::RefRows) || !familiesRead)
-        return failOpening();
-    Module1::FamRows = families;
+        familiesRead && takeList(catalogue, readList(catalogue, CatalogueSql::Companies, houseBrands),
+                                 ListKind::Manufacturers, &companies);
+    CachedList references = catalogue.OpenedRefRows;
+    if (!takeList(catalogue, competitors.take(), ListKind::CompetitorReferences, &references) ||
+        !familiesRead)
+        return failOpening(catalogue);
+    catalogue.RefRows = catalogue.OpenedRefRows = references;
+    catalogue.FamRows = families;
     if (!companiesRead)
-        return failOpening();
-    Module1::CompRows = companies;
+        return failOpening(catalogue);
+    catalogue.CompRows = catalogue.OpenedCompRows = companies;
 
-    readVersionTexts();
+    readVersionTexts(catalogue);
     return true;
-}
-
-const CachedList& OpenedCompetitorReferences()
-{
-    return opened(2).rows;
-}
-
-const CachedList& OpenedManufacturers()
-{
-    return opened(4).rows;
 }

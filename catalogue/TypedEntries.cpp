@@ -1,33 +1,9 @@
 #include "TypedEntries.h"
 
-#include "EntryIndex.h"
-#include "Module1.h"
-#include "OpenCatalogue.h"
+#include "Catalogue.h"
 #include "base/ScrambleText.h"
 
-#include <array>
-#include <memory>
-
 namespace {
-
-enum Kept
-{
-    Manufacturers,
-    CompetitorReferences,
-    CompetitorReferencesAside,
-    HouseReferencesAside,
-};
-
-// Each index is made when first needed and kept while its list is the current one; every
-// window uses the same.
-const EntryIndex& index(Kept which, const CachedList::Entries& entries, EntryIndex::Key key)
-{
-    static std::array<std::shared_ptr<const EntryIndex>, 4> kept;
-    std::shared_ptr<const EntryIndex>& slot = kept[size_t(which)];
-    if (!slot || slot->entries() != entries)
-        slot = std::make_shared<const EntryIndex>(entries, key);
-    return *slot;
-}
 
 // The typed text's own form stays first: what it found before (a house reference typed into the
 // competitor box, which no list holds) it still finds.
@@ -48,39 +24,28 @@ QString onlyOther(const QString& typed, const EntryIndex& entries)
     return same.size() == 1 && same.first() != typed ? same.first() : QString();
 }
 
-CachedList::Entries competitorReferences()
-{
-    return OpenedCompetitorReferences().entries(EntryRule::TrimmedAndScrambled, true);
-}
-
 } // namespace
 
 namespace TypedEntries {
 
-QStringList storedManufacturers(const QString& typed)
+QStringList storedManufacturers(Catalogue& catalogue, const QString& typed)
 {
-    return storedForms(typed, index(Manufacturers,
-                                    OpenedManufacturers().entries(EntryRule::TrimmedAndScrambled, false),
-                                    EntryIndex::Key::LetterCase));
+    return storedForms(typed, catalogue.matchIndex(Catalogue::Match::Manufacturers));
 }
 
-QStringList storedCompetitorReferences(const QString& typed)
+QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& typed)
 {
-    return storedForms(typed,
-                       index(CompetitorReferences, competitorReferences(), EntryIndex::Key::LetterCase));
+    return storedForms(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferences));
 }
 
-QString competitorReferenceAside(const QString& typed)
+QString competitorReferenceAside(Catalogue& catalogue, const QString& typed)
 {
-    return onlyOther(typed, index(CompetitorReferencesAside, competitorReferences(),
-                                  EntryIndex::Key::LetterCaseAndSeparators));
+    return onlyOther(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferencesAside));
 }
 
-QString houseReferenceAside(const QString& typed)
+QString houseReferenceAside(Catalogue& catalogue, const QString& typed)
 {
-    return onlyOther(typed,
-                     index(HouseReferencesAside, Module1::HouseRefRows.entries(EntryRule::AsStored, true),
-                           EntryIndex::Key::LetterCaseAndSeparators));
+    return onlyOther(typed, catalogue.matchIndex(Catalogue::Match::HouseReferencesAside));
 }
 
 } // namespace TypedEntries

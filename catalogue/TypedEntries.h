@@ -15,17 +15,19 @@
 // 3. for the two reference boxes, when those find nothing: the one entry that equals the text
 //    when letter case and the separators (blank, "-", ".", "/", "_") are aside, looked up as if
 //    it had been chosen from the list. None, or two or more, and the lookup has found nothing.
+class Catalogue;
+
 namespace TypedEntries {
 
 // The stored forms the manufacturer queries look for: the typed text's own, and those of the
 // manufacturers it names with letter case aside when it is none of them exactly.
-QStringList storedManufacturers(const QString& typed);
+QStringList storedManufacturers(Catalogue& catalogue, const QString& typed);
 // The same for a competitor reference.
-QStringList storedCompetitorReferences(const QString& typed);
+QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& typed);
 
 // The one entry the text names with letter case and separators aside, when it is another text
 // than the typed one; empty otherwise.
-QString competitorReferenceAside(const QString& typed);
-QString houseReferenceAside(const QString& typed);
+QString competitorReferenceAside(Catalogue& catalogue, const QString& typed);
+QString houseReferenceAside(Catalogue& catalogue, const QString& typed);
 
 } // namespace TypedEntries

@@ -21,7 +21,7 @@ namespace {
 // Reads every field of the first row, as the product panel does.
 void readRow(const QString& sql, const QVariantList& values)
 {
-    ForwardResult result = ForwardResult::execute(Module1::Conn.get(), sql, values);
+    ForwardResult result = ForwardResult::execute(&Module1::Opened().Conn, sql, values);
     for (int i = 0; !result.eof() && i < 20; ++i)
         (void)result.field(i).toString();
     (void)result.field(QStringLiteral("Foto"));
@@ -32,16 +32,20 @@ void runLookups()
 {
     const QVariantList brands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     for (const CachedList* list :
-         {&Module1::HouseRefRows, &Module1::DescRows, &Module1::RefRows, &Module1::FamRows, &Module1::CompRows}) {
+         {&Module1::Opened().HouseRefRows, &Module1::Opened().DescRows, &Module1::Opened().RefRows,
+          &Module1::Opened().FamRows, &Module1::Opened().CompRows}) {
         (void)list->entries(EntryRule::AsStored, true);
         (void)list->entries(EntryRule::TrimmedAndScrambled, true);
     }
     readRow(CatalogueSql::ByReference, CatalogueSql::productValues(QStringLiteral("%")));
     readRow(CatalogueSql::ByDescription, CatalogueSql::productValues(QStringLiteral("%a%")));
-    readRow(CatalogueSql::R1, {Module1::RefRows.isEmpty() ? QString() : Module1::RefRows.at(0)});
+    readRow(CatalogueSql::R1,
+            {Module1::Opened().RefRows.isEmpty() ? QString() : Module1::Opened().RefRows.at(0)});
     readRow(CatalogueSql::HouseEquivalent, {1, QStringLiteral("DJ"), HouseBrands::storedQV()});
-    (void)ListQuery::run(Module1::Conn.get(), CatalogueSql::M2, QVariantList{QStringLiteral("x")} + brands);
-    (void)ListQuery::run(Module1::Conn.get(), CatalogueSql::F3, QVariantList{QStringLiteral("x")} + brands);
+    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::M2,
+                         QVariantList{QStringLiteral("x")} + brands);
+    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::F3,
+                         QVariantList{QStringLiteral("x")} + brands);
 }
 
 } // namespace
@@ -65,14 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Module1::Reset();
     Module1::DatabasePath = path;
     const bool opened = OpenCatalogue();
-    FUZZ_CHECK(opened == Module1::DatabaseOpened);
+    FUZZ_CHECK(opened == Module1::Opened().DatabaseOpened);
     runLookups();
     Module1::Reset();
 
     QFile file(path);
     FUZZ_CHECK(file.open(QIODevice::ReadOnly));
     FUZZ_CHECK(file.readAll() == content);
-    FUZZ_CHECK(QDir(FuzzApplication::scratchDirectory()).entryList(QDir::Files | QDir::Hidden)
-               == QStringList{QStringLiteral("lumeo.kvl")});
+    FUZZ_CHECK(QDir(FuzzApplication::scratchDirectory()).entryList(QDir::Files | QDir::Hidden) ==
+               QStringList{QStringLiteral("lumeo.kvl")});
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "ui/search/Form2.h"
 
 #include "Jet4CatalogueExport.h"
+#include "WindowText.h"
 
 #include <QDir>
 #include <QLineEdit>

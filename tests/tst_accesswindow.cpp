@@ -10,6 +10,7 @@
 #include "ui/search/Form2.h"
 
 #include "Jet4CatalogueExport.h"
+#include "WindowText.h"
 
 #include <QAction>
 #include <QCryptographicHash>
@@ -72,13 +73,14 @@ void TestAccessWindow::chosenInTheDialogAndSearched()
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QCOMPARE(platform.messageTexts().last(), QString::fromUtf8("Arquivo de configurações válido"));
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command4"), Qt::LeftButton);
-    QVERIFY(Module1::DatabaseOpened);
+    QVERIFY(Module1::Opened().DatabaseOpened);
 
     main.findChild<QAction*>("Pesquisar")->trigger();
     QCOMPARE(CountSearchWindows(), 1);
     auto* search = qobject_cast<Form2*>(main.mdiArea()->subWindowList().at(0)->widget());
     QCOMPARE(search->findChild<ComboBox*>("comReferences")->entries().size(), 11);
-    QCOMPARE(search->findChild<ComboBox*>("CbxDesc")->entries().first(), QString::fromUtf8("Boia d'água 20 mm"));
+    QCOMPARE(search->findChild<ComboBox*>("CbxDesc")->entries().first(),
+             QString::fromUtf8("Boia d'água 20 mm"));
     auto* references = search->findChild<ComboBox*>("comReferences");
     references->setFocus();
     typeText(references, "ELX-20");
@@ -91,7 +93,7 @@ void TestAccessWindow::chosenInTheDialogAndSearched()
 
     // F2 reopens it, from the converted copy.
     QTest::keyClick(references, Qt::Key_F2);
-    QVERIFY(Module1::DatabaseOpened);
+    QVERIFY(Module1::Opened().DatabaseOpened);
     QCOMPARE(references->entries().size(), 11);
     QCOMPARE(digest(), before);
 }

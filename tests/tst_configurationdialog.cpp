@@ -42,7 +42,10 @@ private:
         }
         ~Open() { delete dialog; }
         QLineEdit* path() const { return dialog->findChild<QLineEdit*>("Text1"); }
-        void click(const char* button) const { QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton); }
+        void click(const char* button) const
+        {
+            QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+        }
     };
 
     static QByteArray fileBytes(const QString& path)
@@ -67,10 +70,10 @@ void TestConfigurationDialog::saveWritesThePathAndCloses()
     open.click("Command3");
     QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Arquivo de configurações válido")});
     QCOMPARE(platform.messages.at(0).title, QString());
-    QCOMPARE(fileBytes(Module1::ConfigFilePath), chosen.toLatin1());  // Windows-1252, no line end
+    QCOMPARE(fileBytes(Module1::ConfigFilePath), chosen.toLatin1()); // Windows-1252, no line end
     QVERIFY(open.dialog.isNull() || !open.dialog->isVisible());
     QVERIFY(open.mainWindow.isEnabled());
-    QVERIFY(Module1::DatabaseOpened);
+    QVERIFY(Module1::Opened().DatabaseOpened);
 }
 
 void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
@@ -92,7 +95,7 @@ void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
     dialog->findChild<QLineEdit*>("Text1")->setText(program.file("nowhere.kvl"));
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QVERIFY(dialog->isVisible());
-    QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton);  // save refuses too
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton); // save refuses too
     QVERIFY(dialog->isVisible());
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command4"), Qt::LeftButton);
     QVERIFY(main.isEnabled());
@@ -109,9 +112,12 @@ void TestConfigurationDialog::browseStartsWhereThePathIs_data()
 {
     QTest::addColumn<QString>("inBox");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("empty box starts in the program directory") << "" << "chosen.kvl";
-    QTest::newRow("a path starts there") << "/srv/catalogos/atual.kvl" << "chosen.kvl";
-    QTest::newRow("cancelled leaves the box") << "/srv/catalogos/atual.kvl" << "";
+    QTest::newRow("empty box starts in the program directory") << ""
+                                                               << "chosen.kvl";
+    QTest::newRow("a path starts there") << "/srv/catalogos/atual.kvl"
+                                         << "chosen.kvl";
+    QTest::newRow("cancelled leaves the box") << "/srv/catalogos/atual.kvl"
+                                              << "";
 }
 
 void TestConfigurationDialog::browseStartsWhereThePathIs()
@@ -126,7 +132,8 @@ void TestConfigurationDialog::browseStartsWhereThePathIs()
     open.click("Command1");
     QCOMPARE(platform.fileDialogs.size(), 1);
     const PlatformBackend::FileDialogRequest request = platform.fileDialogs.at(0);
-    QCOMPARE(request.initialDirectory, inBox.isEmpty() ? QDir::toNativeSeparators(program.directory()) : inBox);
+    QCOMPARE(request.initialDirectory,
+             inBox.isEmpty() ? QDir::toNativeSeparators(program.directory()) : inBox);
     QCOMPARE(request.defaultSuffix, QStringLiteral("*.kvl"));
     QCOMPARE(request.filter, QStringLiteral("*.kvl;;*.mdb"));
     QCOMPARE(request.fileName, QString());
@@ -146,7 +153,8 @@ void TestConfigurationDialog::saveThatCannotWriteKeepsEverything()
     open.click("Command3");
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
-    QVERIFY(platform.messages.at(1).text.startsWith(QString::fromUtf8("Erro gravando no diretório do programa. \r\n")));
+    QVERIFY(platform.messages.at(1).text.startsWith(
+        QString::fromUtf8("Erro gravando no diretório do programa. \r\n")));
     QVERIFY(open.dialog && open.dialog->isVisible());
     QCOMPARE(open.path()->text(), program.catalogue());
     QVERIFY(!open.mainWindow.isEnabled());

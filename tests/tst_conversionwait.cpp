@@ -147,7 +147,7 @@ void TestConversionWait::windowsStayAliveWhileConverting()
     main.MDIForm_Load();
     look.stop();
 
-    QVERIFY(Module1::DatabaseOpened);
+    QVERIFY(Module1::Opened().DatabaseOpened);
     QCOMPARE(CountSearchWindows(), 1);
     QVERIFY(platform.messages.isEmpty());
     QVERIFY2(looks >= 10, "timers run while the conversion is waited for");
@@ -185,7 +185,7 @@ void TestConversionWait::failedConversionLeavesNothing()
     MDIForm1 main;
     main.MDIForm_Load();
 
-    QVERIFY(!Module1::DatabaseOpened);
+    QVERIFY(!Module1::Opened().DatabaseOpened);
     QCOMPARE(platform.messageTexts(),
              QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
     QCOMPARE(CountSearchWindows(), 0);

@@ -100,7 +100,8 @@ bool damage(const QString& kind, TestProgram& program)
     if (kind == "replaced by a directory")
         return QFile::remove(path) && QDir().mkdir(path);
     if (kind == "replaced by a text file")
-        return writeFile(beside, "not a catalogue\n") && std::rename(qPrintable(beside), qPrintable(path)) == 0;
+        return writeFile(beside, "not a catalogue\n") &&
+               std::rename(qPrintable(beside), qPrintable(path)) == 0;
     if (kind == "replaced by a pipe")
         return QFile::remove(path) && mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
     if (kind == "replaced by another catalogue") {
@@ -118,14 +119,14 @@ QString referenceLookup(SearchWindowFixture& f)
     const bool fromCrossReference = f.window()->contador() == 1;
     f.platform().clear();
     f.typeAndEnter("CbxRef", "KV-101");
-    if (f.platform().messages.isEmpty() && f.text("CbxDesc") == QLatin1String("Disjuntor tripolar 32 A")
-        && f.text("Preco") == QLatin1String("CONSULTAR"))
+    if (f.platform().messages.isEmpty() && f.text("CbxDesc") == QLatin1String("Disjuntor tripolar 32 A") &&
+        f.text("Preco") == QLatin1String("CONSULTAR"))
         return QStringLiteral("found");
-    const bool failedBranch =
-        fromCrossReference ? f.platform().messages.isEmpty() && f.text("CbxRef").isEmpty()
-                                 && f.text("lblQuiro") == QLatin1String("KV-101 ")
-                           : f.platform().messageTexts() == QStringList{kNoReference}
-                                 && f.text("CbxRef") == QLatin1String("KV-101");
+    const bool failedBranch = fromCrossReference
+                                  ? f.platform().messages.isEmpty() && f.text("CbxRef").isEmpty() &&
+                                        f.text("lblQuiro") == QLatin1String("KV-101 ")
+                                  : f.platform().messageTexts() == QStringList{kNoReference} &&
+                                        f.text("CbxRef") == QLatin1String("KV-101");
     if (failedBranch && f.isShown("fraAlerta") && f.text("CbxDesc").isEmpty() && f.text("Preco").isEmpty())
         return QStringLiteral("failed");
     return QStringLiteral("other: ") + f.platform().messageTexts().join('|') + " / " + f.text("CbxDesc");
@@ -147,19 +148,27 @@ QString manufacturerFilter(SearchWindowFixture& f)
 void TestFaults::catalogueChangedUnderOpenWindows_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("before");  // lookups before F2; "any" where the system decides
-    QTest::addColumn<bool>("reopened");   // F2 opens the catalogue again
+    QTest::addColumn<QString>("before"); // lookups before F2; "any" where the system decides
+    QTest::addColumn<bool>("reopened");  // F2 opens the catalogue again
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("emptied in place") << "emptied in place" << "failed" << false << "failed";
-    QTest::newRow("overwritten in place") << "overwritten in place" << "failed" << false << "failed";
-    QTest::newRow("header zeroed in place") << "header zeroed in place" << "failed" << false << "failed";
+    QTest::newRow("emptied in place") << "emptied in place"
+                                      << "failed" << false << "failed";
+    QTest::newRow("overwritten in place") << "overwritten in place"
+                                          << "failed" << false << "failed";
+    QTest::newRow("header zeroed in place") << "header zeroed in place"
+                                            << "failed" << false << "failed";
     // An open file that is deleted or replaced may still be read through the open connection.
-    QTest::newRow("deleted") << "deleted" << "any" << false << "failed";
-    QTest::newRow("replaced by a directory") << "replaced by a directory" << "any" << false << "failed";
-    QTest::newRow("replaced by a text file") << "replaced by a text file" << "any" << false << "failed";
-    QTest::newRow("replaced by a pipe") << "replaced by a pipe" << "any" << false << "failed";
-    QTest::newRow("replaced by another catalogue") << "replaced by another catalogue" << "any" << true << "found";
+    QTest::newRow("deleted") << "deleted"
+                             << "any" << false << "failed";
+    QTest::newRow("replaced by a directory") << "replaced by a directory"
+                                             << "any" << false << "failed";
+    QTest::newRow("replaced by a text file") << "replaced by a text file"
+                                             << "any" << false << "failed";
+    QTest::newRow("replaced by a pipe") << "replaced by a pipe"
+                                        << "any" << false << "failed";
+    QTest::newRow("replaced by another catalogue") << "replaced by another catalogue"
+                                                   << "any" << true << "found";
 }
 
 void TestFaults::catalogueChangedUnderOpenWindows()
@@ -183,7 +192,7 @@ void TestFaults::catalogueChangedUnderOpenWindows()
     f.platform().clear();
     QTest::keyClick(f.combo("CbxRef"), Qt::Key_F2);
     QVERIFY(f.platform().messages.isEmpty());
-    QCOMPARE(Module1::DatabaseOpened, reopened);
+    QCOMPARE(Module1::Opened().DatabaseOpened, reopened);
     const std::unique_ptr<Form2> opened = f.openAnother();
     for (const char* list : {"comReferences", "comFamilies", "comCompanies"}) {
         QVERIFY(!f.entries(list).isEmpty());
@@ -203,15 +212,18 @@ void TestFaults::catalogueChangedUnderOpenWindows()
 void TestFaults::configurationSaveFailsAndKeepsTheOldFile_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("configFile");  // relative to the program's directory
-    QTest::addColumn<bool>("oldFile");        // a configuration file is there before
+    QTest::addColumn<QString>("configFile"); // relative to the program's directory
+    QTest::addColumn<bool>("oldFile");       // a configuration file is there before
 
-    QTest::newRow("disk full") << "limit" << "lumeo.cfg" << true;
+    QTest::newRow("disk full") << "limit"
+                               << "lumeo.cfg" << true;
     // No file can be made beside it, so it is rewritten in place: the old content goes back.
     QTest::newRow("disk full, folder read-only") << "limit in place"
                                                  << "lumeo.cfg" << true;
-    QTest::newRow("directory in the file's place") << "directory" << "lumeo.cfg" << false;
-    QTest::newRow("directory missing") << "" << "gone/lumeo.cfg" << false;
+    QTest::newRow("directory in the file's place") << "directory"
+                                                   << "lumeo.cfg" << false;
+    QTest::newRow("directory missing") << ""
+                                       << "gone/lumeo.cfg" << false;
 }
 
 void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
@@ -280,7 +292,8 @@ void TestFaults::configurationSavedInPlaceIsNeverLost_data()
     const QString shorter = QStringLiteral("D:\\x.kvl");
     const QString longer = QStringLiteral("\\\\servidor\\catálogos\\Korvel\\2024\\lumeo.kvl");
     QTest::newRow("saved") << -1 << 0 << longer << old << qint64(0) << true;
-    const char* const names[] = {"read", "end of the old line", "reserve", "write", "sync", "cut", "sync cut"};
+    const char* const names[] = {"read",    "end of the old line", "reserve", "write", "sync", "cut",
+                                 "sync cut"};
     for (int step = int(Step::Read); step <= int(Step::SyncCut); ++step) {
         const bool written = step > int(Step::WriteNew);
         QTest::newRow(qPrintable(QStringLiteral("killed before %1").arg(names[step])))
@@ -290,9 +303,12 @@ void TestFaults::configurationSavedInPlaceIsNeverLost_data()
     }
     QTest::newRow("killed before the cut, old file with a second line")
         << int(Step::Cut) << int(Outcome::Stop) << shorter << old + "\r\nsegunda linha" << qint64(0) << true;
-    QTest::newRow("disk full for the longer path") << -1 << 0 << longer << old << qint64(old.size() + 1) << false;
-    QTest::newRow("disk full before the old line's end") << -1 << 0 << longer << old << qint64(old.size()) << false;
-    QTest::newRow("path with a line feed") << -1 << 0 << QStringLiteral("D:\\a\nb.kvl") << old << qint64(0) << false;
+    QTest::newRow("disk full for the longer path")
+        << -1 << 0 << longer << old << qint64(old.size() + 1) << false;
+    QTest::newRow("disk full before the old line's end")
+        << -1 << 0 << longer << old << qint64(old.size()) << false;
+    QTest::newRow("path with a line feed")
+        << -1 << 0 << QStringLiteral("D:\\a\nb.kvl") << old << qint64(0) << false;
     QTest::newRow("path with a carriage return")
         << -1 << 0 << QStringLiteral("D:\\a\rb.kvl") << old << qint64(0) << false;
 }
@@ -312,7 +328,8 @@ void TestFaults::configurationSavedInPlaceIsNeverLost()
     QVERIFY(writeFile(file, old));
     QVERIFY(QFile::setPermissions(file, QFile::permissions(file) | QFile::WriteOther | QFile::ReadOther));
     ConfigurationFile::setInPlaceHook([&](ConfigurationFile::InPlaceStep at) {
-        return int(at) == step ? ConfigurationFile::StepOutcome(outcome) : ConfigurationFile::StepOutcome::Proceed;
+        return int(at) == step ? ConfigurationFile::StepOutcome(outcome)
+                               : ConfigurationFile::StepOutcome::Proceed;
     });
     bool saved = false;
     {

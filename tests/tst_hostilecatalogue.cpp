@@ -2,6 +2,7 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "WindowText.h"
 #include "base/ScrambleText.h"
 #include "base/Windows1252.h"
 #include "catalogue/Module1.h"

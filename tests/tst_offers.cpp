@@ -1,17 +1,15 @@
-#include "PlainOffers.h"
 #include "RecordingPlatform.h"
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "WindowText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
-#include "ui/search/Offers.h"
 
 #include <QLineEdit>
 #include <QListView>
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -36,7 +34,6 @@ private slots:
     void escapeAndLeavingCloseAndArrowsStepTheList();
     void offersFollowFiltersAndF2();
     void windowsShareTheOffersOfOneList();
-    void indexesAgreeWithAPlainScan();
 
 private:
     // Types as the user does, one key at a time, into the box with the focus.
@@ -395,10 +392,10 @@ void TestOffers::offersFollowFiltersAndF2()
 void TestOffers::windowsShareTheOffersOfOneList()
 {
     type("CbxRef", QStringLiteral("ax"));
-    const qsizetype held = Offers::sharedBytes();
+    const qsizetype held = Module1::Opened().offersBytes();
     QVERIFY(held > 0);
     std::unique_ptr<Form2> second = openSearchWindow();
-    QCOMPARE(Offers::sharedBytes(), held);
+    QCOMPARE(Module1::Opened().offersBytes(), held);
     auto* box = second->findChild<ComboBox*>(QStringLiteral("CbxRef"));
     box->setFocus();
     typeText(box, QStringLiteral("ax 2016"));
@@ -409,81 +406,11 @@ void TestOffers::windowsShareTheOffersOfOneList()
     combo("comCompanies")->setFocus();
     combo("comCompanies")->setEditText(QStringLiteral("VOLTRIX"));
     key("comCompanies", Qt::Key_Return);
-    QVERIFY(Offers::sharedBytes() > held);
+    QVERIFY(Module1::Opened().offersBytes() > held);
     key("comCompanies", Qt::Key_F2);
-    QCOMPARE(Offers::sharedBytes(), held);
+    QCOMPARE(Module1::Opened().offersBytes(), held);
     second.reset();
-    QCOMPARE(Offers::sharedBytes(), held);
-}
-
-void TestOffers::indexesAgreeWithAPlainScan()
-{
-    // References built from pieces that share beginnings, with every separator, case and some
-    // letters beyond ASCII, so that many fall in one group and some groups hold one unit only.
-    QRandomGenerator random(20261207);
-    const QStringList pieces{"a",
-                             "A",
-                             "ab",
-                             "1",
-                             "10",
-                             "x",
-                             QString::fromUtf8("É"),
-                             QString::fromUtf8("é"),
-                             QString::fromUtf8("ç"),
-                             QString::fromUtf8("Ω"),
-                             "-",
-                             ".",
-                             "/",
-                             "_",
-                             " "};
-    QStringList references;
-    for (int i = 0; i < 4000; ++i) {
-        QString reference;
-        const int length = 1 + int(random.bounded(6));
-        for (int p = 0; p < length; ++p)
-            reference += pieces.at(random.bounded(int(pieces.size())));
-        references.append(reference);
-    }
-    references.append({"", "-", "/ _"});
-    const CachedList list(references, {});
-    const CachedList::Entries entries = list.entries(EntryRule::AsStored, true);
-    const std::shared_ptr<const Offers> byBeginning = Offers::shared(entries, OfferMatch::Beginning);
-
-    QStringList typed{"a",
-                      "A-",
-                      "ab",
-                      "a b",
-                      "1",
-                      "10-",
-                      "x1",
-                      QString::fromUtf8("éa"),
-                      QString::fromUtf8("Éç"),
-                      QString::fromUtf8("ω"),
-                      "-",
-                      " _",
-                      "aaaa",
-                      "1 0 1"};
-    for (int i = 0; i < 200; ++i)
-        typed.append(references.at(random.bounded(int(references.size()))).left(1 + int(random.bounded(4))));
-    for (const QString& text : std::as_const(typed)) {
-        for (const int most : {1, 12}) {
-            const std::vector<qsizetype> expected = PlainOffers::references(*entries, text, most);
-            if (byBeginning->find(text, most) != expected)
-                QFAIL(qPrintable(
-                    QStringLiteral("references differ for \"%1\", at most %2").arg(text).arg(most)));
-        }
-    }
-
-    const QStringList descriptions{
-        "Disjuntor bipolar 20 A", "DISJUNTOR tripolar", "Relé térmico", "RELÉ 20", "Tomada 20 A", "", "  "};
-    const CachedList::Entries shown = CachedList(descriptions, {}).entries(EntryRule::Trimmed, true);
-    const std::shared_ptr<const Offers> byWords = Offers::shared(shown, OfferMatch::Words);
-    for (const QString& text :
-         QStringList{"20", "20 a", "a 20", QString::fromUtf8("relé"), QString::fromUtf8("RELÉ 2"),
-                     QStringLiteral("  disj  tri "), QStringLiteral("zz"), QStringLiteral(" ")}) {
-        for (const int most : {1, 12})
-            QCOMPARE(byWords->find(text, most), PlainOffers::words(*shown, text, most));
-    }
+    QCOMPARE(Module1::Opened().offersBytes(), held);
 }
 
 QTEST_MAIN(TestOffers)

@@ -65,7 +65,7 @@ struct Writer
 
 QVariant priceOf(const QString& reference)
 {
-    ForwardResult result = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference,
+    ForwardResult result = ForwardResult::execute(&Module1::Opened().Conn, CatalogueSql::ByReference,
                                                   CatalogueSql::productValues(reference));
     return result.eof() ? QVariant() : result.field(QStringLiteral("Preço"));
 }
@@ -81,21 +81,21 @@ void TestOpenCatalogue::readsListsAndTexts()
 {
     TestProgram program;
     QVERIFY(program.openStandardCatalogue());
-    QVERIFY(Module1::DatabaseOpened);
-    QCOMPARE(Module1::RecCount.toInt(), 8);
-    QCOMPARE(texts(Module1::HouseRefRows),
+    QVERIFY(Module1::Opened().DatabaseOpened);
+    QCOMPARE(Module1::Opened().RecCount.toInt(), 8);
+    QCOMPARE(texts(Module1::Opened().HouseRefRows),
              QStringList({"AB_1", "AXB1", "KV-100", "KV-1000", "KV-101", "KV-200", "KV-300 ", "KV-D'AGUA"}));
-    QCOMPARE(Module1::DescRows.size(), 8);
-    QCOMPARE(Module1::DescRows.at(0), QStringLiteral("  Disjuntor bipolar 20 A especial  "));
-    QCOMPARE(texts(Module1::FamRows), QStringList({"Caixas d'água", "Disjuntores", "Tomadas"}));
+    QCOMPARE(Module1::Opened().DescRows.size(), 8);
+    QCOMPARE(Module1::Opened().DescRows.at(0), QStringLiteral("  Disjuntor bipolar 20 A especial  "));
+    QCOMPARE(texts(Module1::Opened().FamRows), QStringList({"Caixas d'água", "Disjuntores", "Tomadas"}));
 
     // Competitor lists leave the house brands out and come in the order of the stored text.
-    QStringList references = shown(Module1::RefRows);
+    QStringList references = shown(Module1::Opened().RefRows);
     QCOMPARE(references.size(), 11);
     for (const QString house : {"KV-100", "KV-101", "KV-999", "KV-200", "KV-D'AGUA"})
         QVERIFY2(!references.contains(house), qPrintable(house));
     QVERIFY(references.contains("OLD-100"));
-    QStringList stored = texts(Module1::RefRows);
+    QStringList stored = texts(Module1::Opened().RefRows);
     QStringList storedSorted = stored;
     // The catalogue's text columns fold the case of ASCII letters only.
     const auto asciiFolded = [](QString text) {
@@ -108,14 +108,14 @@ void TestOpenCatalogue::readsListsAndTexts()
     std::stable_sort(storedSorted.begin(), storedSorted.end(),
                      [&](const QString& a, const QString& b) { return asciiFolded(a) < asciiFolded(b); });
     QCOMPARE(stored, storedSorted);
-    QStringList companies = shown(Module1::CompRows);
+    QStringList companies = shown(Module1::Opened().CompRows);
     companies.sort();
     QCOMPARE(companies, QStringList({"ELETRAMAX", "VESTRAL (Ref. Antiga)", "VOLTRIX"}));
 
-    QCOMPARE(Module1::VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
-    QCOMPARE(Module1::LinkTitle, QString::fromUtf8("Atualizações"));
-    QCOMPARE(Module1::LinkTarget, QStringLiteral("http://example.invalid/atualizar"));
-    QCOMPARE(Module1::LinkHint, QStringLiteral("Clique para atualizar"));
+    QCOMPARE(Module1::Opened().VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
+    QCOMPARE(Module1::Opened().LinkTitle, QString::fromUtf8("Atualizações"));
+    QCOMPARE(Module1::Opened().LinkTarget, QStringLiteral("http://example.invalid/atualizar"));
+    QCOMPARE(Module1::Opened().LinkHint, QStringLiteral("Clique para atualizar"));
 }
 
 void TestOpenCatalogue::failsWithoutChangingLaterLists_data()
@@ -136,8 +136,8 @@ void TestOpenCatalogue::failsWithoutChangingLaterLists()
     QFETCH(bool, housesRenewed);
     TestProgram program;
     QVERIFY(program.openStandardCatalogue());
-    const QStringList previousFamilies = texts(Module1::FamRows);
-    const QStringList previousCompanies = texts(Module1::CompRows);
+    const QStringList previousFamilies = texts(Module1::Opened().FamRows);
+    const QStringList previousCompanies = texts(Module1::Opened().CompRows);
 
     const QString other = program.file("other.kvl");
     if (damage == "text") {
@@ -154,10 +154,10 @@ void TestOpenCatalogue::failsWithoutChangingLaterLists()
     }
     Module1::DatabasePath = other;
     QVERIFY(!OpenCatalogue());
-    QVERIFY(!Module1::DatabaseOpened);
-    QCOMPARE(texts(Module1::HouseRefRows).contains("NEW-1"), housesRenewed);
-    QCOMPARE(texts(Module1::FamRows), previousFamilies);
-    QCOMPARE(texts(Module1::CompRows), previousCompanies);
+    QVERIFY(!Module1::Opened().DatabaseOpened);
+    QCOMPARE(texts(Module1::Opened().HouseRefRows).contains("NEW-1"), housesRenewed);
+    QCOMPARE(texts(Module1::Opened().FamRows), previousFamilies);
+    QCOMPARE(texts(Module1::Opened().CompRows), previousCompanies);
 }
 
 void TestOpenCatalogue::versionTableIsOptional_data()
@@ -183,8 +183,8 @@ void TestOpenCatalogue::versionTableIsOptional()
     }
     Module1::DatabasePath = other;
     QVERIFY(OpenCatalogue());
-    QCOMPARE(Module1::VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
-    QCOMPARE(Module1::LinkTarget, QStringLiteral("http://example.invalid/atualizar"));
+    QCOMPARE(Module1::Opened().VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
+    QCOMPARE(Module1::Opened().LinkTarget, QStringLiteral("http://example.invalid/atualizar"));
 
     // Missing columns: the texts that can be read are read, the others stay.
     const QString third = program.file("third.kvl");
@@ -198,9 +198,9 @@ void TestOpenCatalogue::versionTableIsOptional()
     }
     Module1::DatabasePath = third;
     QVERIFY(OpenCatalogue());
-    QCOMPARE(Module1::VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
-    QCOMPARE(Module1::LinkTitle, QStringLiteral("Novo link"));
-    QCOMPARE(Module1::LinkHint, QStringLiteral("Clique para atualizar"));
+    QCOMPARE(Module1::Opened().VersionText, QString::fromUtf8("Catálogo Korvel 2026.12 Rev 3"));
+    QCOMPARE(Module1::Opened().LinkTitle, QStringLiteral("Novo link"));
+    QCOMPARE(Module1::Opened().LinkHint, QStringLiteral("Clique para atualizar"));
 }
 
 void TestOpenCatalogue::emptyListsDoNotFailTheOpening()
@@ -214,10 +214,10 @@ void TestOpenCatalogue::emptyListsDoNotFailTheOpening()
     }
     Module1::DatabasePath = program.catalogue();
     QVERIFY(OpenCatalogue());
-    QVERIFY(Module1::RefRows.isEmpty());
-    QVERIFY(Module1::CompRows.isEmpty());
-    QVERIFY(Module1::FamRows.isEmpty());
-    QCOMPARE(Module1::HouseRefRows.size(), 1);
+    QVERIFY(Module1::Opened().RefRows.isEmpty());
+    QVERIFY(Module1::Opened().CompRows.isEmpty());
+    QVERIFY(Module1::Opened().FamRows.isEmpty());
+    QCOMPARE(Module1::Opened().HouseRefRows.size(), 1);
 }
 
 void TestOpenCatalogue::listsKeepNullsAndReadingTwiceGivesTheSame()
@@ -236,17 +236,17 @@ void TestOpenCatalogue::listsKeepNullsAndReadingTwiceGivesTheSame()
     }
     Module1::DatabasePath = program.catalogue();
     QVERIFY(OpenCatalogue());
-    QCOMPARE(Module1::RecCount.toInt(), 1); // nulls are not counted
-    QCOMPARE(texts(Module1::HouseRefRows), QStringList({"<null>", "B"}));
-    QCOMPARE(texts(Module1::DescRows), QStringList({"<null>", "desc"}));
-    QCOMPARE(texts(Module1::FamRows), QStringList({"<null>", "Tomadas"}));
-    QCOMPARE(shown(Module1::RefRows).size(), 2);
-    QVERIFY(Module1::RefRows.isNull(0));
+    QCOMPARE(Module1::Opened().RecCount.toInt(), 1); // nulls are not counted
+    QCOMPARE(texts(Module1::Opened().HouseRefRows), QStringList({"<null>", "B"}));
+    QCOMPARE(texts(Module1::Opened().DescRows), QStringList({"<null>", "desc"}));
+    QCOMPARE(texts(Module1::Opened().FamRows), QStringList({"<null>", "Tomadas"}));
+    QCOMPARE(shown(Module1::Opened().RefRows).size(), 2);
+    QVERIFY(Module1::Opened().RefRows.isNull(0));
 
-    const QStringList first = texts(Module1::RefRows);
+    const QStringList first = texts(Module1::Opened().RefRows);
     QVERIFY(OpenCatalogue());
-    QCOMPARE(texts(Module1::RefRows), first);
-    QCOMPARE(texts(Module1::HouseRefRows), QStringList({"<null>", "B"}));
+    QCOMPARE(texts(Module1::Opened().RefRows), first);
+    QCOMPARE(texts(Module1::Opened().HouseRefRows), QStringList({"<null>", "B"}));
 }
 
 void TestOpenCatalogue::nothingIsCreatedBesideInAnyJournalMode_data()
@@ -278,9 +278,9 @@ void TestOpenCatalogue::nothingIsCreatedBesideInAnyJournalMode()
         if (readOnlyFolder)
             folder = std::make_unique<ReadOnlyFolder>(program.directory());
         QVERIFY(OpenCatalogue());
-        QCOMPARE(Module1::RecCount.toInt(), 8);
+        QCOMPARE(Module1::Opened().RecCount.toInt(), 8);
         QCOMPARE(priceOf("KV-101"), QVariant(0.0));
-        Module1::Conn.reset();
+        Module1::Opened().Conn.close();
     }
     QCOMPARE(filesIn(program.directory()), before);
     QVERIFY(file.seek(0));

@@ -1,5 +1,6 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
+#include "WindowText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "ui/search/Form2.h"
@@ -57,22 +58,29 @@ bool lookUpTheOnlyProduct(TestProgram& program, Form2& window, const QByteArray&
 void TestProductPanel::formsOfTheValues_data()
 {
     QTest::addColumn<QString>("reference");
-    QTest::addColumn<QStringList>("boxes");  // name=value
+    QTest::addColumn<QStringList>("boxes"); // name=value
     QTest::addColumn<bool>("drawing");
     QTest::newRow("money, weight and plain forms")
         << "KV-100"
-        << QStringList{"Preco=1.234,50", "Peso=0,250", "IPI=5", "ICMS=7,5", "Prazo=5", "ClassFiscal=8536.20.00",
-                       "txtVolume=90x50x70", "StatusVenda=Normal", "Grupo=G1", "ReferenciaNova=KV-100N",
-                       QString::fromUtf8("Composicao=Caixa termoplástica"), "CbxDesc=Disjuntor bipolar 20 A"}
+        << QStringList{"Preco=1.234,50",
+                       "Peso=0,250",
+                       "IPI=5",
+                       "ICMS=7,5",
+                       "Prazo=5",
+                       "ClassFiscal=8536.20.00",
+                       "txtVolume=90x50x70",
+                       "StatusVenda=Normal",
+                       "Grupo=G1",
+                       "ReferenciaNova=KV-100N",
+                       QString::fromUtf8("Composicao=Caixa termoplástica"),
+                       "CbxDesc=Disjuntor bipolar 20 A"}
         << true;
-    QTest::newRow("price 0 is to be asked, weight 2") << "KV-101" << QStringList{"Preco=CONSULTAR", "Peso=2,000",
-                                                                                "IPI=", "ReferenciaNova="}
-                                                      << false;
-    QTest::newRow("nulls are empty boxes") << "KV-200" << QStringList{"Preco=", "Peso=", "Prazo=", "Composicao="}
-                                           << false;
-    QTest::newRow("description trimmed") << "KV-1000"
-                                         << QStringList{"CbxDesc=Disjuntor bipolar 20 A especial", "Preco=10,00"}
-                                         << false;
+    QTest::newRow("price 0 is to be asked, weight 2")
+        << "KV-101" << QStringList{"Preco=CONSULTAR", "Peso=2,000", "IPI=", "ReferenciaNova="} << false;
+    QTest::newRow("nulls are empty boxes")
+        << "KV-200" << QStringList{"Preco=", "Peso=", "Prazo=", "Composicao="} << false;
+    QTest::newRow("description trimmed")
+        << "KV-1000" << QStringList{"CbxDesc=Disjuntor bipolar 20 A especial", "Preco=10,00"} << false;
     QTest::newRow("nothing found empties the panel")
         << "ZZZ" << QStringList{"Preco=", "Peso=", "ReferenciaNova=", "Composicao=", "CbxDesc="} << false;
 }
@@ -83,7 +91,7 @@ void TestProductPanel::formsOfTheValues()
     QFETCH(QStringList, boxes);
     QFETCH(bool, drawing);
     SearchWindowFixture f;
-    f.typeAndEnter("CbxRef", "KV-100");  // a product first, so that emptying shows
+    f.typeAndEnter("CbxRef", "KV-100"); // a product first, so that emptying shows
     f.typeAndEnter("CbxRef", reference);
     for (const QString& box : boxes) {
         const QString name = box.section('=', 0, 0);
@@ -116,10 +124,10 @@ void TestProductPanel::photoIsScaledIntoItsBox()
     Form2 window;
     auto* photo = window.findChild<QLabel*>("Picture1");
     const QPoint place = photo->pos();
-    QVERIFY(lookUpTheOnlyProduct(program, window,
-                                 TestCatalogue::storedFile(format.toLower(),
-                                                           TestCatalogue::picture(picture.width(), picture.height(),
-                                                                                  format.constData()))));
+    QVERIFY(lookUpTheOnlyProduct(
+        program, window,
+        TestCatalogue::storedFile(format.toLower(), TestCatalogue::picture(picture.width(), picture.height(),
+                                                                           format.constData()))));
 
     QCOMPARE(photo->size(), shown);
     QCOMPARE(photo->pos(), place);
@@ -127,7 +135,8 @@ void TestProductPanel::photoIsScaledIntoItsBox()
     QVERIFY(photo->hasScaledContents());
     QCOMPARE(photo->pixmap().size(), picture);
     QCOMPARE(window.photoPreviewPath(),
-             QDir::toNativeSeparators(program.file(QString::fromUtf8("ArquivoTemporárioDePrévia.") + format.toLower())));
+             QDir::toNativeSeparators(
+                 program.file(QString::fromUtf8("ArquivoTemporárioDePrévia.") + format.toLower())));
 }
 
 void TestProductPanel::aPhotoThatIsNoPictureStopsThePanel()
@@ -138,7 +147,7 @@ void TestProductPanel::aPhotoThatIsNoPictureStopsThePanel()
     QVERIFY(lookUpTheOnlyProduct(program, window, TestCatalogue::storedFile("jpg", "this is no picture")));
     QVERIFY(!window.findChild<QLabel*>("Picture1")->isVisibleTo(&window));
     QCOMPARE(textOf(&window, "Preco"), QString());
-    QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("P-1"));  // as typed
+    QCOMPARE(textOf(&window, "CbxRef"), QStringLiteral("P-1")); // as typed
     QVERIFY(window.photoPreviewPath().endsWith(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg")));
     QVERIFY(platform.messages.isEmpty());
 }
@@ -167,7 +176,8 @@ void TestProductPanel::editsOfTheTwoEditableBoxesAreUndone()
 void TestProductPanel::showcaseTicksPerWindow()
 {
     SearchWindowFixture f;
-    const QStringList pictures{"Imagee1", "Imagee2", "Imagee3", "Image4", "Image5", "Image6", "Image7", "Image8"};
+    const QStringList pictures{"Imagee1", "Imagee2", "Imagee3", "Image4",
+                               "Image5",  "Image6",  "Image7",  "Image8"};
     const auto shown = [&](Form2* window) {
         QStringList visible;
         for (const QString& name : pictures) {

@@ -65,7 +65,8 @@ void TestQueryPlans::answeredThroughIndexes_data()
                                            << QVariantList{maker, other, family, qv, vestral} << false;
     QTest::newRow("M2, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M2, company, 2)
                                            << QVariantList{maker, other, qv, vestral} << false;
-    QTest::newRow("M2 of competitors") << CatalogueSql::referencesOfCompetitors(1) << QVariantList{maker} << false;
+    QTest::newRow("M2 of competitors")
+        << CatalogueSql::referencesOfCompetitors(1) << QVariantList{maker} << false;
     QTest::newRow("M2 of two competitors")
         << CatalogueSql::referencesOfCompetitors(2) << QVariantList{maker, other} << false;
     QTest::newRow("M2 of none") << CatalogueSql::referencesOfCompetitors(0) << QVariantList() << false;
@@ -98,8 +99,8 @@ void TestQueryPlans::answeredThroughIndexes()
     QFETCH(QVariantList, values);
     QFETCH(bool, readInOrder);
     QString error;
-    const QList<QVariantList> plan =
-        statementRows(Module1::Conn->handle(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql, values, &error);
+    const QList<QVariantList> plan = statementRows(
+        Module1::Opened().Conn.handle(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql, values, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QStringList steps;
     for (const QVariantList& row : plan)

@@ -1,5 +1,6 @@
 #include "RecordingPlatform.h"
 #include "TestProgram.h"
+#include "WindowText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
@@ -76,11 +77,11 @@ void TestSampleCatalogue::opensAndResolves()
 {
     TestProgram program;
     QVERIFY(openSample(program, {"--products", "400", "--relations", "4000"}));
-    QCOMPARE(Module1::RecCount.toInt(), 400);
-    QCOMPARE(Module1::HouseRefRows.size(), 400);
-    QVERIFY(Module1::RefRows.size() > 2500);
-    QVERIFY(Module1::CompRows.size() >= 13); // twelve competitors and the old house references
-    QVERIFY(!Module1::VersionText.trimmed().isEmpty());
+    QCOMPARE(Module1::Opened().RecCount.toInt(), 400);
+    QCOMPARE(Module1::Opened().HouseRefRows.size(), 400);
+    QVERIFY(Module1::Opened().RefRows.size() > 2500);
+    QVERIFY(Module1::Opened().CompRows.size() >= 13); // twelve competitors and the old house references
+    QVERIFY(!Module1::Opened().VersionText.trimmed().isEmpty());
 
     RecordingPlatform platform;
     Form2 window;

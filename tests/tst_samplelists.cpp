@@ -3,12 +3,12 @@
 #include "StatementRows.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "base/HouseBrands.h"
+#include "base/ScrambleText.h"
 #include "catalogue/AlphabeticalOrder.h"
 #include "catalogue/CatalogueSql.h"
-#include "base/HouseBrands.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
-#include "base/ScrambleText.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/search/ComboBox.h"
@@ -50,7 +50,7 @@ const QString kFamiliesByJoin = QStringLiteral(
 QStringList plainEntries(const QString& sql, const QVariantList& values, EntryRule shown, bool sorted)
 {
     QString error;
-    const QList<QVariantList> rows = statementRows(Module1::Conn->handle(), sql, values, &error);
+    const QList<QVariantList> rows = statementRows(Module1::Opened().Conn.handle(), sql, values, &error);
     if (!error.isEmpty())
         qFatal("%s", qPrintable(error));
     QStringList entries;
@@ -192,7 +192,7 @@ void TestSampleLists::failedOpeningIsReported()
     main.MDIForm_Load();
     QCOMPARE(platform.messageTexts(),
              QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
-    QVERIFY(!Module1::DatabaseOpened);
+    QVERIFY(!Module1::Opened().DatabaseOpened);
     QCOMPARE(CountSearchWindows(), 0);
 }
 
@@ -202,7 +202,10 @@ void TestSampleLists::listsKeepEveryCharacter_data()
     QTest::addColumn<QString>("read");
     QTest::newRow("three and four bytes")
         << QByteArray("\xE2\x82\xAC 5 \xF0\x9D\x84\x9E") << QString::fromUtf8("€ 5 𝄞");
-    QTest::newRow("not UTF-8") << QByteArray("A\xE9" "B\xFF") << QString::fromUtf8("A\xE9" "B\xFF");
+    QTest::newRow("not UTF-8") << QByteArray("A\xE9"
+                                             "B\xFF")
+                               << QString::fromUtf8("A\xE9"
+                                                    "B\xFF");
     // As Qt's decoder of a stream leaves it: the rest of the character might follow.
     QTest::newRow("cut short") << QByteArray("AB\xC3") << "AB";
 }
@@ -223,8 +226,8 @@ void TestSampleLists::listsKeepEveryCharacter()
     }
     Module1::DatabasePath = program.catalogue();
     QVERIFY(OpenCatalogue());
-    QCOMPARE(Module1::RefRows.size(), 1);
-    QCOMPARE(Module1::RefRows.at(0), read);
+    QCOMPARE(Module1::Opened().RefRows.size(), 1);
+    QCOMPARE(Module1::Opened().RefRows.at(0), read);
 }
 
 QTEST_MAIN(TestSampleLists)

@@ -1,5 +1,6 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
+#include "WindowText.h"
 #include "base/ScrambleText.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
@@ -28,14 +29,16 @@ void TestSearchStart::loadFillsEveryListAndText()
     SearchWindowFixture f;
     QCOMPARE(f.entries("CbxRef"),
              QStringList({"AB_1", "AXB1", "KV-100", "KV-1000", "KV-101", "KV-200", "KV-300 ", "KV-D'AGUA"}));
-    QCOMPARE(f.entries("CbxDesc"),
-             QStringList({QString::fromUtf8("Boia d'água 20 mm"), "Disjuntor bipolar 20 A",
-                          "Disjuntor bipolar 20 A especial", "Disjuntor tripolar 32 A", "Produto com sublinhado",
-                          "Produto parecido", QString::fromUtf8("Relé térmico"), "Tomada 2P+T 10 A"}));
+    QCOMPARE(
+        f.entries("CbxDesc"),
+        QStringList({QString::fromUtf8("Boia d'água 20 mm"), "Disjuntor bipolar 20 A",
+                     "Disjuntor bipolar 20 A especial", "Disjuntor tripolar 32 A", "Produto com sublinhado",
+                     "Produto parecido", QString::fromUtf8("Relé térmico"), "Tomada 2P+T 10 A"}));
     QCOMPARE(f.entries("comReferences"),
-             QStringList({"DUP-1", "DUP-1", "ELX-20", "ELX-32", "ELX-T10", "OLD-100", "ORF-1", "QA-1", "VTX-20",
-                          "VTX-T10", "VTX-T20"}));
-    QCOMPARE(f.entries("comFamilies"), QStringList({QString::fromUtf8("Caixas d'água"), "Disjuntores", "Tomadas"}));
+             QStringList({"DUP-1", "DUP-1", "ELX-20", "ELX-32", "ELX-T10", "OLD-100", "ORF-1", "QA-1",
+                          "VTX-20", "VTX-T10", "VTX-T20"}));
+    QCOMPARE(f.entries("comFamilies"),
+             QStringList({QString::fromUtf8("Caixas d'água"), "Disjuntores", "Tomadas"}));
     // Manufacturers come in the order of their stored (scrambled) text.
     QStringList expected{"ELETRAMAX", "VOLTRIX", "VESTRAL (Ref. Antiga)"};
     std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
@@ -73,7 +76,8 @@ void TestSearchStart::nullListValues()
     auto window = f.openAnother();
     QCOMPARE(textOf(window.get(), "CbxRef"), QString());
     QCOMPARE(window->findChild<ComboBox*>("CbxRef")->entries(), QStringList({"  B  "}));
-    QCOMPARE(window->findChild<ComboBox*>("CbxDesc")->entries(), QStringList({"", QString::fromUtf8("Descrição")}));
+    QCOMPARE(window->findChild<ComboBox*>("CbxDesc")->entries(),
+             QStringList({"", QString::fromUtf8("Descrição")}));
     // Blanks are trimmed from the stored form; the blanks of a shown text are stored scrambled.
     QCOMPARE(window->findChild<ComboBox*>("comReferences")->entries(), QStringList({"  R1  "}));
     QCOMPARE(window->findChild<ComboBox*>("comFamilies")->entries(), QStringList({"", "Tomadas"}));
@@ -88,7 +92,8 @@ void TestSearchStart::f2ReloadsTheCrossReferenceListsOnly()
     QCOMPARE(f.entries("comReferences").size(), 5);
     f.choose("comReferences", "ELX-20");
     QCOMPARE(f.text("CbxRef"), QStringLiteral("KV-100"));
-    QVERIFY(!f.text("lblQuiro").isEmpty() && !f.text("txtDetalhes").isEmpty() && !f.text("CbxDesc1").isEmpty());
+    QVERIFY(!f.text("lblQuiro").isEmpty() && !f.text("txtDetalhes").isEmpty() &&
+            !f.text("CbxDesc1").isEmpty());
     const QString price = f.text("Preco");
 
     // Any other key leaves everything as it was.
@@ -100,7 +105,8 @@ void TestSearchStart::f2ReloadsTheCrossReferenceListsOnly()
     QCOMPARE(f.entries("comReferences"), fullReferences);
     QCOMPARE(f.entries("comFamilies").size(), 3);
     QCOMPARE(f.entries("comCompanies").size(), 3);
-    for (const char* emptied : {"comReferences", "comFamilies", "comCompanies", "lblQuiro", "txtDetalhes", "CbxDesc1"})
+    for (const char* emptied :
+         {"comReferences", "comFamilies", "comCompanies", "lblQuiro", "txtDetalhes", "CbxDesc1"})
         QVERIFY2(f.text(emptied).isEmpty(), emptied);
     QCOMPARE(f.text("CbxRef"), QStringLiteral("KV-100"));
     QCOMPARE(f.text("CbxDesc"), QStringLiteral("Disjuntor bipolar 20 A"));
@@ -113,7 +119,7 @@ void TestSearchStart::f2WithTheCatalogueGone()
     SearchWindowFixture f;
     QVERIFY(QFile::remove(f.program().catalogue()));
     QTest::keyClick(f.combo("comReferences"), Qt::Key_F2);
-    QVERIFY(!Module1::DatabaseOpened);
+    QVERIFY(!Module1::Opened().DatabaseOpened);
     QVERIFY(f.platform().messages.isEmpty());
     // The lists are those the failed opening left: the previous ones.
     QCOMPARE(f.entries("comReferences").size(), 11);

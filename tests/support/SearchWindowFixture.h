@@ -2,6 +2,7 @@
 
 #include "RecordingPlatform.h"
 #include "TestProgram.h"
+#include "WindowText.h"
 
 #include <memory>
 

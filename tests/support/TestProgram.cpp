@@ -5,14 +5,10 @@
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTextEdit>
 
 TestProgram::TestProgram(const QString& executableName)
     : m_directory(m_parent.filePath(QStringLiteral("program")))
@@ -43,20 +39,4 @@ void useOwnCacheFolder()
                                          QString::number(QCoreApplication::applicationPid()));
     static const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     qAddPostRoutine([] { QDir(folder).removeRecursively(); });
-}
-
-QString textOf(QWidget* root, const QString& objectName)
-{
-    QWidget* widget = root->findChild<QWidget*>(objectName);
-    if (!widget)
-        qFatal("no control named %s", qPrintable(objectName));
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-        return combo->currentText();
-    if (auto* line = qobject_cast<QLineEdit*>(widget))
-        return line->text();
-    if (auto* text = qobject_cast<QTextEdit*>(widget))
-        return text->toPlainText();
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    qFatal("control %s has no text", qPrintable(objectName));
 }

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QTemporaryDir>
 
-class QWidget;
-
 // Stands the program in a fresh temporary directory for one test: the executable's place
 // and name, a clean Module1, a Brazilian locale. The catalogue path is <dir>/lumeo.kvl.
 // The directory sits in a temporary directory of its own, so that a test can tell whether
@@ -31,6 +29,3 @@ private:
 // at its end. Without it the same test run beside it (headless and on the real display in one
 // `ctest -j`, or from another checkout) would convert into, and empty, the same folder.
 void useOwnCacheFolder();
-
-// The text of a line edit, text edit, label or combo box found by objectName under `root`.
-QString textOf(QWidget* root, const QString& objectName);

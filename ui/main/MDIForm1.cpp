@@ -79,7 +79,7 @@ void MDIForm1::MDIForm_Load()
 
 void MDIForm1::Pesquisar_Click()
 {
-    if (!Module1::DatabaseOpened) {
+    if (!Module1::Opened().DatabaseOpened) {
         Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"));
         return;
     }

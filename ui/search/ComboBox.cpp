@@ -73,14 +73,15 @@ ComboBox::~ComboBox()
 
 void ComboBox::setEntries(const QStringList& entries)
 {
-    setEntries(CachedList(entries, {}).entries(EntryRule::AsStored, false));
+    const CachedList::Entries made = CachedList(entries, {}).entries(EntryRule::AsStored, false);
+    setEntries(made, Offers::make(made, m_offerMatch));
 }
 
-void ComboBox::setEntries(CachedList::Entries entries)
+void ComboBox::setEntries(CachedList::Entries entries, std::shared_ptr<const Offers> offers)
 {
     const QString text = currentText();
     const bool offerShown = isOfferShown();
-    m_offers = Offers::shared(entries, m_offerMatch);
+    m_offers = std::move(offers);
     m_entries->setEntries(std::move(entries));
     setCurrentIndex(-1);
     setEditText(text);
@@ -109,7 +110,7 @@ void ComboBox::setOfferMatch(OfferMatch match)
         return;
     m_offerMatch = match;
     closeOffer();
-    m_offers = Offers::shared(m_entries->entries(), m_offerMatch);
+    m_offers.reset();
 }
 
 bool ComboBox::isOfferShown() const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Offers.h"
 #include "catalogue/CachedList.h"
+#include "catalogue/Offers.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -36,7 +36,8 @@ public:
 
     // Replaces the entries; the text in the box stays as it is and no entry is selected.
     void setEntries(const QStringList& entries);
-    void setEntries(CachedList::Entries entries);
+    // With the offers made for these entries, for the box's kind of offer.
+    void setEntries(CachedList::Entries entries, std::shared_ptr<const Offers> offers);
     // Removes the entries and empties the text.
     void clearEntries();
     QStringList entries() const;

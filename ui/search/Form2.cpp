@@ -15,9 +15,7 @@
 #include <QTimer>
 
 Form2::Form2(QWidget* parent)
-    : QWidget(parent)
-    , ui(std::make_unique<Ui::Form2>())
-    , tmrPaoComMortadela(new QTimer(this))
+    : QWidget(parent), ui(std::make_unique<Ui::Form2>()), tmrPaoComMortadela(new QTimer(this))
 {
     ui->setupUi(this);
     setProperty("Tag", QStringLiteral("Busca"));
@@ -146,19 +144,21 @@ void Form2::closeEvent(QCloseEvent* event)
 
 void Form2::Form_Load()
 {
-    ui->LabelVersao->setText(Module1::VersionText);
-    ui->LinkPrograma->setText(Module1::LinkTitle);
-    ui->LinkPrograma->setToolTip(Module1::LinkHint);
-    ComboLists::fillHouseReferences(ui->CbxRef, Module1::HouseRefRows);
-    ComboLists::fillDescriptions(ui->CbxDesc, Module1::DescRows);
+    Catalogue& catalogue = Module1::Opened();
+    ui->LabelVersao->setText(catalogue.VersionText);
+    ui->LinkPrograma->setText(catalogue.LinkTitle);
+    ui->LinkPrograma->setToolTip(catalogue.LinkHint);
+    ComboLists::fill(ui->CbxRef, catalogue.boxList(catalogue.HouseRefRows, ListKind::HouseReferences));
+    ComboLists::fill(ui->CbxDesc, catalogue.boxList(catalogue.DescRows, ListKind::Descriptions));
     fillCrossReferenceLists();
 }
 
 void Form2::fillCrossReferenceLists()
 {
-    ComboLists::fillCompetitorReferences(ui->comReferences, Module1::RefRows);
-    ComboLists::fillFamilies(ui->comFamilies, Module1::FamRows);
-    ComboLists::fillManufacturers(ui->comCompanies, Module1::CompRows);
+    Catalogue& catalogue = Module1::Opened();
+    ComboLists::fill(ui->comReferences, catalogue.boxList(catalogue.RefRows, ListKind::CompetitorReferences));
+    ComboLists::fill(ui->comFamilies, catalogue.boxList(catalogue.FamRows, ListKind::Families));
+    ComboLists::fill(ui->comCompanies, catalogue.boxList(catalogue.CompRows, ListKind::Manufacturers));
 }
 
 void Form2::Form_KeyUp(int keyCode, int /*shift*/)

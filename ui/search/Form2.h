@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ForwardResult.h"
+#include "catalogue/ProductRecord.h"
 #include "ui/platform/ClickEvents.h"
 
 #include <QWidget>
@@ -17,7 +17,7 @@ class Form2;
 // The search window ("Consulta"): the house catalogue search with its product panel in the
 // upper part, the cross-reference search ("Quiro") in the lower part, and the showcase
 // column at the right edge. Every handler runs to its end on the GUI thread; the window's
-// own state is the fields below, everything else is shared through Module1.
+// own state is the fields below; the catalogue the window searches is Module1's.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -87,9 +87,9 @@ private:
     bool m_restoringText = false;
 
     qint32 Contador = 0;
-    ForwardResult CurrentResult;
+    ProductRecord CurrentResult;
     QString PhotoPreviewPath;
-    QVariant AttachmentData;  // the stored value of the shown product's attachment
+    QVariant AttachmentData; // the stored value of the shown product's attachment
     QString KeptNewReference;
     QString KeptComposition;
     qint16 BannerStep = 0;

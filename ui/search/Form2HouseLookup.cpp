@@ -3,10 +3,8 @@
 // the lookup goes on, ending as one that found nothing.
 
 #include "Form2.h"
-#include "catalogue/CatalogueSql.h"
+#include "catalogue/HouseLookup.h"
 #include "catalogue/Module1.h"
-#include "catalogue/TextForms.h"
-#include "catalogue/TypedEntries.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"
@@ -18,20 +16,11 @@ void Form2::CbxRef_Click()
     ui->lblQuiro->setText(QString());
     ui->fraAlerta->hide();
 
-    // A reference is searched without its quotes, exactly as typed otherwise.
-    const QString pattern = TextForms::withoutQuotes(ui->CbxRef->currentText()) + QLatin1Char('%');
-    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByReference,
-                                           CatalogueSql::productValues(pattern));
-    if (CurrentResult.eof()) {
-        // Written with other separators, the one reference it can be is looked up as if chosen.
-        const QString entry = TypedEntries::houseReferenceAside(ui->CbxRef->currentText());
-        if (!entry.isEmpty()) {
-            CurrentResult.close();
-            ui->CbxRef->setEditText(entry);
-            CbxRef_Click();
-            return;
-        }
-    }
+    const HouseLookup::Found found =
+        HouseLookup::FindByReference(Module1::Opened(), ui->CbxRef->currentText());
+    if (!found.entry.isEmpty())
+        ui->CbxRef->setEditText(found.entry);
+    CurrentResult = found.product;
     ui->lblQuiro->setText(ui->CbxRef->currentText() + QLatin1Char(' '));
 
     if (CurrentResult.eof()) {
@@ -63,11 +52,7 @@ void Form2::CbxDesc_Click()
 {
     ui->CbxRef->setEditText(QString());
 
-    // A description is searched trimmed, quotes and all.
-    const QString pattern =
-        QLatin1Char('%') + TextForms::trimBlanks(ui->CbxDesc->currentText()) + QLatin1Char('%');
-    CurrentResult = ForwardResult::execute(Module1::Conn.get(), CatalogueSql::ByDescription,
-                                           CatalogueSql::productValues(pattern));
+    CurrentResult = HouseLookup::FindByDescription(Module1::Opened(), ui->CbxDesc->currentText());
     ClearProductPanel();
     if (CurrentResult.eof())
         Platform::messageBox(this, QStringLiteral("Nenhum produto encontrado com essa descrição"),

@@ -48,5 +48,5 @@ void Form2::Image2_Click()
 
 void Form2::LinkPrograma_Click()
 {
-    Platform::runViewer({Module1::LinkTarget, true, ViewerCommand::Window::MinimisedWithFocus});
+    Platform::runViewer({Module1::Opened().LinkTarget, true, ViewerCommand::Window::MinimisedWithFocus});
 }

@@ -1,6 +1,6 @@
 #include "ReferenceOffers.h"
 
-#include "OfferText.h"
+#include "MatchKey.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,9 +67,9 @@ ReferenceOffers::ReferenceOffers(CachedList::Entries entries) : m_entries(std::m
     size_t units = 0;
     for (size_t place = 0; place < count; ++place) {
         const QStringView text = m_entries->at(qsizetype(place));
-        if (key.size() < size_t(text.size()))
-            key.resize(size_t(text.size()));
-        const qsizetype length = OfferText::appendReferenceKey(text, key.data());
+        if (key.size() < 2 * size_t(text.size()))
+            key.resize(2 * size_t(text.size()));
+        const qsizetype length = MatchKey::append(text, MatchKey::Kind::LetterCaseAndSeparators, key.data());
         groups[place] = groupOf(key.data(), length);
         lengths[place] = quint32(length);
         if (groups[place] != kNoGroup) {
@@ -100,16 +100,16 @@ ReferenceOffers::ReferenceOffers(CachedList::Entries entries) : m_entries(std::m
     }
     m_keys.resize(units);
     for (size_t slot = 0; slot < m_places.size(); ++slot)
-        OfferText::appendReferenceKey(m_entries->at(m_places[slot]),
-                                      m_keys.data() + (m_keyEnds[slot] - slotLength[slot]));
+        MatchKey::append(m_entries->at(m_places[slot]), MatchKey::Kind::LetterCaseAndSeparators,
+                         m_keys.data() + (m_keyEnds[slot] - slotLength[slot]));
 }
 
 std::vector<qsizetype> ReferenceOffers::find(QStringView typed, int most) const
 {
-    const QString wanted = OfferText::referenceKey(typed);
+    const QString wanted = MatchKey::of(typed, MatchKey::Kind::LetterCaseAndSeparators);
     if (wanted.isEmpty() || most <= 0)
         return {};
-    const QString typedFolded = OfferText::folded(typed);
+    const QString typedFolded = MatchKey::of(typed, MatchKey::Kind::LetterCase);
     const char16_t* wantedUnits = reinterpret_cast<const char16_t*>(wanted.utf16());
     const size_t wantedBytes = size_t(wanted.size()) * sizeof(char16_t);
 
@@ -132,7 +132,7 @@ std::vector<qsizetype> ReferenceOffers::find(QStringView typed, int most) const
         const quint32 place = m_places[slot];
         if (!asTyped.wants(place) && !others.wants(place))
             continue;
-        if (OfferText::beginsWithFolded(m_entries->at(place), typedFolded))
+        if (MatchKey::beginsWithFolded(m_entries->at(place), typedFolded))
             asTyped.offer(place);
         else
             others.offer(place);

@@ -16,7 +16,7 @@ enum class OfferMatch
 };
 
 // The entries of one list that match a typed text, found without a pass over the whole list.
-// Made once for each list of entries and shared by every box that shows that list.
+// Made once for each list of entries and shared by every box that shows that list (Catalogue).
 class Offers
 {
 public:
@@ -28,8 +28,6 @@ public:
     // Memory held, in bytes.
     virtual qsizetype bytes() const = 0;
 
-    // The offers of these entries, made on first use and kept while any box holds them.
-    static std::shared_ptr<const Offers> shared(const CachedList::Entries& entries, OfferMatch match);
-    // Memory held by all offers alive, in bytes.
-    static qsizetype sharedBytes();
+    // The offers of these entries, made here and now.
+    static std::shared_ptr<const Offers> make(CachedList::Entries entries, OfferMatch match);
 };

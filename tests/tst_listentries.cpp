@@ -3,15 +3,17 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-// A long list read a part at a time has its entries made and sorted part by part while it is
-// read, then merged; the list and its entries must be those of the list made whole.
-class TestListParts : public QObject
+// A list as it is read, row by row, is the list made whole, and its entries sorted in two halves
+// on a pool are those sorted on one thread; entries given up when their work is cancelled are
+// made whole when next asked for.
+class TestListEntries : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void partsGiveTheWholeList_data();
-    void partsGiveTheWholeList();
+    void readAndSortedOnAPoolGiveTheWholeList_data();
+    void readAndSortedOnAPoolGiveTheWholeList();
+    void cancelledEntriesAreMadeWhenNextAsked();
 };
 
 namespace {
@@ -27,12 +29,12 @@ QString sampleText(QRandomGenerator& random)
 
 } // namespace
 
-void TestListParts::partsGiveTheWholeList_data()
+void TestListEntries::readAndSortedOnAPoolGiveTheWholeList_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<EntryRule>("rule");
     QTest::addColumn<bool>("sorted");
-    for (const int rows : {0, 1, 8191, 8192, 8193, 3 * 8192 + 5, 50000}) {
+    for (const int rows : {0, 1, 8193, 19999, 20000, 50001}) {
         QTest::addRow("%d rows, trimmed and scrambled, sorted", rows)
             << rows << EntryRule::TrimmedAndScrambled << true;
         QTest::addRow("%d rows, trimmed", rows) << rows << EntryRule::Trimmed << false;
@@ -40,7 +42,7 @@ void TestListParts::partsGiveTheWholeList_data()
     QTest::addRow("as stored, sorted") << 20000 << EntryRule::AsStored << true;
 }
 
-void TestListParts::partsGiveTheWholeList()
+void TestListEntries::readAndSortedOnAPoolGiveTheWholeList()
 {
     QFETCH(int, rows);
     QFETCH(EntryRule, rule);
@@ -48,7 +50,7 @@ void TestListParts::partsGiveTheWholeList()
     QRandomGenerator random(quint32(rows) + 7);
     QStringList values;
     std::vector<bool> nulls;
-    CachedList::Builder builder(rule, sorted);
+    CachedList::Builder builder;
     for (int i = 0; i < rows; ++i) {
         const bool null = random.bounded(50) == 0;
         values.append(null ? QString() : sampleText(random));
@@ -63,8 +65,25 @@ void TestListParts::partsGiveTheWholeList()
     const CachedList read = builder.finish();
     const CachedList whole(values, nulls);
     QVERIFY(read.hasSameValues(whole));
-    QCOMPARE(read.entries(rule, sorted)->toStringList(), whole.entries(rule, sorted)->toStringList());
+    WorkPool pool;
+    QCOMPARE(read.entries(rule, sorted, &pool)->toStringList(), whole.entries(rule, sorted)->toStringList());
 }
 
-QTEST_GUILESS_MAIN(TestListParts)
-#include "tst_listparts.moc"
+void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()
+{
+    QStringList values;
+    for (int i = 0; i < 30000; ++i)
+        values.append(QStringLiteral("KV-%1").arg(30000 - i));
+    const CachedList list(values, {});
+    WorkPool pool;
+    pool.cancelAndWait();
+    QVERIFY(!list.entries(EntryRule::AsStored, true, &pool, pool.cancelFlag()));
+    QVERIFY(!list.hasEntries(EntryRule::AsStored, true));
+    const CachedList::Entries made = list.entries(EntryRule::AsStored, true, &pool);
+    QCOMPARE(made->size(), 30000);
+    QCOMPARE(made->at(0), QStringLiteral("KV-1"));
+    QVERIFY(list.hasEntries(EntryRule::AsStored, true));
+}
+
+QTEST_GUILESS_MAIN(TestListEntries)
+#include "tst_listentries.moc"

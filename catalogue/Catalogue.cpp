@@ -1,0 +1,127 @@
+#include "Catalogue.h"
+
+#include "PendingOffers.h"
+
+namespace {
+
+// Shorter lists take less time to make entries or offers for than a job takes to start.
+constexpr qsizetype kMadeApart = 20000;
+
+} // namespace
+
+Catalogue::Catalogue() = default;
+
+std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
+{
+    auto next = std::make_unique<Catalogue>();
+    next->RecCount = previous.RecCount;
+    next->HouseRefRows = previous.HouseRefRows;
+    next->DescRows = previous.DescRows;
+    next->RefRows = previous.RefRows;
+    next->FamRows = previous.FamRows;
+    next->CompRows = previous.CompRows;
+    next->VersionText = previous.VersionText;
+    next->LinkTitle = previous.LinkTitle;
+    next->LinkTarget = previous.LinkTarget;
+    next->LinkHint = previous.LinkHint;
+    next->OpenedRefRows = previous.OpenedRefRows;
+    next->OpenedCompRows = previous.OpenedCompRows;
+    // Offers still being made on the previous pool are made by whoever needs them first.
+    next->m_offers = previous.m_offers;
+    return next;
+}
+
+Catalogue::~Catalogue()
+{
+    m_work.cancelAndWait();
+}
+
+void Catalogue::close()
+{
+    m_work.cancelAndWait();
+    Conn.close();
+    DatabaseOpened = false;
+}
+
+CachedList::Entries Catalogue::entries(const CachedList& list, ListKind kind)
+{
+    const ListForm form = formOf(kind);
+    return list.entries(form.rule, form.sorted, &m_work);
+}
+
+void Catalogue::prepareEntries(const CachedList& list, ListKind kind)
+{
+    const ListForm form = formOf(kind);
+    if (list.hasEntries(form.rule, form.sorted))
+        return;
+    if (list.size() < kMadeApart) {
+        entries(list, kind);
+        return;
+    }
+    m_work.start([list, form, pool = &m_work, cancel = m_work.cancelFlag()] {
+        list.entries(form.rule, form.sorted, pool, cancel);
+    });
+}
+
+BoxList Catalogue::boxList(const CachedList& list, ListKind kind)
+{
+    BoxList box;
+    box.entries = entries(list, kind);
+    box.match = formOf(kind).offers;
+    box.offers = offers(box.entries, box.match);
+    return box;
+}
+
+std::shared_ptr<const Offers> Catalogue::offers(const CachedList::Entries& entries, OfferMatch match)
+{
+    if (!entries || match == OfferMatch::None)
+        return nullptr;
+    for (auto it = m_offers.begin(); it != m_offers.end();)
+        it = it->second.expired() ? m_offers.erase(it) : std::next(it);
+    // Keyed by the entries themselves: offers keep their entries alive, so a key in use is never
+    // the address of other entries.
+    std::weak_ptr<const Offers>& slot = m_offers[OfferKey(entries.get(), match)];
+    if (std::shared_ptr<const Offers> alive = slot.lock())
+        return alive;
+    std::shared_ptr<const Offers> made = entries->size() < kMadeApart
+                                             ? Offers::make(entries, match)
+                                             : std::make_shared<const PendingOffers>(entries, match, m_work);
+    slot = made;
+    return made;
+}
+
+qsizetype Catalogue::offersBytes() const
+{
+    qsizetype total = 0;
+    for (const auto& kept : m_offers) {
+        if (const std::shared_ptr<const Offers> alive = kept.second.lock())
+            total += alive->bytes();
+    }
+    return total;
+}
+
+const EntryIndex& Catalogue::matchIndex(Match which)
+{
+    CachedList::Entries entries;
+    EntryIndex::Key key = EntryIndex::Key::LetterCase;
+    switch (which) {
+    case Match::Manufacturers:
+        entries = this->entries(OpenedCompRows, ListKind::Manufacturers);
+        break;
+    case Match::CompetitorReferences:
+        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
+        break;
+    case Match::CompetitorReferencesAside:
+        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
+        key = EntryIndex::Key::LetterCaseAndSeparators;
+        break;
+    case Match::HouseReferencesAside:
+        entries = this->entries(HouseRefRows, ListKind::HouseReferences);
+        key = EntryIndex::Key::LetterCaseAndSeparators;
+        break;
+    }
+    std::shared_ptr<const EntryIndex>& slot = m_matchIndexes[size_t(which)];
+    if (!slot || slot->entries() != entries)
+        slot = std::make_shared<const EntryIndex>(entries, key);
+    return *slot;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "BoxList.h"
+#include "CachedList.h"
+#include "Connection.h"
+#include "EntryIndex.h"
+#include "ListKind.h"
+#include "Offers.h"
+#include "WorkPool.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <array>
+#include <map>
+#include <memory>
+
+// What one opening of the catalogue holds: its connection, the lists read then (which the
+// filters replace as the user narrows them), everything made from those lists for the windows
+// (entries, offers, match indexes), and the work that makes them beside the window thread.
+// OpenCatalogue makes a new one and replaces the old whole: the old one's work is cancelled
+// and waited for, and then its connection closes. Used from the window thread only; its jobs
+// hold what they read.
+class Catalogue
+{
+public:
+    Catalogue();
+    // A catalogue about to be opened in the place of `previous`: its lists and texts keep the
+    // previous values until they are read anew, and the entries and offers already made for
+    // them are kept.
+    static std::unique_ptr<Catalogue> after(const Catalogue& previous);
+    ~Catalogue();
+    Catalogue(const Catalogue&) = delete;
+    Catalogue& operator=(const Catalogue&) = delete;
+
+    Connection Conn;
+    bool DatabaseOpened = false;
+    QVariant RecCount;
+
+    CachedList HouseRefRows;
+    CachedList DescRows;
+    CachedList RefRows;
+    CachedList FamRows;
+    CachedList CompRows;
+
+    QString VersionText;
+    QString LinkTitle;
+    QString LinkTarget;
+    QString LinkHint;
+
+    // The competitor references and the manufacturers as the opening read them. The filters
+    // narrow RefRows and CompRows; these stay whole.
+    CachedList OpenedRefRows;
+    CachedList OpenedCompRows;
+
+    WorkPool& work() { return m_work; }
+    // Ends the work and closes the connection of a catalogue that failed to open.
+    void close();
+
+    // The entries of a list of that kind, made now unless made already.
+    CachedList::Entries entries(const CachedList& list, ListKind kind);
+    // Starts making them beside the caller when the list is long.
+    void prepareEntries(const CachedList& list, ListKind kind);
+    // What a box of that kind shows of a list: its entries and offers.
+    BoxList boxList(const CachedList& list, ListKind kind);
+    // The offers of a box showing these entries; none for a box that offers nothing. Made once
+    // for each list and shared while any box holds them; a long list's are made on the pool.
+    std::shared_ptr<const Offers> offers(const CachedList::Entries& entries, OfferMatch match);
+    // Memory held by the offers alive, in bytes.
+    qsizetype offersBytes() const;
+
+    // The indexes that find the entries a whole typed text names.
+    enum class Match
+    {
+        Manufacturers,
+        CompetitorReferences,
+        CompetitorReferencesAside,
+        HouseReferencesAside,
+    };
+    // Made when first asked for, and made again when its list has changed.
+    const EntryIndex& matchIndex(Match which);
+
+private:
+    using OfferKey = std::pair<const CachedList::Texts*, OfferMatch>;
+
+    std::map<OfferKey, std::weak_ptr<const Offers>> m_offers;
+    std::array<std::shared_ptr<const EntryIndex>, 4> m_matchIndexes;
+    // Last, so that it ends first: no job outlives what it was started for.
+    WorkPool m_work;
+};

@@ -1,0 +1,175 @@
+#include "CrossReferenceSearch.h"
+
+#include "AnyOfSql.h"
+#include "Catalogue.h"
+#include "CatalogueSql.h"
+#include "ForwardResult.h"
+#include "ListQuery.h"
+#include "TextForms.h"
+#include "TypedEntries.h"
+#include "base/HouseBrands.h"
+#include "base/ScrambleText.h"
+
+#include <QLocale>
+
+namespace CrossReferenceSearch {
+
+namespace {
+
+const QString kCompany = QStringLiteral("COMPANY = ?");
+
+// A list a filter read, for a box of that kind; one with rows also becomes the shared list that
+// later windows start from.
+BoxList readShared(Catalogue& catalogue, const QString& sql, const QVariantList& values, ListKind kind,
+                   CachedList* shared)
+{
+    const ListQuery query = ListQuery::run(&catalogue.Conn, sql, values);
+    if (query.ok)
+        catalogue.RecCount = qlonglong(query.rows.size());
+    if (query.ok && !query.rows.isEmpty())
+        *shared = query.rows;
+    return catalogue.boxList(query.rows, kind);
+}
+
+BoxList readReferences(Catalogue& catalogue, const QString& sql, const QVariantList& values)
+{
+    return readShared(catalogue, sql, values, ListKind::CompetitorReferences, &catalogue.RefRows);
+}
+
+bool exists(const Catalogue& catalogue, const QString& sql, const QVariantList& values)
+{
+    ForwardResult check = ForwardResult::execute(&catalogue.Conn, sql, values);
+    const bool found = !check.eof();
+    check.close();
+    return found;
+}
+
+// The stored values a query looks for, then its other values.
+QVariantList valuesOf(const QStringList& stored, const QVariantList& others = {})
+{
+    QVariantList values(stored.begin(), stored.end());
+    return values + others;
+}
+
+QString shownText(const QVariant& value)
+{
+    return TextForms::asText(value, QLocale());
+}
+
+// A field as a query value: trimmed, without quotes.
+QString queryText(const QVariant& value)
+{
+    return TextForms::withoutQuotes(TextForms::trimBlanks(shownText(value)));
+}
+
+// The competitor's rows that a reference names, the first on the result's current row.
+ForwardResult competitorRow(Catalogue& catalogue, const QString& typed)
+{
+    const QStringList references = TypedEntries::storedCompetitorReferences(catalogue, typed);
+    return ForwardResult::execute(
+        &catalogue.Conn,
+        CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), references.size()),
+        valuesOf(references));
+}
+
+} // namespace
+
+Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+{
+    const QStringList manufacturers = TypedEntries::storedManufacturers(catalogue, manufacturer);
+    const qsizetype count = manufacturers.size();
+    const bool inFamily = !family.isEmpty();
+    // The house brands' own references are never listed.
+    const QStringList competitors = HouseBrands::withoutHouseBrands(manufacturers);
+
+    Filtered filtered;
+    filtered.references =
+        inFamily ? readReferences(catalogue, CatalogueSql::anyOf(CatalogueSql::M1, kCompany, count),
+                                  valuesOf(manufacturers,
+                                           {family, HouseBrands::storedQV(), HouseBrands::storedVestral()}))
+                 : readReferences(catalogue, CatalogueSql::referencesOfCompetitors(competitors.size()),
+                                  valuesOf(competitors));
+    const BoxList families = readShared(catalogue, CatalogueSql::familiesOfManufacturers(count),
+                                        valuesOf(manufacturers), ListKind::Families, &catalogue.FamRows);
+
+    if (!exists(catalogue, CatalogueSql::anyOf(CatalogueSql::M4, kCompany, count), valuesOf(manufacturers))) {
+        filtered.message = QStringLiteral("Fabricante não existe");
+        return filtered;
+    }
+    // With a family chosen, the family list stays as the user chose from it; only the references
+    // are narrowed to that family.
+    if (!inFamily) {
+        filtered.refillsFamilies = true;
+        filtered.families = families;
+    }
+    return filtered;
+}
+
+Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+{
+    const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
+    Filtered filtered;
+    if (!manufacturer.isEmpty()) {
+        const QStringList manufacturers = TypedEntries::storedManufacturers(catalogue, manufacturer);
+        filtered.references =
+            readReferences(catalogue, CatalogueSql::anyOf(CatalogueSql::F1, kCompany, manufacturers.size()),
+                           valuesOf(manufacturers, QVariantList{family} + houseBrands));
+    } else {
+        filtered.references =
+            readReferences(catalogue, CatalogueSql::F2OfCompetitors, QVariantList{family} + houseBrands);
+        filtered.manufacturers = readShared(catalogue, CatalogueSql::F3, QVariantList{family} + houseBrands,
+                                            ListKind::Manufacturers, &catalogue.CompRows);
+        filtered.refillsManufacturers = true;
+    }
+    if (!exists(catalogue, CatalogueSql::F4, {family})) {
+        filtered.message = QStringLiteral("Familia não existe");
+        filtered.refillsManufacturers = false;
+    }
+    return filtered;
+}
+
+Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed)
+{
+    Resolution resolution;
+    ForwardResult row = competitorRow(catalogue, typed);
+    if (row.eof()) {
+        row.close();
+        // Written with other separators, the one reference it can be is looked up as if chosen.
+        resolution.entry = TypedEntries::competitorReferenceAside(catalogue, typed);
+        if (!resolution.entry.isEmpty())
+            row = competitorRow(catalogue, resolution.entry);
+    }
+    if (row.eof()) {
+        row.close();
+        resolution.message = QStringLiteral("Referência não existe");
+        return resolution;
+    }
+
+    resolution.referenceFound = true;
+    resolution.family = shownText(row.field(QStringLiteral("DESCRIPTION")));
+    resolution.company = ScrambleText(TextForms::trimBlanks(shownText(row.field(QStringLiteral("COMPANY")))));
+    const QString familyCode = queryText(row.field(QStringLiteral("FAMILY")));
+    // The group number is compared as a number; its text form is what a text value gives.
+    const QVariant groupValue = row.field(QStringLiteral("REFERENCE_SET"));
+    const QVariant group = groupValue.typeId() == QMetaType::QString || groupValue.isNull()
+                               ? QVariant(queryText(groupValue))
+                               : groupValue;
+    resolution.notes = ScrambleText(shownText(row.field(QStringLiteral("Detalhes"))));
+    row.close();
+
+    ForwardResult equivalent = ForwardResult::execute(&catalogue.Conn, CatalogueSql::HouseEquivalent,
+                                                      {group, familyCode, HouseBrands::storedQV()});
+    if (equivalent.eof())
+        equivalent = ForwardResult::execute(&catalogue.Conn, CatalogueSql::HouseEquivalent,
+                                            {group, familyCode, HouseBrands::storedVestral()});
+    if (equivalent.eof()) {
+        resolution.message = QStringLiteral("Referência não existe");
+        return resolution;
+    }
+    resolution.equivalentFound = true;
+    resolution.houseReference = ScrambleText(shownText(equivalent.field(QStringLiteral("REFERENCE"))));
+    resolution.houseNotes = ScrambleText(shownText(equivalent.field(QStringLiteral("Detalhes"))));
+    return resolution;
+}
+
+} // namespace CrossReferenceSearch

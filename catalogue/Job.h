@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFuture>
+#include <QUnhandledException>
+
+#include <exception>
+
+// The result of work started on a WorkPool. Taking it waits for the work; work still queued is
+// taken back from the pool and done by the taker itself, so that a job that waits for another
+// never waits for a thread that is not free. An exception the work threw is thrown again by
+// take(), as itself.
+template <typename Result> class Job
+{
+public:
+    Job() = default;
+    explicit Job(QFuture<Result> future) : m_future(std::move(future)) {}
+
+    bool isValid() const { return m_future.isValid(); }
+    bool isFinished() const { return m_future.isFinished(); }
+
+    Result take() const
+    {
+        try {
+            if constexpr (std::is_void_v<Result>)
+                m_future.waitForFinished();
+            else
+                return m_future.result();
+        } catch (const QUnhandledException& unhandled) {
+            if (unhandled.exception())
+                std::rethrow_exception(unhandled.exception());
+            throw;
+        }
+    }
+
+private:
+    QFuture<Result> m_future;
+};

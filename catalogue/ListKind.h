@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CachedList.h"
+#include "Offers.h"
+
+// The five lists of the drop-down boxes, and how each becomes the entries of its box.
+enum class ListKind
+{
+    HouseReferences,
+    Descriptions,
+    CompetitorReferences,
+    Families,
+    Manufacturers,
+};
+
+struct ListForm
+{
+    EntryRule rule;
+    bool sorted;
+    OfferMatch offers; // what the box offers while the user types
+};
+
+constexpr ListForm formOf(ListKind kind)
+{
+    switch (kind) {
+    case ListKind::HouseReferences:
+        return {EntryRule::AsStored, true, OfferMatch::Beginning};
+    case ListKind::Descriptions:
+        return {EntryRule::Trimmed, true, OfferMatch::Words};
+    case ListKind::CompetitorReferences:
+        return {EntryRule::TrimmedAndScrambled, true, OfferMatch::Beginning};
+    case ListKind::Families:
+        return {EntryRule::Trimmed, false, OfferMatch::None};
+    case ListKind::Manufacturers:
+        break;
+    }
+    return {EntryRule::TrimmedAndScrambled, false, OfferMatch::None};
+}

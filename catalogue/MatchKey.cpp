@@ -1,0 +1,69 @@
+#include "MatchKey.h"
+
+#include "LetterCase.h"
+
+#include <QChar>
+
+namespace MatchKey {
+
+bool isSeparator(char32_t character)
+{
+    return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
+           character == U'_';
+}
+
+bool Characters::next(char32_t* character)
+{
+    while (m_at < m_text.size()) {
+        char32_t c = m_text[m_at++].unicode();
+        if (QChar::isHighSurrogate(c) && m_at < m_text.size() && m_text[m_at].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), m_text[m_at++].unicode());
+        if (m_withoutSeparators && isSeparator(c))
+            continue;
+        *character = LetterCase::folded(c);
+        return true;
+    }
+    return false;
+}
+
+qsizetype append(QStringView text, Kind kind, char16_t* out)
+{
+    char16_t* to = out;
+    Characters characters(text, kind);
+    for (char32_t c; characters.next(&c);) {
+        if (QChar::requiresSurrogates(c)) {
+            *to++ = QChar::highSurrogate(c);
+            *to++ = QChar::lowSurrogate(c);
+        } else {
+            *to++ = char16_t(c);
+        }
+    }
+    return to - out;
+}
+
+QString of(QStringView text, Kind kind)
+{
+    // A folded character has the length of its own in nearly every case; room for twice as many
+    // units holds any.
+    QString out(2 * text.size(), Qt::Uninitialized);
+    out.resize(append(text, kind, reinterpret_cast<char16_t*>(out.data())));
+    return out;
+}
+
+bool beginsWithFolded(QStringView text, QStringView foldedPrefix)
+{
+    // Compared unit by unit, as a prefix typed may end inside a character.
+    Characters characters(text, Kind::LetterCase);
+    qsizetype at = 0;
+    for (char32_t c; at < foldedPrefix.size() && characters.next(&c);) {
+        const char16_t units[2] = {QChar::requiresSurrogates(c) ? QChar::highSurrogate(c) : char16_t(c),
+                                   QChar::requiresSurrogates(c) ? QChar::lowSurrogate(c) : char16_t(0)};
+        for (int u = 0; u < (QChar::requiresSurrogates(c) ? 2 : 1) && at < foldedPrefix.size(); ++u) {
+            if (foldedPrefix[at++].unicode() != units[u])
+                return false;
+        }
+    }
+    return at == foldedPrefix.size();
+}
+
+} // namespace MatchKey

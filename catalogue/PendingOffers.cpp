@@ -1,0 +1,32 @@
+#include "PendingOffers.h"
+
+PendingOffers::PendingOffers(CachedList::Entries entries, OfferMatch match, WorkPool& pool)
+    : m_entries(std::move(entries)), m_match(match)
+{
+    m_job = pool.start(
+        [entries = m_entries, match, cancel = pool.cancelFlag()]() -> std::shared_ptr<const Offers> {
+            if (WorkPool::isCancelled(cancel))
+                return nullptr;
+            return Offers::make(entries, match);
+        });
+}
+
+const Offers& PendingOffers::made() const
+{
+    std::call_once(m_taken, [this] {
+        m_offers = m_job.take();
+        if (!m_offers)
+            m_offers = Offers::make(m_entries, m_match);
+    });
+    return *m_offers;
+}
+
+std::vector<qsizetype> PendingOffers::find(QStringView typed, int most) const
+{
+    return made().find(typed, most);
+}
+
+qsizetype PendingOffers::bytes() const
+{
+    return made().bytes();
+}
