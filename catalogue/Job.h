@@ -21,10 +21,12 @@ public:
     Result take() const
     {
         try {
+            // A copy shares the work's state; QFuture only waits through a non-const one.
+            QFuture<Result> future = m_future;
             if constexpr (std::is_void_v<Result>)
-                m_future.waitForFinished();
+                future.waitForFinished();
             else
-                return m_future.result();
+                return future.result();
         } catch (const QUnhandledException& unhandled) {
             if (unhandled.exception())
                 std::rethrow_exception(unhandled.exception());
