@@ -113,13 +113,6 @@ CachedList::CachedList(Texts values, std::vector<bool> nulls) : m_cache(std::mak
     m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
 }
 
-CachedList::CachedList(std::shared_ptr<const Texts> values, std::vector<bool> nulls)
-    : m_values(std::move(values)), m_cache(std::make_shared<EntryCache>())
-{
-    nulls.resize(size_t(m_values->storedCount()), false);
-    m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
-}
-
 bool CachedList::hasSameValues(const CachedList& other) const
 {
     return m_values == other.m_values || (*m_values == *other.m_values && *m_nulls == *other.m_nulls);

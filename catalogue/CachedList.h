@@ -20,8 +20,8 @@ enum class EntryRule
 // The whole result of a one-column query, in result order; an element may be null.
 // Copies share their data, and the entries derived from it for a drop-down list are made
 // once and shared by every window that shows them. The values never change once read; the
-// entries are kept under a lock, so that any thread may ask for them. Lists run to a million texts, so the
-// texts are kept end to end in one buffer rather than one allocation each.
+// entries are kept under a lock, so that any thread may ask for them. Lists run to a million
+// texts, so the texts are kept end to end in one buffer rather than one allocation each.
 class CachedList
 {
 public:
@@ -101,8 +101,6 @@ public:
 
 private:
     struct EntryCache;
-
-    CachedList(std::shared_ptr<const Texts> values, std::vector<bool> nulls);
 
     static Entries derive(const std::shared_ptr<const Texts>& values, const std::vector<bool>& nulls,
                           EntryRule rule, bool sorted, WorkPool* pool, const WorkPool::CancelFlag& cancel);

@@ -26,8 +26,10 @@ std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
     next->LinkHint = previous.LinkHint;
     next->OpenedRefRows = previous.OpenedRefRows;
     next->OpenedCompRows = previous.OpenedCompRows;
-    // Offers still being made on the previous pool are made by whoever needs them first.
+    // Offers still being made on the previous pool are made by whoever needs them first; an index
+    // whose list is read anew unchanged serves on.
     next->m_offers = previous.m_offers;
+    next->m_matchIndexes = previous.m_matchIndexes;
     return next;
 }
 
