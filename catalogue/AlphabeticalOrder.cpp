@@ -75,8 +75,8 @@ public:
         m_start.push_back(quint32(m_units.size()));
     }
 
-    std::vector<Item>& items() { return m_items; }
-    const std::vector<Item>& items() const { return m_items; }
+    // The items, taken out once: the keys stay to compare them by.
+    std::vector<Item> takeItems() { return std::move(m_items); }
 
     QStringView key(quint32 index) const
     {
@@ -136,16 +136,18 @@ private:
 };
 
 // What a sort reads, held whole by whoever sorts a part of it: the texts, what owns their
-// characters, and their keys.
+// characters, and their keys. The items to sort are taken out when it is made.
 struct SortInput
 {
     std::shared_ptr<const void> owner;
     std::vector<QStringView> texts;
     SortKeys keys;
 
-    SortInput(std::shared_ptr<const void> textsOwner, std::vector<QStringView> views)
+    SortInput(std::shared_ptr<const void> textsOwner, std::vector<QStringView> views,
+              std::vector<SortKeys::Item>* items)
         : owner(std::move(textsOwner)), texts(std::move(views)), keys(texts)
     {
+        *items = keys.takeItems();
     }
     Before before() const { return Before(keys, texts); }
 };
@@ -176,26 +178,28 @@ QString sortKey(const QString& text)
 
 std::vector<quint32> order(std::shared_ptr<const void> owner, std::vector<QStringView> texts, WorkPool* pool)
 {
-    const auto input = std::make_shared<const SortInput>(std::move(owner), std::move(texts));
-    std::vector<SortKeys::Item> items = input->keys.items();
+    std::vector<SortKeys::Item> items;
+    const auto input = std::make_shared<const SortInput>(std::move(owner), std::move(texts), &items);
     const Before before = input->before();
     // Lists read with an ORDER BY are often in this order already.
     if (!std::is_sorted(items.begin(), items.end(), before)) {
         if (!pool || items.size() < kSortedInHalves) {
             std::sort(items.begin(), items.end(), before);
         } else {
-            // A long list is sorted in two halves at once, and the halves merge into the one order.
+            // A long list is sorted in two halves at once, the first on the pool in room of its own,
+            // and the halves merge into the one order.
             const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
-            const Job<std::vector<SortKeys::Item>> firstHalf =
-                pool->start([input, half = std::vector<SortKeys::Item>(items.begin(), middle)]() mutable {
-                    std::sort(half.begin(), half.end(), input->before());
-                    return std::move(half);
+            const Job<std::shared_ptr<std::vector<SortKeys::Item>>> firstHalf = pool->start(
+                [input, half = std::make_shared<std::vector<SortKeys::Item>>(items.begin(), middle)] {
+                    std::sort(half->begin(), half->end(), input->before());
+                    return half;
                 });
-            std::vector<SortKeys::Item> secondHalf(middle, items.end());
-            std::sort(secondHalf.begin(), secondHalf.end(), before);
-            const std::vector<SortKeys::Item> firstSorted = firstHalf.take();
-            std::merge(firstSorted.begin(), firstSorted.end(), secondHalf.begin(), secondHalf.end(),
-                       items.begin(), before);
+            std::sort(middle, items.end(), before);
+            const std::shared_ptr<std::vector<SortKeys::Item>> firstSorted = firstHalf.take();
+            std::copy(firstSorted->begin(), firstSorted->end(), items.begin());
+            firstSorted->clear();
+            firstSorted->shrink_to_fit();
+            std::inplace_merge(items.begin(), middle, items.end(), before);
         }
     }
     std::vector<quint32> places;

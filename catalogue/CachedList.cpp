@@ -63,6 +63,14 @@ void CachedList::Texts::appendScrambled(QStringView text)
     m_ends.push_back(quint32(m_chars.size()));
 }
 
+void CachedList::Texts::appendAll(const Texts& other)
+{
+    const quint32 offset = quint32(m_chars.size());
+    m_chars.append(other.m_chars);
+    for (const quint32 end : other.m_ends)
+        m_ends.push_back(offset + end);
+}
+
 void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
 {
     // Decoded straight into the buffer: a UTF-8 text never has more UTF-16 units than bytes.
@@ -176,23 +184,42 @@ CachedList::Entries CachedList::derive(const std::shared_ptr<const Texts>& value
 
 void CachedList::Builder::append(QStringView text)
 {
-    m_values.append(text);
-    m_nulls.push_back(false);
+    m_parts.back().append(text);
+    rowAppended(false);
 }
 
 void CachedList::Builder::appendUtf8(const char* text, qsizetype bytes)
 {
-    m_values.appendUtf8(text, bytes);
-    m_nulls.push_back(false);
+    m_parts.back().appendUtf8(text, bytes);
+    rowAppended(false);
 }
 
 void CachedList::Builder::appendNull()
 {
-    m_values.append(QStringView());
-    m_nulls.push_back(true);
+    m_parts.back().append(QStringView());
+    rowAppended(true);
+}
+
+void CachedList::Builder::rowAppended(bool null)
+{
+    constexpr qsizetype kPartRows = 8192;
+    m_nulls.push_back(null);
+    if (m_parts.back().storedCount() == kPartRows)
+        m_parts.emplace_back();
 }
 
 CachedList CachedList::Builder::finish()
 {
-    return CachedList(std::move(m_values), std::move(m_nulls));
+    if (m_parts.size() == 1)
+        return CachedList(std::move(m_parts.front()), std::move(m_nulls));
+    Texts all;
+    qsizetype characters = 0;
+    for (const Texts& part : m_parts)
+        characters += part.characterCount();
+    all.reserve(qsizetype(m_nulls.size()), characters);
+    for (Texts& part : m_parts) {
+        all.appendAll(part);
+        part = Texts();
+    }
+    return CachedList(std::move(all), std::move(m_nulls));
 }

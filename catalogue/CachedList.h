@@ -41,6 +41,8 @@ public:
         void append(QStringView text);
         void appendUtf8(const char* text, qsizetype bytes);
         void appendScrambled(QStringView text);
+        // Every text of another, in its order of appending, after these.
+        void appendAll(const Texts& other);
         // The text as appended, by its place in the buffer.
         QStringView stored(qsizetype index) const
         {
@@ -64,7 +66,8 @@ public:
     };
     using Entries = std::shared_ptr<const Texts>;
 
-    // Collects a list as it is read.
+    // Collects a list as it is read, a part at a time, and puts the parts end to end in room
+    // made once: a long list never holds the spare room of a buffer grown as it went.
     class Builder
     {
     public:
@@ -74,7 +77,9 @@ public:
         CachedList finish();
 
     private:
-        Texts m_values;
+        void rowAppended(bool null);
+
+        std::vector<Texts> m_parts{Texts()};
         std::vector<bool> m_nulls;
     };
 
