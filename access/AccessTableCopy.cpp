@@ -95,26 +95,13 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
 // and binary columns, or text and memo columns as older catalogues keep them.
 bool AccessTableCopy::holds(int type, const QString& column) const
 {
-    enum JetType
-    {
-        Byte = 2,
-        Integer,
-        LongInteger,
-        Currency,
-        Single,
-        Double,
-        Binary = 9,
-        Text,
-        Ole,
-        Memo,
-        Decimal = 16
-    };
+    using T = AccessColumn;
     if (m_layout.numberColumns.contains(column))
-        return type == Byte || type == Integer || type == LongInteger || type == Currency || type == Single ||
-               type == Double || type == Decimal;
-    const bool text = type == Text || type == Memo;
+        return type == T::Byte || type == T::Integer || type == T::LongInteger || type == T::Currency ||
+               type == T::Single || type == T::Double || type == T::Decimal;
+    const bool text = type == T::Text || type == T::Memo;
     if (m_layout.storedFileColumns.contains(column))
-        return text || type == Ole || type == Binary;
+        return text || type == T::Ole || type == T::Binary;
     return text;
 }
 
