@@ -19,12 +19,39 @@ QStringList insertColumns(const char* statement)
     return columns;
 }
 
+// The columns of a table the copy declares as numbers, from the statement that creates it:
+// "CREATE TABLE [t u] (a INTEGER, [b c] TEXT COLLATE NOCASE, d REAL)".
+QStringList numberColumns(const QString& table)
+{
+    const QString start =
+        QStringLiteral("CREATE TABLE %1 (")
+            .arg(table.contains(QLatin1Char(' ')) ? QLatin1Char('[') + table + QLatin1Char(']') : table);
+    QStringList numbers;
+    for (const QString& statement : CatalogueSchema::createTableStatements()) {
+        if (!statement.startsWith(start))
+            continue;
+        const QString body =
+            statement.mid(start.size(), statement.lastIndexOf(QLatin1Char(')')) - start.size());
+        for (QString column : body.split(QLatin1Char(','))) {
+            column = column.trimmed();
+            const bool bracketed = column.startsWith(QLatin1Char('['));
+            const int end =
+                bracketed ? column.indexOf(QLatin1Char(']')) + 1 : column.indexOf(QLatin1Char(' '));
+            const QString type = column.mid(end).trimmed().section(QLatin1Char(' '), 0, 0);
+            if (type == QLatin1String("INTEGER") || type == QLatin1String("REAL"))
+                numbers.append(bracketed ? column.mid(1, end - 2) : column.left(end));
+        }
+    }
+    return numbers;
+}
+
 AccessCatalogueTable table(const char* name, const char* insert)
 {
     AccessCatalogueTable t;
     t.name = QString::fromUtf8(name);
     t.insertStatement = insert;
     t.columns = insertColumns(insert);
+    t.numberColumns = numberColumns(t.name);
     return t;
 }
 

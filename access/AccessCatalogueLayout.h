@@ -22,6 +22,8 @@ struct AccessCatalogueTable
     QStringList requiredColumns;
     // Columns holding stored files: blobs in the copy, whatever the Access column's type.
     QStringList storedFileColumns;
+    // Columns the copy declares INTEGER or REAL; the others hold text or stored files.
+    QStringList numberColumns;
     // The version table's values are shown as text.
     bool valuesAsText = false;
 };

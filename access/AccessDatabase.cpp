@@ -1,6 +1,7 @@
 #include "AccessDatabase.h"
 
 #include "AccessNative.h"
+#include "AccessSystemCatalogue.h"
 #include "base/CatalogueSignature.h"
 
 #include <QFileInfo>
@@ -9,24 +10,30 @@
 
 namespace {
 
-// The library reads the system catalogue through its page map without checking that the map
-// exists; a damaged definition page would have it read through a null pointer.
-bool catalogueIsReadable(MdbHandle* handle)
+constexpr unsigned long kCataloguePage = 2;
+const char* const kCatalogueName = "MSysObjects";
+
+void setEntry(MdbCatalogEntry* entry, MdbHandle* handle, const QByteArray& name, unsigned long page)
 {
-    MdbCatalogEntry entry;
-    std::memset(&entry, 0, sizeof entry);
-    entry.mdb = handle;
-    entry.object_type = MDB_TABLE;
-    entry.table_pg = 2;
-    std::strcpy(entry.object_name, "MSysObjects");
-    MdbTableDef* catalogue = mdb_read_table(&entry);
-    const bool readable = catalogue && catalogue->usage_map && catalogue->map_sz >= 1;
-    if (catalogue)
-        mdb_free_tabledef(catalogue);
-    return readable;
+    entry->mdb = handle;
+    entry->object_type = MDB_TABLE;
+    entry->table_pg = page;
+    std::memcpy(entry->object_name, name.constData(), size_t(name.size()));
+    entry->object_name[name.size()] = '\0';
 }
 
 } // namespace
+
+MdbCatalogEntry* AccessDatabase::Native::entry(const QString& name)
+{
+    if (name == QLatin1String(kCatalogueName))
+        return &catalogue;
+    for (const std::unique_ptr<MdbCatalogEntry>& table : tables) {
+        if (QString::fromUtf8(table->object_name).compare(name, Qt::CaseInsensitive) == 0)
+            return table.get();
+    }
+    return nullptr;
+}
 
 AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<Native>())
 {
@@ -40,19 +47,21 @@ AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<
     if (!handle)
         return;
     m_native->handle = handle;
+    setEntry(&m_native->catalogue, handle, kCatalogueName, kCataloguePage);
     const guint32 version = handle->f->jet_version;
+    QVector<AccessSystemCatalogue::Table> tables;
     // A partly written or cut file is never a whole number of pages.
     if ((version != MDB_VER_JET3 && version != MDB_VER_JET4) || info.size() < 3 * handle->fmt->pg_size ||
-        info.size() % handle->fmt->pg_size != 0 || !catalogueIsReadable(handle) ||
-        !mdb_read_catalog(handle, MDB_TABLE)) {
+        info.size() % handle->fmt->pg_size != 0 || !AccessSystemCatalogue::readUserTables(*this, &tables)) {
         mdb_close(handle);
         m_native->handle = nullptr;
         return;
     }
-    for (unsigned int i = 0; i < handle->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(handle->catalog, i));
-        if (mdb_is_user_table(entry))
-            m_tables.append(QString::fromUtf8(entry->object_name));
+    for (const AccessSystemCatalogue::Table& table : tables) {
+        auto entry = std::make_unique<MdbCatalogEntry>();
+        setEntry(entry.get(), handle, table.name.toUtf8(), table.definitionPage);
+        m_native->tables.push_back(std::move(entry));
+        m_tables.append(table.name);
     }
 }
 

@@ -16,7 +16,7 @@ public:
     AccessDatabase& operator=(const AccessDatabase&) = delete;
 
     // False when the file is missing, is no Jet 3 or Jet 4 file, is not a whole number of
-    // pages long, or its catalogue cannot be read.
+    // pages long, or its catalogue cannot be read or contradicts itself (AccessSystemCatalogue).
     bool isOpen() const;
     // The user tables, as the file names them.
     QStringList tableNames() const;

@@ -11,12 +11,14 @@ constexpr guint32 kSingleRow = 0x40;
 constexpr guint32 kChain = 0x00;
 constexpr int kReferenceSize = 12;
 
-// A live row of a long-value page: its bytes, or null when the address names none.
+// A live row of a long-value page: its bytes, or null when the address names none. Only a
+// page that says it holds long values is one: a table's data page never is.
 const unsigned char* longValueRow(MdbHandle* mdb, guint32 pageRow, int* size)
 {
     const unsigned char* page = AccessPage::readOther(mdb, pageRow >> 8);
     AccessPage::Row row;
-    if (!page || !AccessPage::findRow(mdb, page, int(pageRow & 0xff), &row) || row.deleted || row.overflow)
+    if (!page || !AccessPage::isLongValuePage(page) ||
+        !AccessPage::findRow(mdb, page, int(pageRow & 0xff), &row) || row.deleted || row.overflow)
         return nullptr;
     *size = row.size;
     return page + row.start;

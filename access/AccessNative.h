@@ -6,7 +6,18 @@
 
 #include <mdbtools.h>
 
+#include <memory>
+#include <vector>
+
 struct AccessDatabase::Native
 {
     MdbHandle* handle = nullptr;
+    // The system catalogue, and the user tables it lists, in its order. The library's own
+    // catalogue is never read: it would parse every object's property values.
+    MdbCatalogEntry catalogue{};
+    std::vector<std::unique_ptr<MdbCatalogEntry>> tables;
+
+    // A user table matched without regard to case, or the system catalogue by its own name;
+    // null when there is none.
+    MdbCatalogEntry* entry(const QString& name);
 };

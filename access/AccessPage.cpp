@@ -1,5 +1,7 @@
 #include "AccessPage.h"
 
+#include <cstring>
+
 namespace AccessPage {
 
 namespace {
@@ -10,6 +12,11 @@ constexpr int kDeletedFlag = 0x8000;
 constexpr int kOverflowFlag = 0x4000;
 
 } // namespace
+
+bool isLongValuePage(const unsigned char* page)
+{
+    return page[0] == kDataPage && std::memcmp(page + 4, "LVAL", 4) == 0;
+}
 
 int rowCount(MdbHandle* mdb, const unsigned char* page)
 {

@@ -23,6 +23,8 @@ struct Row
 // row, or the row's bounds do not lie inside the page's row area.
 bool findRow(MdbHandle* mdb, const unsigned char* page, int row, Row* found);
 int rowCount(MdbHandle* mdb, const unsigned char* page);
+// A data page whose owner field holds the long-value signature "LVAL".
+bool isLongValuePage(const unsigned char* page);
 
 // Reads page `number` (decoded as the library decodes it) into the handle's second page
 // buffer, which it returns; null when the page lies outside the file.

@@ -78,22 +78,21 @@ bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned c
                 return false;
             previous = offset;
         }
+        // Jet 4 ends the variable data where the offsets' table begins: a row whose count is
+        // not that of its offsets ends it elsewhere. (Jet 3's jump bytes leave no such rule.)
+        if (!jet3 && offsets.back() != tableStart)
+            return false;
         fixedEnd = rowVariable > 0 ? offsets.front() : tableStart;
     }
-    const int rowFixed = rowColumns - rowVariable;
-
-    int fixedFound = 0;
     fields.resize(table->num_cols);
     for (unsigned int i = 0; i < table->num_cols; ++i) {
         auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
         Field& field = fields[i];
         field = Field();
-        // A fixed column the row predates, or a variable one beyond the row's offsets.
+        // A column added since the row was written has no bit in its mask, nor an offset if
+        // it is variable. (The definition's check keeps every number inside `mostColumns`.)
         const bool present =
-            column->is_fixed ? fixedFound++ < rowFixed : int(column->var_col_num) < rowVariable;
-        // A number past the table's own columns names no bit of any row: null throughout.
-        if (column->col_num < 0 || column->col_num >= mostColumns)
-            continue;
+            column->is_fixed ? column->col_num < rowColumns : int(column->var_col_num) < rowVariable;
         if (column->col_num >= rowColumns) {
             if (present)
                 return false;

@@ -19,9 +19,10 @@ struct Field
 
 // Fills `fields` (one per column of `table`, in its order) for the row at `start`, `size`
 // bytes long, on `page`. `mostColumns` is the most columns a row of the table has had, as
-// its definition records: a column numbered beyond it is null in every row. False when the
+// its definition records; every column's number lies below it. False when the
 // row contradicts itself: more columns than that, offsets outside the row or decreasing, a
-// fixed column past the fixed part, or data for a column the mask lacks.
+// variable part that does not end where its offsets begin, a fixed column past the fixed
+// part, or data for a column the mask lacks.
 bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned char* page, int start,
            int size, std::vector<Field>& fields);
 

@@ -75,6 +75,12 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
             *error = QStringLiteral("column %1 of table %2 is missing").arg(name, m_layout.name);
             return false;
         }
+        if (found >= 0 && !m_layout.valuesAsText && !holds(columns.at(found).type, name)) {
+            *error = QStringLiteral("column %1 of table %2 is of Jet type %3, which holds no such value")
+                         .arg(name, m_layout.name)
+                         .arg(columns.at(found).type);
+            return false;
+        }
         m_sources.append(found < 0 ? -1 : selection.size());
         m_storedFile.append(m_layout.storedFileColumns.contains(name));
         if (found >= 0)
@@ -83,6 +89,20 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
     reader->selectColumns(selection);
     m_reader = std::move(reader);
     return true;
+}
+
+// Numbers come from numeric columns, text from text and memo columns, stored files from OLE
+// and binary columns, or text and memo columns as older catalogues keep them.
+bool AccessTableCopy::holds(int type, const QString& column) const
+{
+    using T = AccessColumn;
+    if (m_layout.numberColumns.contains(column))
+        return type == T::Byte || type == T::Integer || type == T::LongInteger || type == T::Currency ||
+               type == T::Single || type == T::Double || type == T::Decimal;
+    const bool text = type == T::Text || type == T::Memo;
+    if (m_layout.storedFileColumns.contains(column))
+        return text || type == T::Ole || type == T::Binary;
+    return text;
 }
 
 qint64 AccessTableCopy::declaredRowCount() const

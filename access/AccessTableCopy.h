@@ -36,6 +36,8 @@ public:
     bool readWhole(QString* error) const;
 
 private:
+    // Whether an Access column of Jet type `type` holds the values of the copy's `column`.
+    bool holds(int type, const QString& column) const;
     // Every value takes this one way into the batch, in the form its column of the copy keeps.
     void append(AccessRowBatch& batch, int column, const AccessValue& value) const;
 

@@ -4,6 +4,7 @@
 #include "AccessNative.h"
 #include "AccessPage.h"
 #include "AccessRowFields.h"
+#include "AccessTableDefinition.h"
 #include "AccessText.h"
 
 #include <cstring>
@@ -34,7 +35,7 @@ bool readInteger(const unsigned char* data, int size, int type, qint64* out)
             return false;
         *out = static_cast<gint16>(mdb_get_int16(raw(data), 0));
         return true;
-    default: // MDB_LONGINT, MDB_COMPLEX
+    default: // MDB_LONGINT
         if (size < 4)
             return false;
         *out = static_cast<gint32>(mdb_get_int32(raw(data), 0));
@@ -70,7 +71,7 @@ bool readReal(const unsigned char* data, int size, int type, double* out)
 
 bool isInteger(int type)
 {
-    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT || type == MDB_COMPLEX;
+    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
 }
 
 bool isReal(int type)
@@ -134,32 +135,21 @@ AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& ta
     if (!database.isOpen())
         return;
     MdbHandle* mdb = database.native().handle;
-    const QString stored = database.findTable(tableName);
-    if (stored.isEmpty())
-        return;
-    MdbCatalogEntry* entry = nullptr;
-    for (unsigned int i = 0; i < mdb->num_catalog && !entry; ++i) {
-        auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (mdb_is_user_table(candidate) && QString::fromUtf8(candidate->object_name) == stored)
-            entry = candidate;
-    }
+    MdbCatalogEntry* entry = database.native().entry(tableName);
     if (!entry)
         return;
     MdbTableDef* definition = mdb_read_table(entry);
     if (!definition)
         return;
     m_table->definition = definition;
-    // The library takes an empty page map row for a map and reads through a null pointer.
-    if (!definition->usage_map || definition->map_sz < 1 || !mdb_read_columns(definition) ||
-        definition->columns->len != definition->num_cols) {
-        mdb_free_tabledef(definition);
-        m_table->definition = nullptr;
-        return;
-    }
     // The most columns a row has had: columns deleted since keep their place in older rows.
     const unsigned char* page = AccessPage::readOther(mdb, entry->table_pg);
     m_table->mostColumns = page ? AccessPage::get16(page + (IS_JET3(mdb) ? 21 : 41)) : 0;
-    if (m_table->mostColumns < int(definition->num_cols)) {
+    // The library takes an empty page map row for a map and reads through a null pointer.
+    if (!definition->usage_map || definition->map_sz < 1 || !mdb_read_columns(definition) ||
+        definition->columns->len != definition->num_cols ||
+        m_table->mostColumns < int(definition->num_cols) ||
+        !AccessTableDefinition::isSound(mdb, definition, m_table->mostColumns)) {
         mdb_free_tabledef(definition);
         m_table->definition = nullptr;
         return;
@@ -311,6 +301,12 @@ bool AccessTableReader::decode(int index, AccessValue& value)
         return true;
     const unsigned char* data = m_table->rowPage + field.start;
     const int size = field.size;
+    // A value of a type of one length has that length, fixed or not; text and binary values
+    // are never longer than their column declares.
+    const int stored = AccessTableDefinition::storedSize(type);
+    if ((stored > 0 && size != stored) ||
+        ((type == MDB_TEXT || type == MDB_BINARY) && size > column->col_size))
+        return false;
     if (isInteger(type)) {
         value.kind = Kind::Integer;
         return readInteger(data, size, type, &value.integer);
@@ -336,14 +332,11 @@ bool AccessTableReader::decode(int index, AccessValue& value)
         return true;
     case MDB_TEXT:
         value.kind = Kind::Text;
-        AccessText::decode(reinterpret_cast<const char*>(data), size, IS_JET3(mdb), value.text);
-        return true;
+        return AccessText::decode(reinterpret_cast<const char*>(data), size, IS_JET3(mdb), value.text);
     case MDB_MEMO:
         value.kind = Kind::Text;
-        if (!AccessLongValue::read(mdb, data, size, value.bytes))
-            return false;
-        AccessText::decode(value.bytes.constData(), int(value.bytes.size()), IS_JET3(mdb), value.text);
-        return true;
+        return AccessLongValue::read(mdb, data, size, value.bytes) &&
+               AccessText::decode(value.bytes.constData(), int(value.bytes.size()), IS_JET3(mdb), value.text);
     case MDB_OLE:
         value.kind = Kind::Bytes;
         return AccessLongValue::read(mdb, data, size, value.bytes);

@@ -19,7 +19,9 @@ class AccessDatabase;
 class AccessTableReader
 {
 public:
-    // The table is matched by name without regard to case.
+    // The table is matched by name without regard to case; "MSysObjects" is the system
+    // catalogue. A table whose definition contradicts itself (AccessTableDefinition) is not
+    // opened.
     AccessTableReader(AccessDatabase& database, const QString& tableName);
     ~AccessTableReader();
     AccessTableReader(const AccessTableReader&) = delete;

@@ -4,7 +4,7 @@
 
 namespace {
 
-void decodeJet4(const unsigned char* data, int size, QString& text)
+bool decodeJet4(const unsigned char* data, int size, QString& text)
 {
     if (size >= 2 && data[0] == 0xff && data[1] == 0xfe) {
         // Never more characters than bytes after the marker.
@@ -23,30 +23,38 @@ void decodeJet4(const unsigned char* data, int size, QString& text)
                 *out++ = char16_t(data[i] | (data[i + 1] << 8));
                 i += 2;
             } else {
-                break;
+                // Half a character: the text was cut or its marker is not one.
+                return false;
             }
         }
         text.truncate(int(out - begin));
-        return;
+        return true;
     }
+    // Two bytes a character: an odd count is a damaged text, or a damaged marker.
+    if (size % 2 != 0)
+        return false;
     text.resize(size / 2);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (int i = 0; i + 1 < size; i += 2)
         *out++ = char16_t(data[i] | (data[i + 1] << 8));
+    return true;
 }
 
 } // namespace
 
 namespace AccessText {
 
-void decode(const char* data, int size, bool jet3, QString& text)
+bool decode(const char* data, int size, bool jet3, QString& text)
 {
-    if (size <= 0)
+    if (size <= 0) {
         text.resize(0);
-    else if (jet3)
+        return true;
+    }
+    if (jet3) {
         text = Windows1252::decode(QByteArray::fromRawData(data, size));
-    else
-        decodeJet4(reinterpret_cast<const unsigned char*>(data), size, text);
+        return true;
+    }
+    return decodeJet4(reinterpret_cast<const unsigned char*>(data), size, text);
 }
 
 } // namespace AccessText

@@ -8,7 +8,9 @@
 // the Windows code page, Windows-1252 for the catalogue's language.
 namespace AccessText {
 
-// Decodes into `text`, whose storage is reused: no allocation once it is large enough.
-void decode(const char* data, int size, bool jet3, QString& text);
+// Decodes into `text`, whose storage is reused: no allocation once it is large enough. False
+// for Jet 4 text that cannot be whole: an odd number of bytes of two-byte characters, or a
+// compressed text that ends inside a character.
+bool decode(const char* data, int size, bool jet3, QString& text);
 
 } // namespace AccessText

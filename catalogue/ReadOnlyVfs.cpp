@@ -25,6 +25,9 @@ struct File
     sqlite3_file* real;
     sqlite3_filename name; // valid until xClose
     bool catalogue;
+    // Every named file, the catalogue and any beside it, is never written or cut. Only
+    // SQLite's own nameless scratch files, gone once closed, take writes.
+    bool readOnly;
     bool walMode;
     // The file as last seen when a read began, and how often it was found changed.
     std::uintmax_t size;
@@ -94,11 +97,15 @@ int fileRead(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset)
 
 int fileWrite(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset)
 {
+    if (fileOf(file)->readOnly)
+        return SQLITE_READONLY;
     return realOf(file)->pMethods->xWrite(realOf(file), buffer, amount, offset);
 }
 
 int fileTruncate(sqlite3_file* file, sqlite3_int64 size)
 {
+    if (fileOf(file)->readOnly)
+        return SQLITE_READONLY;
     return realOf(file)->pMethods->xTruncate(realOf(file), size);
 }
 
@@ -175,6 +182,7 @@ int vfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, 
     // Nothing is created or written beside the catalogue, nor the catalogue itself.
     const bool beside =
         (flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL | SQLITE_OPEN_SUPER_JOURNAL)) != 0;
+    opened->readOnly = name != nullptr;
     if (opened->catalogue || beside) {
         if (beside && name) {
             int exists = 0;
@@ -195,11 +203,14 @@ int vfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, 
     return result;
 }
 
-// The rest is the platform's own file system, unchanged.
-int vfsDelete(sqlite3_vfs*, const char* name, int syncDir)
+// Nothing is ever deleted: SQLite would remove a WAL file it finds beside an empty
+// catalogue, and a hot journal beside one it cannot roll back.
+int vfsDelete(sqlite3_vfs*, const char*, int)
 {
-    return g_real->xDelete(g_real, name, syncDir);
+    return SQLITE_IOERR_DELETE;
 }
+
+// The rest is the platform's own file system, unchanged.
 
 int vfsAccess(sqlite3_vfs*, const char* name, int flags, int* result)
 {

@@ -1,7 +1,9 @@
 #pragma once
 
 // The way the program opens catalogue files: a thin layer over SQLite's own file system that
-// never creates a file beside the catalogue, in whatever journal mode the file was written.
+// never creates a file beside the catalogue, in whatever journal mode the file was written, and
+// never deletes, writes or cuts a file (SQLITE_IOERR_DELETE, SQLITE_READONLY), whatever SQLite
+// asks of it. Only SQLite's nameless scratch files, for sorts too large for memory, are written.
 //
 // A file left in WAL mode would otherwise make even a read-only connection create its "-wal"
 // and "-shm" files beside it, and fail to open in a folder the user may not write to. Such a

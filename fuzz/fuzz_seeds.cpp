@@ -2,6 +2,7 @@
 // built as the tests build theirs, configuration lines, stored files and catalogue texts.
 
 #include "Jet4CatalogueExport.h"
+#include "Jet4Writer.h"
 #include "TestCatalogue.h"
 #include "base/ScrambleText.h"
 
@@ -10,6 +11,10 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QtEndian>
+
+#include <cstring>
+#include <functional>
 
 namespace {
 
@@ -64,10 +69,95 @@ void writeCatalogue(const QString& path, bool withIndexes, const QByteArray& big
                               QStringLiteral("Nota"));
         catalogue.addRelation(QStringLiteral("KV-100"), QStringLiteral("QV"), QStringLiteral("DJ"), 1);
         catalogue.addFamily(QStringLiteral("DJ"), QStringLiteral("Disjuntores"));
-        catalogue.setVersion({QStringLiteral("V"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("T"),
-                              QStringLiteral("http://example.invalid/"), QStringLiteral("D")});
+        catalogue.setVersion({QStringLiteral("V"), QStringLiteral("1"), QStringLiteral("2"),
+                              QStringLiteral("T"), QStringLiteral("http://example.invalid/"),
+                              QStringLiteral("D")});
     }
     compact(path);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+// The Access catalogue damaged above its rows, one place a seed: the house table's definition
+// (the first after the system catalogue's, page 2) and the system catalogue's rows.
+void writeStructureSeeds(const QString& directory, const QByteArray& file)
+{
+    constexpr int kPage = 4096;
+    int house = 0;
+    int catalogueData = 0;
+    for (int page = 3; page < file.size() / kPage; ++page) {
+        const char* p = file.constData() + page * kPage;
+        if (p[0] == 0x02 && house == 0)
+            house = page;
+        else if (p[0] == 0x01 && qFromLittleEndian<quint32>(p + 4) == 2 && catalogueData == 0)
+            catalogueData = page;
+    }
+    if (house == 0 || catalogueData == 0)
+        qFatal("no house table or catalogue rows in the Access seed");
+    const int column = house * kPage + 63;
+    const int entry = catalogueData * kPage + 14;
+    const auto seed = [&](const char* name, const std::function<void(QByteArray&)>& damage) {
+        QByteArray damaged = file;
+        damage(damaged);
+        writeSeed(directory, QString::fromLatin1(name), damaged);
+    };
+    const auto put16 = [](QByteArray& bytes, int offset, int value) {
+        qToLittleEndian<quint16>(quint16(value), bytes.data() + offset);
+    };
+    seed("variable-count.mdb", [&](QByteArray& b) { put16(b, house * kPage + 43, 0); });
+    seed("column-number-twice.mdb", [&](QByteArray& b) { put16(b, column + 25 + 5, 0); });
+    seed("variable-number-twice.mdb", [&](QByteArray& b) { put16(b, column + 2 * 25 + 7, 0); });
+    seed("type-code.mdb", [&](QByteArray& b) { b[column + 25] = char(0xee); });
+    seed("fixed-offset.mdb", [&](QByteArray& b) { put16(b, column + 21, 2); });
+    // The second and third user tables' rows name one definition page.
+    seed("shared-definition.mdb", [&](QByteArray& b) {
+        const int second =
+            catalogueData * kPage + (qFromLittleEndian<quint16>(b.constData() + entry + 4) & 0x1fff);
+        const int third =
+            catalogueData * kPage + (qFromLittleEndian<quint16>(b.constData() + entry + 6) & 0x1fff);
+        std::memcpy(b.data() + third + 2, b.constData() + second + 2, 4);
+    });
+}
+
+// A small catalogue whose house table has property values, as the system catalogue keeps them.
+void writePropertiesSeed(const QString& path)
+{
+    using Kind = Jet4ColumnDefinition::Kind;
+    const QString name = QStringLiteral("Description");
+    QByteArray names(2, '\0');
+    qToLittleEndian<quint16>(quint16(name.size() * 2), names.data());
+    names += QByteArray(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+    QByteArray record = QByteArray::fromHex("0e00000a00000600") + QByteArray("d\0e\0s\0", 6);
+    QByteArray values = QByteArray::fromHex("000000000000") + record;
+    qToLittleEndian<quint32>(quint32(values.size()), values.data());
+    QByteArray properties("MR2\0", 4);
+    for (const auto& [type, body] : {std::pair{0x80, names}, std::pair{0x00, values}}) {
+        QByteArray block(6, '\0');
+        qToLittleEndian<quint32>(quint32(6 + body.size()), block.data());
+        qToLittleEndian<quint16>(quint16(type), block.data() + 4);
+        properties += block + body;
+    }
+    Jet4Writer writer(path);
+    const bool ok =
+        writer.open() &&
+        writer.beginTable(
+            QStringLiteral("Tabela Referencias"),
+            {{QStringLiteral("Referencia"), Kind::Text}, {QStringLiteral("Descriçao"), Kind::Text}},
+            properties) &&
+        writer.addRow({QStringLiteral("KV-1"), QStringLiteral("Um")}) && writer.endTable() &&
+        writer.beginTable(QStringLiteral("RELATIONS"), {{QStringLiteral("REFERENCE"), Kind::Text},
+                                                        {QStringLiteral("COMPANY"), Kind::Text}}) &&
+        writer.endTable() &&
+        writer.beginTable(QStringLiteral("FAMILIES"), {{QStringLiteral("DESCRIPTION"), Kind::Text}}) &&
+        writer.endTable() && writer.finish();
+    if (!ok)
+        qFatal("cannot write %s: %s", qPrintable(path), qPrintable(writer.errorString()));
 }
 
 } // namespace
@@ -97,6 +187,8 @@ int main(int argc, char** argv)
             qFatal("cannot write %s: %s", qPrintable(name), qPrintable(error));
         QFile::remove(sqlite);
     }
+    writeStructureSeeds(access, readAll(access + QStringLiteral("/catalogue.mdb")));
+    writePropertiesSeed(access + QStringLiteral("/properties.mdb"));
 
     const QString config = out + QStringLiteral("/fuzz_configfile");
     writeSeed(config, "default", "C:\\Programas\\Lumeo\\lumeo.kvl");
@@ -105,9 +197,11 @@ int main(int argc, char** argv)
     writeSeed(config, "empty-line", "\r\n");
 
     const QString previews = out + QStringLiteral("/fuzz_previewwriter");
-    writeSeed(previews, "photo", '\0' + TestCatalogue::storedFile(QStringLiteral("jpg"), "\xff\xd8\xff\xe0 data"));
+    writeSeed(previews, "photo",
+              '\0' + TestCatalogue::storedFile(QStringLiteral("jpg"), "\xff\xd8\xff\xe0 data"));
     writeSeed(previews, "attachment-text", '\3' + TestCatalogue::storedFile(QStringLiteral("pdf"), "%PDF"));
-    writeSeed(previews, "leading-blank", QByteArray(1, '\0') + QByteArray(" bmp").leftJustified(30, ' ') + "BM");
+    writeSeed(previews, "leading-blank",
+              QByteArray(1, '\0') + QByteArray(" bmp").leftJustified(30, ' ') + "BM");
     writeSeed(previews, "parent", QByteArray(1, '\1') + QByteArray("../x").leftJustified(30, ' ') + "x");
     writeSeed(previews, "short", QByteArray(1, '\0') + "gif");
 

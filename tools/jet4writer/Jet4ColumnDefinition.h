@@ -17,4 +17,7 @@ struct Jet4ColumnDefinition
 
     QString name;
     Kind kind = Kind::Text;
+    // A column deleted from the table since its rows were written: the rows keep its value,
+    // the definition no longer lists it, and the other columns keep their numbers and places.
+    bool deleted = false;
 };

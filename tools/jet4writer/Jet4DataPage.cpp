@@ -25,9 +25,10 @@ bool Jet4DataPage::fits(int rowSize) const
     return m_rows.size() < kMaxRowsPerPage && rowSize + 2 <= freeSpace();
 }
 
-int Jet4DataPage::add(const QByteArray& row)
+int Jet4DataPage::add(const QByteArray& row, bool deleted)
 {
     m_rows.append(row);
+    m_deleted.append(deleted);
     m_used += row.size();
     return m_rows.size() - 1;
 }
@@ -48,7 +49,7 @@ QByteArray Jet4DataPage::build() const
         const QByteArray& row = m_rows.at(i);
         const int start = end - row.size();
         std::memcpy(page.data() + start, row.constData(), row.size());
-        put16(page, kRowOffsetsStart + 2 * i, start);
+        put16(page, kRowOffsetsStart + 2 * i, start | (m_deleted.at(i) ? kDeletedRow : 0));
         end = start;
     }
     return page;

@@ -15,8 +15,9 @@ public:
     static Jet4DataPage longValuePage();
 
     bool fits(int rowSize) const;
-    // Adds the row and returns its number on the page.
-    int add(const QByteArray& row);
+    // Adds the row and returns its number on the page. A deleted row keeps its bytes, its
+    // offset marked deleted, as Access leaves it until the file is compacted.
+    int add(const QByteArray& row, bool deleted = false);
     int rowCount() const { return m_rows.size(); }
     int freeSpace() const;
     QByteArray build() const;
@@ -25,5 +26,6 @@ private:
     std::uint32_t m_owner;
     bool m_longValues = false;
     QVector<QByteArray> m_rows;
+    QVector<bool> m_deleted;
     int m_used = 0;
 };

@@ -15,6 +15,8 @@ constexpr int kMaxRowsPerPage = 255;
 // Largest row that fits on an otherwise empty data page.
 constexpr int kMaxRowSize = kPageSize - kRowOffsetsStart - 2;
 constexpr int kLongValueHeaderSize = 12;
+// The flag of a deleted row's offset.
+constexpr std::uint32_t kDeletedRow = 0x8000;
 
 constexpr char kPageHeader = 0x00;
 constexpr char kPageData = 0x01;

@@ -52,15 +52,25 @@ QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayo
     page[1] = 0x01;
     put32(page, kTableRowCountOffset, rowCount);
     page[kTableTypeOffset] = systemTable ? kSystemTable : kUserTable;
+    int listed = 0;
+    int listedVariable = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!columns.at(i).deleted) {
+            ++listed;
+            listedVariable += layout.isFixed(i) ? 0 : 1;
+        }
+    }
     put16(page, 41, columns.size()); // most columns a row has had
-    put16(page, 43, layout.variableColumnCount());
-    put16(page, 45, columns.size());
+    put16(page, 43, listedVariable);
+    put16(page, 45, listed);
     put32(page, 47, 0); // logical indexes
     put32(page, 51, 0); // physical indexes
     put32(page, 55, usageMapRow);
     put32(page, 59, freeMapRow);
 
     for (int i = 0; i < columns.size(); ++i) {
+        if (columns.at(i).deleted)
+            continue;
         const Kind kind = columns.at(i).kind;
         const bool fixed = layout.isFixed(i);
         const bool text = kind == Kind::Text || kind == Kind::Memo;
@@ -78,6 +88,8 @@ QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayo
         page += entry;
     }
     for (const Jet4ColumnDefinition& column : columns) {
+        if (column.deleted)
+            continue;
         const QByteArray name = Jet4TextEncoder::encode(column.name, false);
         append16(page, name.size());
         page += name;

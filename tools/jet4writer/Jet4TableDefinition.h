@@ -9,7 +9,8 @@
 class Jet4RowLayout;
 
 // The table definition page: row count, column count, the rows holding the table's page
-// usage maps, one 25-byte entry per column and the column names. No indexes.
+// usage maps, one 25-byte entry per column and the column names. No indexes. Deleted columns
+// are left out, and counted only among the most columns a row has had.
 namespace Jet4TableDefinition {
 
 // Empty when the definition does not fit one page.

@@ -48,13 +48,15 @@ bool Jet4Writer::open()
     return true;
 }
 
-bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns)
+bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
+                            const QByteArray& properties)
 {
     if (!m_error.isEmpty())
         return false;
     if (m_inTable || !m_longValues)
         return fail(QStringLiteral("table %1 begun out of order").arg(name));
     m_tableName = name;
+    m_properties = properties;
     return startTable(m_file->allocate(), columns);
 }
 
@@ -74,6 +76,16 @@ bool Jet4Writer::startTable(std::uint32_t definitionPage, const QVector<Jet4Colu
 
 bool Jet4Writer::addRow(const QVariantList& values)
 {
+    return addRow(values, false);
+}
+
+bool Jet4Writer::addDeletedRow(const QVariantList& values)
+{
+    return addRow(values, true);
+}
+
+bool Jet4Writer::addRow(const QVariantList& values, bool deleted)
+{
     if (!m_error.isEmpty())
         return false;
     if (!m_inTable)
@@ -84,8 +96,9 @@ bool Jet4Writer::addRow(const QVariantList& values)
         return fail(QStringLiteral("%1, row %2: %3").arg(m_tableName).arg(m_rowCount + 1).arg(error));
     if (!m_page->fits(row.size()) && !flushDataPage())
         return false;
-    m_page->add(row);
-    ++m_rowCount;
+    m_page->add(row, deleted);
+    if (!deleted)
+        ++m_rowCount;
     return !m_longValues->failed() || fail(m_file->errorString());
 }
 
@@ -134,7 +147,7 @@ bool Jet4Writer::finishTable(bool system)
         return fail(QStringLiteral("definition of %1 does not fit a page").arg(m_tableName));
     if (!m_file->write(m_definitionPage, definition))
         return fail(m_file->errorString());
-    m_catalogue.append({m_tableName, m_definitionPage, system});
+    m_catalogue.append({m_tableName, m_definitionPage, system, m_properties});
     m_inTable = false;
     return true;
 }
@@ -147,8 +160,9 @@ bool Jet4Writer::writeCatalogue()
         {QStringLiteral("Flags"), Kind::Long}, {QStringLiteral("LvProp"), Kind::Ole},
     };
     QVector<CatalogueEntry> entries = m_catalogue;
-    entries.prepend({QStringLiteral("MSysObjects"), kCatalogueDefinitionPage, true});
+    entries.prepend({QStringLiteral("MSysObjects"), kCatalogueDefinitionPage, true, QByteArray()});
     m_tableName = QStringLiteral("MSysObjects");
+    m_properties.clear();
     if (!startTable(kCatalogueDefinitionPage, columns))
         return false;
     for (const CatalogueEntry& entry : entries) {
@@ -157,7 +171,7 @@ bool Jet4Writer::writeCatalogue()
                                      entry.name,
                                      qint64(kLocalTableType),
                                      qint64(entry.system ? std::int32_t(kSystemObjectFlags) : 0),
-                                     QVariant()};
+                                     entry.properties.isEmpty() ? QVariant() : QVariant(entry.properties)};
         if (!addRow(values))
             return false;
     }

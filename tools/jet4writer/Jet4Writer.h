@@ -27,9 +27,14 @@ public:
     ~Jet4Writer();
 
     bool open();
-    bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns);
+    // `properties`: the table's property values as the system catalogue keeps them (its
+    // LvProp value), written as given; none when empty.
+    bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
+                    const QByteArray& properties = QByteArray());
     // One value per column, in column order; a null QVariant writes a null.
     bool addRow(const QVariantList& values);
+    // A row written and then deleted: its bytes stay, and the table does not count it.
+    bool addDeletedRow(const QVariantList& values);
     bool endTable();
     bool finish();
     QString errorString() const { return m_error; }
@@ -40,7 +45,10 @@ private:
         QString name;
         std::uint32_t definitionPage;
         bool system;
+        QByteArray properties;
     };
+
+    bool addRow(const QVariantList& values, bool deleted);
 
     bool startTable(std::uint32_t definitionPage, const QVector<Jet4ColumnDefinition>& columns);
     bool finishTable(bool system);
@@ -59,6 +67,7 @@ private:
 
     // The table being written.
     QString m_tableName;
+    QByteArray m_properties;
     QVector<Jet4ColumnDefinition> m_columns;
     std::unique_ptr<Jet4RowLayout> m_layout;
     std::unique_ptr<Jet4DataPage> m_page;
