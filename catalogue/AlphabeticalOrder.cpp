@@ -1,7 +1,5 @@
 #include "AlphabeticalOrder.h"
 
-#include "WorkPool.h"
-
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -11,7 +9,6 @@ namespace AlphabeticalOrder {
 namespace {
 
 constexpr char16_t kNotOneUnit = 0xFFFF;
-constexpr size_t kSortedInHalves = 20000;
 
 // The key of each Latin-1 character on its own. A text of such characters has as key the
 // keys of its characters in turn (they decompose one by one, and fold one by one), which
@@ -135,23 +132,6 @@ private:
     const std::vector<QStringView>* m_texts;
 };
 
-// What a sort reads, held whole by whoever sorts a part of it: the texts, what owns their
-// characters, and their keys. The items to sort are taken out when it is made.
-struct SortInput
-{
-    std::shared_ptr<const void> owner;
-    std::vector<QStringView> texts;
-    SortKeys keys;
-
-    SortInput(std::shared_ptr<const void> textsOwner, std::vector<QStringView> views,
-              std::vector<SortKeys::Item>* items)
-        : owner(std::move(textsOwner)), texts(std::move(views)), keys(texts)
-    {
-        *items = keys.takeItems();
-    }
-    Before before() const { return Before(keys, texts); }
-};
-
 } // namespace
 
 QString sortKey(const QString& text)
@@ -176,42 +156,19 @@ QString sortKey(const QString& text)
     return key.toCaseFolded();
 }
 
-std::vector<quint32> order(std::shared_ptr<const void> owner, std::vector<QStringView> texts, WorkPool* pool)
+std::vector<quint32> order(const std::vector<QStringView>& texts)
 {
-    std::vector<SortKeys::Item> items;
-    const auto input = std::make_shared<const SortInput>(std::move(owner), std::move(texts), &items);
-    const Before before = input->before();
+    SortKeys keys(texts);
+    std::vector<SortKeys::Item> items = keys.takeItems();
+    const Before before(keys, texts);
     // Lists read with an ORDER BY are often in this order already.
-    if (!std::is_sorted(items.begin(), items.end(), before)) {
-        if (!pool || items.size() < kSortedInHalves) {
-            std::sort(items.begin(), items.end(), before);
-        } else {
-            // A long list is sorted in two halves at once, the first on the pool in room of its own,
-            // and the halves merge into the one order.
-            const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
-            const Job<std::shared_ptr<std::vector<SortKeys::Item>>> firstHalf = pool->start(
-                [input, half = std::make_shared<std::vector<SortKeys::Item>>(items.begin(), middle)] {
-                    std::sort(half->begin(), half->end(), input->before());
-                    return half;
-                });
-            std::sort(middle, items.end(), before);
-            const std::shared_ptr<std::vector<SortKeys::Item>> firstSorted = firstHalf.take();
-            std::copy(firstSorted->begin(), firstSorted->end(), items.begin());
-            firstSorted->clear();
-            firstSorted->shrink_to_fit();
-            std::inplace_merge(items.begin(), middle, items.end(), before);
-        }
-    }
+    if (!std::is_sorted(items.begin(), items.end(), before))
+        std::sort(items.begin(), items.end(), before);
     std::vector<quint32> places;
     places.reserve(items.size());
     for (const SortKeys::Item& item : items)
         places.push_back(item.index);
     return places;
-}
-
-std::vector<quint32> order(const std::vector<QStringView>& texts)
-{
-    return order(nullptr, texts, nullptr);
 }
 
 } // namespace AlphabeticalOrder

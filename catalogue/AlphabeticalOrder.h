@@ -6,8 +6,6 @@
 #include <memory>
 #include <vector>
 
-class WorkPool;
-
 // The order of the sorted drop-down lists: alphabetical, without regard to case or
 // accents ("álcool" beside "Alcool", before "Bucha"); texts equal under that rule keep a
 // fixed order by their exact characters. Its rule differs from LetterCase's on purpose: a
@@ -18,8 +16,5 @@ namespace AlphabeticalOrder {
 QString sortKey(const QString& text);
 // The places of the texts in that order.
 std::vector<quint32> order(const std::vector<QStringView>& texts);
-// The same, a long list sorted in two halves at once, one of them on the pool. The texts' characters
-// belong to `owner`, which the sort of the other half holds while it runs.
-std::vector<quint32> order(std::shared_ptr<const void> owner, std::vector<QStringView> texts, WorkPool* pool);
 
 } // namespace AlphabeticalOrder

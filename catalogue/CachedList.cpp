@@ -126,18 +126,17 @@ bool CachedList::hasSameValues(const CachedList& other) const
     return m_values == other.m_values || (*m_values == *other.m_values && *m_nulls == *other.m_nulls);
 }
 
-CachedList::Entries CachedList::entries(EntryRule rule, bool sorted, WorkPool* pool) const
+CachedList::Entries CachedList::entries(EntryRule rule, bool sorted) const
 {
-    return entries(rule, sorted, pool, nullptr);
+    return entries(rule, sorted, nullptr);
 }
 
-CachedList::Entries CachedList::entries(EntryRule rule, bool sorted, WorkPool* pool,
-                                        const WorkPool::CancelFlag& cancel) const
+CachedList::Entries CachedList::entries(EntryRule rule, bool sorted, const WorkPool::CancelFlag& cancel) const
 {
     EntryCache::Slot& slot = m_cache->byRule[cacheSlot(rule, sorted)];
     const std::lock_guard<std::mutex> lock(slot.making);
     if (!slot.made)
-        slot.made = derive(m_values, *m_nulls, rule, sorted, pool, cancel);
+        slot.made = derive(*m_values, *m_nulls, rule, sorted, cancel);
     return slot.made;
 }
 
@@ -148,14 +147,13 @@ bool CachedList::hasEntries(EntryRule rule, bool sorted) const
     return slot.made != nullptr;
 }
 
-CachedList::Entries CachedList::derive(const std::shared_ptr<const Texts>& values,
-                                       const std::vector<bool>& nulls, EntryRule rule, bool sorted,
-                                       WorkPool* pool, const WorkPool::CancelFlag& cancel)
+CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,
+                                       bool sorted, const WorkPool::CancelFlag& cancel)
 {
     auto shown = std::make_shared<Texts>();
     // Trimming only shortens the values: their own length is room enough, made once.
-    shown->reserve(values->storedCount(), values->characterCount());
-    for (qsizetype i = 0; i < values->storedCount(); ++i) {
+    shown->reserve(values.storedCount(), values.characterCount());
+    for (qsizetype i = 0; i < values.storedCount(); ++i) {
         if (i % kRowsBetweenChecks == 0 && WorkPool::isCancelled(cancel))
             return nullptr;
         if (nulls[size_t(i)]) {
@@ -163,7 +161,7 @@ CachedList::Entries CachedList::derive(const std::shared_ptr<const Texts>& value
                 shown->append(QStringView());
             continue;
         }
-        const QStringView value = values->stored(i);
+        const QStringView value = values.stored(i);
         const QStringView text = rule == EntryRule::AsStored ? value : TextForms::trimBlanks(value);
         if (rule == EntryRule::TrimmedAndScrambled)
             shown->appendScrambled(text);
@@ -177,7 +175,7 @@ CachedList::Entries CachedList::derive(const std::shared_ptr<const Texts>& value
         views.reserve(size_t(shown->storedCount()));
         for (qsizetype i = 0; i < shown->storedCount(); ++i)
             views.push_back(shown->stored(i));
-        shown->setOrder(AlphabeticalOrder::order(shown, std::move(views), pool));
+        shown->setOrder(AlphabeticalOrder::order(views));
     }
     return shown;
 }

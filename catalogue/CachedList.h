@@ -97,18 +97,18 @@ public:
 
     // The entries shown for this list, sorted alphabetically when `sorted` is set. Made once, by
     // whichever thread asks first, and shared by every copy of the list; a thread that asks while
-    // they are being made waits for them. With a pool, a long list is sorted on two threads.
-    Entries entries(EntryRule rule, bool sorted, WorkPool* pool = nullptr) const;
+    // they are being made waits for them.
+    Entries entries(EntryRule rule, bool sorted) const;
     // The same, given up between its parts once the flag is set: null then, and nothing kept.
-    Entries entries(EntryRule rule, bool sorted, WorkPool* pool, const WorkPool::CancelFlag& cancel) const;
+    Entries entries(EntryRule rule, bool sorted, const WorkPool::CancelFlag& cancel) const;
     // Whether those entries are made already.
     bool hasEntries(EntryRule rule, bool sorted) const;
 
 private:
     struct EntryCache;
 
-    static Entries derive(const std::shared_ptr<const Texts>& values, const std::vector<bool>& nulls,
-                          EntryRule rule, bool sorted, WorkPool* pool, const WorkPool::CancelFlag& cancel);
+    static Entries derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule, bool sorted,
+                          const WorkPool::CancelFlag& cancel);
 
     std::shared_ptr<const Texts> m_values;
     std::shared_ptr<const std::vector<bool>> m_nulls;

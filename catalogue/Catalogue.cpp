@@ -48,7 +48,7 @@ void Catalogue::close()
 CachedList::Entries Catalogue::entries(const CachedList& list, ListKind kind)
 {
     const ListForm form = formOf(kind);
-    return list.entries(form.rule, form.sorted, &m_work);
+    return list.entries(form.rule, form.sorted);
 }
 
 void Catalogue::prepareEntries(const CachedList& list, ListKind kind)
@@ -60,9 +60,8 @@ void Catalogue::prepareEntries(const CachedList& list, ListKind kind)
         entries(list, kind);
         return;
     }
-    m_work.start([list, form, pool = &m_work, cancel = m_work.cancelFlag()] {
-        list.entries(form.rule, form.sorted, pool, cancel);
-    });
+    m_work.start(
+        [list, form, cancel = m_work.cancelFlag()] { list.entries(form.rule, form.sorted, cancel); });
 }
 
 BoxList Catalogue::boxList(const CachedList& list, ListKind kind)

@@ -17,7 +17,8 @@
 namespace CatalogueSql {
 
 // Opening the catalogue.
-inline const QString CountHouseReferences = QStringLiteral("Select Count(Referencia) FROM [Tabela Referencias]");
+inline const QString CountHouseReferences =
+    QStringLiteral("Select Count(Referencia) FROM [Tabela Referencias]");
 inline const QString HouseReferences =
     QStringLiteral("Select Referencia FROM [Tabela Referencias] ORDER BY Referencia");
 inline const QString Descriptions =
@@ -25,7 +26,8 @@ inline const QString Descriptions =
 // Values: QV, VESTRAL.
 inline const QString CompetitorReferences =
     QStringLiteral("Select REFERENCE FROM RELATIONS where COMPANY <> ? and COMPANY <> ? ORDER BY REFERENCE");
-inline const QString Families = QStringLiteral("Select distinct DESCRIPTION FROM FAMILIES  ORDER BY DESCRIPTION");
+inline const QString Families =
+    QStringLiteral("Select distinct DESCRIPTION FROM FAMILIES  ORDER BY DESCRIPTION");
 // Values: QV, VESTRAL.
 inline const QString Companies = QStringLiteral(
     "SELECT distinct COMPANY FROM RELATIONS  WHERE COMPANY <> ? AND COMPANY <> ? ORDER BY COMPANY");
@@ -42,8 +44,8 @@ inline const QString M1 = QStringLiteral(
     "WHERE RELATIONS.COMPANY = ? and FAMILIES.DESCRIPTION = ? COLLATE ANYCASE and RELATIONS.COMPANY <> ? and "
     "RELATIONS.COMPANY <> ?");
 // Values: manufacturer, QV, VESTRAL.
-inline const QString M2 = QStringLiteral(
-    "Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
+inline const QString M2 = QStringLiteral("Select REFERENCE FROM [RELATIONS] WHERE COMPANY = ? and "
+                                         "RELATIONS.COMPANY <> ? and RELATIONS.COMPANY <> ?");
 // M2 for manufacturers none of which is a house brand, with its checks on the house brands made
 // once on the values instead of on every row (HouseBrands::isHouseBrand): the column's NOCASE
 // makes a row equal to a manufacturer equal to whatever that manufacturer equals, so a row of a

@@ -34,28 +34,21 @@ ListQuery readList(const Catalogue& catalogue, const QString& sql, const QVarian
 }
 
 // The competitor references, by far the longest list, are read on a connection of their own
-// while the other lists are read on Conn, and the entries of a changed list made there too: the
-// reading takes the time of the longest list. A list read unchanged is the last one, with its
-// entries. The job's connection closes when the job ends.
+// while the other lists are read on Conn: the reading takes the time of the longest list. A list
+// read unchanged is the last one, with its entries. The job's connection closes when it ends.
 Job<ListQuery> readCompetitorsApart(Catalogue& catalogue, const QString& sqlitePath,
                                     const QVariantList& houseBrands)
 {
-    return catalogue.work().start([sqlitePath, houseBrands, last = catalogue.OpenedRefRows,
-                                   pool = &catalogue.work(), cancel = catalogue.work().cancelFlag()] {
-        Connection own;
-        if (!own.open(sqlitePath))
-            return ListQuery();
-        ListQuery query = ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands, cancel);
-        if (!query.ok)
+    return catalogue.work().start(
+        [sqlitePath, houseBrands, last = catalogue.OpenedRefRows, cancel = catalogue.work().cancelFlag()] {
+            Connection own;
+            if (!own.open(sqlitePath))
+                return ListQuery();
+            ListQuery query = ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands, cancel);
+            if (query.ok && query.rows.hasSameValues(last))
+                query.rows = last;
             return query;
-        if (query.rows.hasSameValues(last)) {
-            query.rows = last;
-        } else {
-            const ListForm form = formOf(ListKind::CompetitorReferences);
-            query.rows.entries(form.rule, form.sorted, pool, cancel);
-        }
-        return query;
-    });
+        });
 }
 
 // The version row is optional: each text that cannot be read keeps its previous value.

@@ -3,16 +3,15 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-// A list as it is read, row by row, is the list made whole, and its entries sorted in two halves
-// on a pool are those sorted on one thread; entries given up when their work is cancelled are
-// made whole when next asked for.
+// A list as it is read, row by row, is the list made whole, with the same entries; entries given
+// up when their work is cancelled are made whole when next asked for.
 class TestListEntries : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void readAndSortedOnAPoolGiveTheWholeList_data();
-    void readAndSortedOnAPoolGiveTheWholeList();
+    void readGivesTheWholeList_data();
+    void readGivesTheWholeList();
     void cancelledEntriesAreMadeWhenNextAsked();
 };
 
@@ -29,7 +28,7 @@ QString sampleText(QRandomGenerator& random)
 
 } // namespace
 
-void TestListEntries::readAndSortedOnAPoolGiveTheWholeList_data()
+void TestListEntries::readGivesTheWholeList_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<EntryRule>("rule");
@@ -42,7 +41,7 @@ void TestListEntries::readAndSortedOnAPoolGiveTheWholeList_data()
     QTest::addRow("as stored, sorted") << 20000 << EntryRule::AsStored << true;
 }
 
-void TestListEntries::readAndSortedOnAPoolGiveTheWholeList()
+void TestListEntries::readGivesTheWholeList()
 {
     QFETCH(int, rows);
     QFETCH(EntryRule, rule);
@@ -65,8 +64,7 @@ void TestListEntries::readAndSortedOnAPoolGiveTheWholeList()
     const CachedList read = builder.finish();
     const CachedList whole(values, nulls);
     QVERIFY(read.hasSameValues(whole));
-    WorkPool pool;
-    QCOMPARE(read.entries(rule, sorted, &pool)->toStringList(), whole.entries(rule, sorted)->toStringList());
+    QCOMPARE(read.entries(rule, sorted)->toStringList(), whole.entries(rule, sorted)->toStringList());
 }
 
 void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()
@@ -77,9 +75,9 @@ void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()
     const CachedList list(values, {});
     WorkPool pool;
     pool.cancelAndWait();
-    QVERIFY(!list.entries(EntryRule::AsStored, true, &pool, pool.cancelFlag()));
+    QVERIFY(!list.entries(EntryRule::AsStored, true, pool.cancelFlag()));
     QVERIFY(!list.hasEntries(EntryRule::AsStored, true));
-    const CachedList::Entries made = list.entries(EntryRule::AsStored, true, &pool);
+    const CachedList::Entries made = list.entries(EntryRule::AsStored, true);
     QCOMPARE(made->size(), 30000);
     QCOMPARE(made->at(0), QStringLiteral("KV-1"));
     QVERIFY(list.hasEntries(EntryRule::AsStored, true));
