@@ -91,6 +91,7 @@ public:
     bool isEmpty() const { return size() == 0; }
     bool isNull(qsizetype i) const { return m_nulls->at(size_t(i)); }
     QString at(qsizetype i) const { return m_values->stored(i).toString(); }
+    QStringView stored(qsizetype i) const { return m_values->stored(i); }
 
     // True when both lists hold the same values in the same order.
     bool hasSameValues(const CachedList& other) const;

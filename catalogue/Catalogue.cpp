@@ -25,6 +25,7 @@ std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
     next->LinkTarget = previous.LinkTarget;
     next->LinkHint = previous.LinkHint;
     next->OpenedRefRows = previous.OpenedRefRows;
+    next->OpenedFamRows = previous.OpenedFamRows;
     next->OpenedCompRows = previous.OpenedCompRows;
     // Offers still being made on the previous pool are made by whoever needs them first; an index
     // whose list is read anew unchanged serves on.
@@ -119,6 +120,18 @@ const EntryIndex& Catalogue::matchIndex(Match which)
     case Match::HouseReferencesAside:
         entries = this->entries(HouseRefRows, ListKind::HouseReferences);
         key = EntryIndex::Key::LetterCaseAndSeparators;
+        break;
+    case Match::ManufacturersAccentsAside:
+        entries = this->entries(OpenedCompRows, ListKind::Manufacturers);
+        key = EntryIndex::Key::LetterCaseAndAccents;
+        break;
+    case Match::FamiliesAccentsAside:
+        entries = this->entries(OpenedFamRows, ListKind::Families);
+        key = EntryIndex::Key::LetterCaseAndAccents;
+        break;
+    case Match::CompetitorReferencesAccentsAside:
+        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
+        key = EntryIndex::Key::Everything;
         break;
     }
     std::shared_ptr<const EntryIndex>& slot = m_matchIndexes[size_t(which)];

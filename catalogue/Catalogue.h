@@ -48,9 +48,10 @@ public:
     QString LinkTarget;
     QString LinkHint;
 
-    // The competitor references and the manufacturers as the opening read them. The filters
-    // narrow RefRows and CompRows; these stay whole.
+    // The competitor references, families and manufacturers as the opening read them. The filters
+    // narrow RefRows, FamRows and CompRows; these stay whole.
     CachedList OpenedRefRows;
+    CachedList OpenedFamRows;
     CachedList OpenedCompRows;
 
     WorkPool& work() { return m_work; }
@@ -76,6 +77,9 @@ public:
         CompetitorReferences,
         CompetitorReferencesAside,
         HouseReferencesAside,
+        ManufacturersAccentsAside,
+        FamiliesAccentsAside,
+        CompetitorReferencesAccentsAside,
     };
     // Made when first asked for, and made again when its list has changed.
     const EntryIndex& matchIndex(Match which);
@@ -84,7 +88,7 @@ private:
     using OfferKey = std::pair<const CachedList::Texts*, OfferMatch>;
 
     std::map<OfferKey, std::weak_ptr<const Offers>> m_offers;
-    std::array<std::shared_ptr<const EntryIndex>, 4> m_matchIndexes;
+    std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };

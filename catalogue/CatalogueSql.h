@@ -131,6 +131,9 @@ inline const QString ByReference =
     Product + QStringLiteral("Referencia LIKE ? AND ANYCASE_LIKE(Referencia, ?)");
 inline const QString ByDescription =
     Product + QStringLiteral("Descriçao LIKE ? AND ANYCASE_LIKE(Descriçao, ?)");
+// The last resort of a description: values the typed text's key with letter case and accents aside.
+inline const QString ByDescriptionAccentsAside =
+    Product + QStringLiteral("ACCENTLESS_CONTAINS(Descriçao, ?)");
 
 // The values of the product query for the pattern the user's text makes.
 inline QVariantList productValues(const QString& likePattern)

@@ -72,9 +72,7 @@ ForwardResult competitorRow(Catalogue& catalogue, const QString& typed)
         valuesOf(references));
 }
 
-} // namespace
-
-Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+Filtered filterByManufacturer(Catalogue& catalogue, const QString& manufacturer, const QString& family)
 {
     const QStringList manufacturers = TypedEntries::storedManufacturers(catalogue, manufacturer);
     const qsizetype count = manufacturers.size();
@@ -105,7 +103,7 @@ Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer,
     return filtered;
 }
 
-Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+Filtered filterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
 {
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     Filtered filtered;
@@ -128,16 +126,53 @@ Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const
     return filtered;
 }
 
+// A value that does not exist as typed is, last, the one entry it names with accents aside.
+template <typename Filter, typename Aside>
+Filtered withLastResort(Filter filter, Aside aside, Catalogue& catalogue, const QString& typed)
+{
+    Filtered filtered = filter(typed);
+    if (filtered.message.isEmpty())
+        return filtered;
+    const QString entry = aside(catalogue, typed);
+    if (entry.isEmpty())
+        return filtered;
+    filtered = filter(entry);
+    filtered.entry = entry;
+    return filtered;
+}
+
+} // namespace
+
+Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+{
+    return withLastResort(
+        [&](const QString& typed) { return filterByManufacturer(catalogue, typed, family); },
+        TypedEntries::manufacturerAccentsAside, catalogue, manufacturer);
+}
+
+Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
+{
+    return withLastResort(
+        [&](const QString& typed) { return filterByFamily(catalogue, manufacturer, typed); },
+        TypedEntries::familyAccentsAside, catalogue, family);
+}
+
 Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed)
 {
     Resolution resolution;
     ForwardResult row = competitorRow(catalogue, typed);
     if (row.eof()) {
         row.close();
-        // Written with other separators, the one reference it can be is looked up as if chosen.
-        resolution.entry = TypedEntries::competitorReferenceAside(catalogue, typed);
-        if (!resolution.entry.isEmpty())
-            row = competitorRow(catalogue, resolution.entry);
+        // Written with other separators, or last without its accents, the one reference it can
+        // be is looked up as if chosen.
+        for (const auto aside :
+             {TypedEntries::competitorReferenceAside, TypedEntries::competitorReferenceAccentsAside}) {
+            resolution.entry = aside(catalogue, typed);
+            if (!resolution.entry.isEmpty()) {
+                row = competitorRow(catalogue, resolution.entry);
+                break;
+            }
+        }
     }
     if (row.eof()) {
         row.close();

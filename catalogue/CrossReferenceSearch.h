@@ -17,6 +17,9 @@ namespace CrossReferenceSearch {
 struct Filtered
 {
     QString message; // when the chosen value does not exist, and nothing is refilled
+    // The entry of the box's list the typed value was taken for with accents or blanks around
+    // it aside, which the box then shows; empty when it was filtered as typed.
+    QString entry;
     BoxList references;
     // The manufacturer filter without a family chosen refills the families; the family filter
     // without a manufacturer chosen refills the manufacturers.
@@ -33,7 +36,7 @@ Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const
 struct Resolution
 {
     // The entry of the box's list that the typed text was taken for, written with other
-    // separators; empty when it was looked up as typed.
+    // separators or accents; empty when it was looked up as typed.
     QString entry;
     bool referenceFound = false;
     QString family;  // of the competitor's row, as shown

@@ -3,8 +3,11 @@
 #include "Catalogue.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
+#include "MatchKey.h"
 #include "TextForms.h"
 #include "TypedEntries.h"
+
+#include <QLocale>
 
 namespace HouseLookup {
 
@@ -19,10 +22,15 @@ ProductRecord firstProduct(const Catalogue& catalogue, const QString& sql, const
     return product;
 }
 
+// The designed lookup removes every quote; a reference that holds one is then looked up as it
+// is written, bound as ever.
 ProductRecord byReference(const Catalogue& catalogue, const QString& typed)
 {
-    return firstProduct(catalogue, CatalogueSql::ByReference,
-                        TextForms::withoutQuotes(typed) + QLatin1Char('%'));
+    ProductRecord product = firstProduct(catalogue, CatalogueSql::ByReference,
+                                         TextForms::withoutQuotes(typed) + QLatin1Char('%'));
+    if (product.eof() && typed.contains(QLatin1Char('\'')))
+        product = firstProduct(catalogue, CatalogueSql::ByReference, typed + QLatin1Char('%'));
+    return product;
 }
 
 } // namespace
@@ -31,19 +39,40 @@ Found FindByReference(Catalogue& catalogue, const QString& typed)
 {
     Found found;
     found.product = byReference(catalogue, typed);
-    if (found.product.eof()) {
-        // Written with other separators, the one reference it can be is looked up as if chosen.
-        found.entry = TypedEntries::houseReferenceAside(catalogue, typed);
-        if (!found.entry.isEmpty())
-            found.product = byReference(catalogue, found.entry);
-    }
+    if (!found.product.eof())
+        return found;
+    // Written with other separators, the one reference it can be is looked up as if chosen; else
+    // the first that begins with it so, or last without its accents.
+    found.entry = TypedEntries::houseReferenceAside(catalogue, typed);
+    if (found.entry.isEmpty())
+        found.entry = TypedEntries::houseReferenceBeginning(catalogue, typed);
+    if (!found.entry.isEmpty())
+        found.product = byReference(catalogue, found.entry);
     return found;
 }
 
-ProductRecord FindByDescription(Catalogue& catalogue, const QString& typed)
+Found FindByDescription(Catalogue& catalogue, const QString& typed)
 {
-    return firstProduct(catalogue, CatalogueSql::ByDescription,
-                        QLatin1Char('%') + TextForms::trimBlanks(typed) + QLatin1Char('%'));
+    Found found;
+    found.product = firstProduct(catalogue, CatalogueSql::ByDescription,
+                                 QLatin1Char('%') + TextForms::trimBlanks(typed) + QLatin1Char('%'));
+    if (!found.product.eof())
+        return found;
+    // Last, the first product in the catalogue's order whose description holds the text with
+    // letter case and accents aside; the box then shows that description.
+    const QString key = MatchKey::of(TextForms::trimBlanks(typed), MatchKey::Kind::LetterCaseAndAccents);
+    if (key.isEmpty())
+        return found;
+    ForwardResult result =
+        ForwardResult::execute(&catalogue.Conn, CatalogueSql::ByDescriptionAccentsAside, {key});
+    const ProductRecord aside = ProductRecord::firstRowOf(result);
+    result.close();
+    if (!aside.eof()) {
+        found.product = aside;
+        found.entry =
+            TextForms::trimBlanks(TextForms::asText(aside.field(QStringLiteral("Descriçao")), QLocale()));
+    }
+    return found;
 }
 
 } // namespace HouseLookup

@@ -13,15 +13,17 @@ namespace HouseLookup {
 
 struct Found
 {
-    // The entry of the reference list that the typed text was taken for, written with other
-    // separators; empty when it was looked up as typed.
+    // The reference or description that the typed text was taken for, written with other
+    // separators or accents; empty when it was looked up as typed.
     QString entry;
     ProductRecord product;
 };
 
-// The reference is searched without its quotes, exactly as typed otherwise.
+// The reference is searched without its quotes, exactly as typed otherwise; then as written,
+// quotes and all; then as an entry of the reference list with letter case, separators and last
+// accents aside.
 Found FindByReference(Catalogue& catalogue, const QString& typed);
-// The description is searched trimmed, quotes and all.
-ProductRecord FindByDescription(Catalogue& catalogue, const QString& typed);
+// The description is searched trimmed, quotes and all; then with letter case and accents aside.
+Found FindByDescription(Catalogue& catalogue, const QString& typed);
 
 } // namespace HouseLookup

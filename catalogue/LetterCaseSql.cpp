@@ -1,6 +1,7 @@
 #include "LetterCaseSql.h"
 
 #include "LikeMatch.h"
+#include "MatchKey.h"
 #include "Utf8Characters.h"
 
 #include <sqlite3.h>
@@ -49,6 +50,19 @@ void like(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_int(context, LikeMatch::matches(*pattern, foldedText(arguments[0])) ? 1 : 0);
 }
 
+// A null value gives null, as LIKE does.
+void containsAccentsAside(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL || sqlite3_value_type(arguments[1]) == SQLITE_NULL)
+        return;
+    const auto text = [](sqlite3_value* value) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                 sqlite3_value_bytes(value));
+    };
+    const QString value = MatchKey::of(text(arguments[0]), MatchKey::Kind::LetterCaseAndAccents);
+    sqlite3_result_int(context, value.contains(text(arguments[1])) ? 1 : 0);
+}
+
 } // namespace
 
 bool install(sqlite3* db)
@@ -56,7 +70,9 @@ bool install(sqlite3* db)
     return db &&
            sqlite3_create_collation_v2(db, "ANYCASE", SQLITE_UTF8, nullptr, compare, nullptr) == SQLITE_OK &&
            sqlite3_create_function_v2(db, "ANYCASE_LIKE", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                      like, nullptr, nullptr, nullptr) == SQLITE_OK;
+                                      like, nullptr, nullptr, nullptr) == SQLITE_OK &&
+           sqlite3_create_function_v2(db, "ACCENTLESS_CONTAINS", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                      nullptr, containsAccentsAside, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace LetterCaseSql

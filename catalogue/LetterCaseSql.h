@@ -5,7 +5,9 @@ struct sqlite3;
 // What the catalogue's queries call on their connection to compare text as the lookups do,
 // without regard to the case of any letter (see LetterCase):
 // - the collation ANYCASE, for `=` on plain-text columns;
-// - ANYCASE_LIKE(value, pattern), true when the value matches the LIKE pattern.
+// - ANYCASE_LIKE(value, pattern), true when the value matches the LIKE pattern;
+// - ACCENTLESS_CONTAINS(value, key), true when the value's key with letter case and accents
+//   aside (MatchKey) holds the key given.
 // Neither orders text as the catalogue's NOCASE indexes do, so the engine answers them without
 // those indexes; the queries narrow the rows first with what the indexes can check.
 namespace LetterCaseSql {

@@ -30,9 +30,9 @@ constexpr ListForm formOf(ListKind kind)
     case ListKind::CompetitorReferences:
         return {EntryRule::TrimmedAndScrambled, true, OfferMatch::Beginning};
     case ListKind::Families:
-        return {EntryRule::Trimmed, false, OfferMatch::None};
+        return {EntryRule::Trimmed, false, OfferMatch::Words};
     case ListKind::Manufacturers:
         break;
     }
-    return {EntryRule::TrimmedAndScrambled, false, OfferMatch::None};
+    return {EntryRule::TrimmedAndScrambled, false, OfferMatch::Words};
 }

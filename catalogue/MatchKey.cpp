@@ -4,12 +4,48 @@
 
 #include <QChar>
 
+#include <array>
+
 namespace MatchKey {
 
 bool isSeparator(char32_t character)
 {
     return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
            character == U'_';
+}
+
+namespace {
+
+char32_t decomposedBase(char32_t character)
+{
+    // Decomposed step by step: "ǖ" is "ü" and a macron, "ü" is "u" and a diaeresis.
+    for (int depth = 0; depth < 4 && QChar::decompositionTag(character) == QChar::Canonical; ++depth) {
+        const QString parts = QChar::decomposition(character);
+        if (parts.isEmpty())
+            break;
+        character = parts.at(0).isHighSurrogate() && parts.size() > 1
+                        ? QChar::surrogateToUcs4(parts.at(0), parts.at(1))
+                        : parts.at(0).unicode();
+    }
+    return character;
+}
+
+// The Latin letters a catalogue holds, looked up rather than decomposed each time.
+constexpr char32_t kTabled = 0x250;
+
+} // namespace
+
+char32_t withoutAccents(char32_t character)
+{
+    static const std::array<char32_t, kTabled> tabled = [] {
+        std::array<char32_t, kTabled> bases{};
+        for (char32_t c = 0; c < kTabled; ++c)
+            bases[c] = decomposedBase(c);
+        return bases;
+    }();
+    if (character < 0x80)
+        return character;
+    return character < kTabled ? tabled[character] : decomposedBase(character);
 }
 
 bool Characters::next(char32_t* character)
@@ -20,6 +56,12 @@ bool Characters::next(char32_t* character)
             c = QChar::surrogateToUcs4(char16_t(c), m_text[m_at++].unicode());
         if (m_withoutSeparators && isSeparator(c))
             continue;
+        if (m_withoutAccents) {
+            // Marks typed apart from their letter are accents too.
+            if (c >= 0x300 && QChar::category(c) == QChar::Mark_NonSpacing)
+                continue;
+            c = withoutAccents(c);
+        }
         *character = LetterCase::folded(c);
         return true;
     }
@@ -50,10 +92,10 @@ QString of(QStringView text, Kind kind)
     return out;
 }
 
-bool beginsWithFolded(QStringView text, QStringView foldedPrefix)
+bool beginsWith(QStringView text, QStringView foldedPrefix, Kind kind)
 {
     // Compared unit by unit, as a prefix typed may end inside a character.
-    Characters characters(text, Kind::LetterCase);
+    Characters characters(text, kind);
     qsizetype at = 0;
     for (char32_t c; at < foldedPrefix.size() && characters.next(&c);) {
         const char16_t units[2] = {QChar::requiresSurrogates(c) ? QChar::highSurrogate(c) : char16_t(c),

@@ -100,7 +100,7 @@ bool OpenCatalogue()
         !takeList(catalogue, readList(catalogue, CatalogueSql::Descriptions), ListKind::Descriptions,
                   &catalogue.DescRows))
         return failOpening(catalogue);
-    CachedList families = catalogue.FamRows;
+    CachedList families = catalogue.OpenedFamRows;
     CachedList companies = catalogue.OpenedCompRows;
     const bool familiesRead =
         takeList(catalogue, readList(catalogue, CatalogueSql::Families), ListKind::Families, &families);
@@ -112,7 +112,7 @@ bool OpenCatalogue()
         !familiesRead)
         return failOpening(catalogue);
     catalogue.RefRows = catalogue.OpenedRefRows = references;
-    catalogue.FamRows = families;
+    catalogue.FamRows = catalogue.OpenedFamRows = families;
     if (!companiesRead)
         return failOpening(catalogue);
     catalogue.CompRows = catalogue.OpenedCompRows = companies;

@@ -69,7 +69,7 @@ ReferenceOffers::ReferenceOffers(CachedList::Entries entries) : m_entries(std::m
         const QStringView text = m_entries->at(qsizetype(place));
         if (key.size() < 2 * size_t(text.size()))
             key.resize(2 * size_t(text.size()));
-        const qsizetype length = MatchKey::append(text, MatchKey::Kind::LetterCaseAndSeparators, key.data());
+        const qsizetype length = MatchKey::append(text, MatchKey::Kind::Everything, key.data());
         groups[place] = groupOf(key.data(), length);
         lengths[place] = quint32(length);
         if (groups[place] != kNoGroup) {
@@ -100,13 +100,13 @@ ReferenceOffers::ReferenceOffers(CachedList::Entries entries) : m_entries(std::m
     }
     m_keys.resize(units);
     for (size_t slot = 0; slot < m_places.size(); ++slot)
-        MatchKey::append(m_entries->at(m_places[slot]), MatchKey::Kind::LetterCaseAndSeparators,
+        MatchKey::append(m_entries->at(m_places[slot]), MatchKey::Kind::Everything,
                          m_keys.data() + (m_keyEnds[slot] - slotLength[slot]));
 }
 
 std::vector<qsizetype> ReferenceOffers::find(QStringView typed, int most) const
 {
-    const QString wanted = MatchKey::of(typed, MatchKey::Kind::LetterCaseAndSeparators);
+    const QString wanted = MatchKey::of(typed, MatchKey::Kind::Everything);
     if (wanted.isEmpty() || most <= 0)
         return {};
     const QString typedFolded = MatchKey::of(typed, MatchKey::Kind::LetterCase);
@@ -132,7 +132,7 @@ std::vector<qsizetype> ReferenceOffers::find(QStringView typed, int most) const
         const quint32 place = m_places[slot];
         if (!asTyped.wants(place) && !others.wants(place))
             continue;
-        if (MatchKey::beginsWithFolded(m_entries->at(place), typedFolded))
+        if (MatchKey::beginsWith(m_entries->at(place), typedFolded, MatchKey::Kind::LetterCase))
             asTyped.offer(place);
         else
             others.offer(place);

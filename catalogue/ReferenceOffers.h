@@ -2,7 +2,7 @@
 
 #include "Offers.h"
 
-// Offers for a list of references: the entries whose key (folded, separators left out) begins
+// Offers for a list of references: the entries whose key (folded, separators and accents left out) begins
 // with the typed text's key. Entries that begin with the typed text as typed, case aside, come
 // first; each group in the list's order.
 //

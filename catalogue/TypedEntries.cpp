@@ -1,6 +1,7 @@
 #include "TypedEntries.h"
 
 #include "Catalogue.h"
+#include "MatchKey.h"
 #include "base/ScrambleText.h"
 
 namespace {
@@ -21,6 +22,14 @@ QStringList storedForms(const QString& typed, const EntryIndex& entries)
 QString onlyOther(const QString& typed, const EntryIndex& entries)
 {
     const QStringList same = entries.equalTexts(typed);
+    return same.size() == 1 && same.first() != typed ? same.first() : QString();
+}
+
+// The one entry a text names with letter case and accents aside, or with the separators too; a
+// blank before or after the text never hides it.
+QString onlyListed(const QString& typed, const EntryIndex& entries)
+{
+    const QStringList same = entries.equalTexts(typed.trimmed());
     return same.size() == 1 && same.first() != typed ? same.first() : QString();
 }
 
@@ -46,6 +55,37 @@ QString competitorReferenceAside(Catalogue& catalogue, const QString& typed)
 QString houseReferenceAside(Catalogue& catalogue, const QString& typed)
 {
     return onlyOther(typed, catalogue.matchIndex(Catalogue::Match::HouseReferencesAside));
+}
+
+QString manufacturerAccentsAside(Catalogue& catalogue, const QString& typed)
+{
+    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::ManufacturersAccentsAside));
+}
+
+QString familyAccentsAside(Catalogue& catalogue, const QString& typed)
+{
+    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::FamiliesAccentsAside));
+}
+
+QString competitorReferenceAccentsAside(Catalogue& catalogue, const QString& typed)
+{
+    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferencesAccentsAside));
+}
+
+QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed)
+{
+    // In the order the list was read, the catalogue's order of references.
+    const CachedList& references = catalogue.HouseRefRows;
+    for (const MatchKey::Kind kind : {MatchKey::Kind::LetterCaseAndSeparators, MatchKey::Kind::Everything}) {
+        const QString wanted = MatchKey::of(typed, kind);
+        if (wanted.isEmpty())
+            return QString();
+        for (qsizetype i = 0; i < references.size(); ++i) {
+            if (!references.isNull(i) && MatchKey::beginsWith(references.stored(i), wanted, kind))
+                return references.at(i);
+        }
+    }
+    return QString();
 }
 
 } // namespace TypedEntries

@@ -14,7 +14,12 @@
 //    text when the case of every letter is aside (LetterCase; accents count);
 // 3. for the two reference boxes, when those find nothing: the one entry that equals the text
 //    when letter case and the separators (blank, "-", ".", "/", "_") are aside, looked up as if
-//    it had been chosen from the list. None, or two or more, and the lookup has found nothing.
+//    it had been chosen from the list. None, or two or more, and the lookup has found nothing;
+//    the house reference box then takes the first reference, in the catalogue's order, that
+//    begins with the text so;
+// 4. last, with accents aside too: the one manufacturer or family (blanks around the text
+//    aside), or competitor reference, that the text names; the first house reference that
+//    begins with it.
 class Catalogue;
 
 namespace TypedEntries {
@@ -29,5 +34,14 @@ QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& type
 // than the typed one; empty otherwise.
 QString competitorReferenceAside(Catalogue& catalogue, const QString& typed);
 QString houseReferenceAside(Catalogue& catalogue, const QString& typed);
+
+// The one entry the text names with letter case and accents aside (and the separators, for a
+// reference), when it is another text than the typed one; empty otherwise.
+QString manufacturerAccentsAside(Catalogue& catalogue, const QString& typed);
+QString familyAccentsAside(Catalogue& catalogue, const QString& typed);
+QString competitorReferenceAccentsAside(Catalogue& catalogue, const QString& typed);
+// The first house reference, in the catalogue's order, that begins with the text with letter
+// case and separators aside, or else with accents aside too; empty when none does.
+QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed);
 
 } // namespace TypedEntries

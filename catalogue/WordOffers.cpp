@@ -12,7 +12,7 @@ WordOffers::WordOffers(CachedList::Entries entries)
     m_folded.reserve(units);
     m_ends.reserve(size_t(entries->size()));
     for (qsizetype place = 0; place < entries->size(); ++place) {
-        m_folded += MatchKey::of(entries->at(place), MatchKey::Kind::LetterCase);
+        m_folded += MatchKey::of(entries->at(place), MatchKey::Kind::LetterCaseAndAccents);
         m_ends.push_back(quint32(m_folded.size()));
     }
 }
@@ -21,7 +21,7 @@ std::vector<qsizetype> WordOffers::find(QStringView typed, int most) const
 {
     std::vector<QString> words;
     for (const QStringView word : typed.split(u' ', Qt::SkipEmptyParts))
-        words.push_back(MatchKey::of(word, MatchKey::Kind::LetterCase));
+        words.push_back(MatchKey::of(word, MatchKey::Kind::LetterCaseAndAccents));
     if (words.empty() || most <= 0)
         return {};
     // The longest word first: it rules out the most entries at the first test.

@@ -2,8 +2,8 @@
 
 #include "Offers.h"
 
-// Offers for a list of descriptions: the entries that hold every typed word, in any order and
-// case aside, in the list's order. The folded texts are kept end to end, so a keystroke reads
+// Offers for a list of descriptions: the entries that hold every typed word, in any order, case
+// and accents aside, in the list's order. The folded texts are kept end to end, so a keystroke reads
 // them in one pass from the start and stops at the last offer.
 class WordOffers : public Offers
 {

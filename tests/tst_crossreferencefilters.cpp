@@ -104,7 +104,6 @@ void TestCrossReferenceFilters::notFoundKeepsTheLists_data()
     QTest::newRow("empty manufacturer") << "comCompanies" << "" << QString::fromUtf8("Fabricante não existe");
     QTest::newRow("unknown family") << "comFamilies" << "Nada" << QString::fromUtf8("Familia não existe");
     QTest::newRow("empty family") << "comFamilies" << "" << QString::fromUtf8("Familia não existe");
-    QTest::newRow("trailing blank") << "comFamilies" << "Tomadas " << QString::fromUtf8("Familia não existe");
 }
 
 void TestCrossReferenceFilters::notFoundKeepsTheLists()

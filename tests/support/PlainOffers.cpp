@@ -19,13 +19,24 @@ QString withoutSeparators(QStringView text)
     return kept;
 }
 
+// Case folded and the accents left out: the text decomposed, without its combining marks.
+QString plainKey(QStringView text)
+{
+    QString kept;
+    for (const QChar c : text.toString().normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            kept.append(c);
+    }
+    return kept.toCaseFolded();
+}
+
 } // namespace
 
 namespace PlainOffers {
 
 std::vector<qsizetype> references(const CachedList::Texts& entries, QStringView typed, int most)
 {
-    const QString wanted = withoutSeparators(typed).toCaseFolded();
+    const QString wanted = plainKey(withoutSeparators(typed));
     const QString asTyped = typed.toString().toCaseFolded();
     std::vector<qsizetype> first;
     std::vector<qsizetype> others;
@@ -33,7 +44,7 @@ std::vector<qsizetype> references(const CachedList::Texts& entries, QStringView 
         return first;
     for (qsizetype place = 0; place < entries.size() && first.size() < size_t(most); ++place) {
         const QStringView text = entries.at(place);
-        if (!withoutSeparators(text).toCaseFolded().startsWith(wanted))
+        if (!plainKey(withoutSeparators(text)).startsWith(wanted))
             continue;
         if (text.toString().toCaseFolded().startsWith(asTyped))
             first.push_back(place);
@@ -50,12 +61,13 @@ std::vector<qsizetype> references(const CachedList::Texts& entries, QStringView 
 
 std::vector<qsizetype> words(const CachedList::Texts& entries, QStringView typed, int most)
 {
-    const QList<QStringView> wanted = typed.split(u' ', Qt::SkipEmptyParts);
+    const QString typedKey = plainKey(typed);
+    const QList<QStringView> wanted = QStringView(typedKey).split(u' ', Qt::SkipEmptyParts);
     std::vector<qsizetype> found;
     if (wanted.isEmpty())
         return found;
     for (qsizetype place = 0; place < entries.size() && found.size() < size_t(most); ++place) {
-        const QString text = entries.at(place).toString();
+        const QString text = plainKey(entries.at(place));
         bool all = true;
         for (const QStringView word : wanted)
             all = all && text.contains(word, Qt::CaseInsensitive);

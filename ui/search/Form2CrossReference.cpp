@@ -30,6 +30,8 @@ void Form2::comCompanies_Click()
         notice(this, filtered.message);
         return;
     }
+    if (!filtered.entry.isEmpty())
+        ui->comCompanies->setEditText(filtered.entry);
     ui->comReferences->clearEntries();
     if (filtered.refillsFamilies) {
         ui->comFamilies->clearEntries();
@@ -52,6 +54,8 @@ void Form2::comFamilies_Click()
         notice(this, filtered.message);
         return;
     }
+    if (!filtered.entry.isEmpty())
+        ui->comFamilies->setEditText(filtered.entry);
     ui->comReferences->clearEntries();
     if (filtered.refillsManufacturers) {
         ui->comCompanies->clearEntries();

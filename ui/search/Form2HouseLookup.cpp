@@ -52,7 +52,11 @@ void Form2::CbxDesc_Click()
 {
     ui->CbxRef->setEditText(QString());
 
-    CurrentResult = HouseLookup::FindByDescription(Module1::Opened(), ui->CbxDesc->currentText());
+    const HouseLookup::Found found =
+        HouseLookup::FindByDescription(Module1::Opened(), ui->CbxDesc->currentText());
+    if (!found.entry.isEmpty())
+        ui->CbxDesc->setEditText(found.entry);
+    CurrentResult = found.product;
     ClearProductPanel();
     if (CurrentResult.eof())
         Platform::messageBox(this, QStringLiteral("Nenhum produto encontrado com essa descrição"),

@@ -53,7 +53,8 @@ void Form2::ShowProduct()
     if (TextForms::toNumber(field("Peso"), locale, &number))
         ui->Peso->setText(TextForms::fixedDecimals(number, 3, locale));
     if (TextForms::toNumber(field("Preço"), locale, &number))
-        ui->Preco->setText(number != 0 ? TextForms::fixedDecimals(number, 2, locale) : QStringLiteral("CONSULTAR"));
+        ui->Preco->setText(number != 0 ? TextForms::fixedDecimals(number, 2, locale)
+                                       : QStringLiteral("CONSULTAR"));
 
     ui->IPI->setText(asText(field("IPI")));
     ui->ICMS->setText(asText(field("ICMS")));
