@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
@@ -7,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+
+#include <memory>
 
 class TestPreviewWriter : public QObject
 {
@@ -20,6 +23,8 @@ private slots:
     void runnableExtensionsWriteNothing_data();
     void runnableExtensionsWriteNothing();
     void unwritableFileGivesEmptyText();
+    void readOnlyProgramFolderWritesToTheUsers_data();
+    void readOnlyProgramFolderWritesToTheUsers();
 };
 
 namespace {
@@ -180,6 +185,57 @@ void TestPreviewWriter::unwritableFileGivesEmptyText()
     // A directory in the preview file's place cannot be written over, even by root.
     QVERIFY(QDir(program.directory()).mkdir(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg")));
     QVERIFY(WritePhotoPreview(ProgramLocation::directory(), TestCatalogue::storedFile("jpg", "x")).isEmpty());
+}
+
+void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QByteArray>("extension");
+    QTest::addColumn<QString>("folder"); // where both previews are: "program", "user" or none
+
+    QTest::newRow("program folder writable") << false << QByteArray("jpg") << "program";
+    QTest::newRow("program folder read-only") << true << QByteArray("jpg") << "user";
+    QTest::newRow("read-only, a program refused") << true << QByteArray("exe") << "";
+}
+
+void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QByteArray, extension);
+    QFETCH(QString, folder);
+    TestProgram program;
+    // The user's cache folder, which the ordinary user the read-only folder acts as may write.
+    const QString cache = QDir(program.directory()).absoluteFilePath(QStringLiteral("../cache"));
+    QVERIFY(QDir().mkpath(cache));
+    QVERIFY(QFile::setPermissions(cache, QFile::Permissions(0x7777)));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+    const QByteArray stored = extension.leftJustified(30, ' ') + "bytes";
+
+    QString photo;
+    QString attachment;
+    {
+        std::unique_ptr<ReadOnlyFolder> locked;
+        if (readOnly)
+            locked = std::make_unique<ReadOnlyFolder>(program.directory());
+        photo = WritePhotoPreview(stored);
+        attachment = WriteAttachmentPreview(stored);
+    }
+    qunsetenv("XDG_CACHE_HOME");
+
+    const QString users = QStringLiteral("%1/%2/previews").arg(cache, QCoreApplication::applicationName());
+    const QString expected = folder == "program" ? program.directory() : users;
+    const auto at = [&](const char* name) {
+        return folder.isEmpty() ? QString()
+                                : QDir::toNativeSeparators(expected + QLatin1Char('/') + QString::fromUtf8(name) +
+                                                           QString::fromLatin1(extension));
+    };
+    QCOMPARE(photo, at("ArquivoTemporárioDePrévia."));
+    QCOMPARE(attachment, at("AnexoTemporárioDePrévia."));
+    if (!folder.isEmpty())
+        QCOMPARE(readAll(photo), QByteArray("bytes"));
+    // Nothing is left anywhere else.
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files).size(), folder == "program" ? 2 : 0);
+    QCOMPARE(QDir(users).entryList(QDir::Files).size(), folder == "user" ? 2 : 0);
 }
 
 QTEST_MAIN(TestPreviewWriter)
