@@ -2,6 +2,8 @@
 
 #include "CountSearchWindows.h"
 #include "LoadingWindowWait.h"
+#include "SearchWindowFrame.h"
+#include "WindowMenu.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "frmSai.h"
@@ -14,7 +16,6 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QShortcut>
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
@@ -24,6 +25,9 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     connect(ui->Configurar, &QAction::triggered, this, &MDIForm1::Configurar_Click);
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
+    connect(ui->mnuCascata, &QAction::triggered, ui->mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(ui->mnuLadoALado, &QAction::triggered, ui->mdiArea, &QMdiArea::tileSubWindows);
+    new WindowMenu(ui->mnuJanela, ui->mdiArea);
     LoadedForms::add(this);
     // A catalogue converted while this window is loaded is waited for with the loading window.
     m_conversionWait = std::make_unique<LoadingWindowWait>([this] { return loadingWindow(); });
@@ -85,13 +89,7 @@ void MDIForm1::Pesquisar_Click()
     }
     auto* search = new Form2;
     loadingWindow()->showNow();
-    // Made inside the area, the frame knows its borders: it takes the window's design size
-    // before the area places it, and "Restore" gives it that size at that place.
-    auto* frame = new QMdiSubWindow(ui->mdiArea);
-    frame->setWidget(search);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(search->windowIcon());
-    frame->resize(search->size().grownBy(frame->contentsMargins()));
+    auto* frame = new SearchWindowFrame(search, ui->mdiArea);
     ui->mdiArea->addSubWindow(frame);
     frame->showMaximized();
     // A search window shows its frame with it (at start the frame has loaded, not shown).
