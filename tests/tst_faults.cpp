@@ -264,6 +264,7 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
     QCOMPARE(platform.messageTexts(),
              QStringList({QString::fromUtf8("Arquivo de configurações válido"), kStartupFailure}));
     QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY(platform.messages.at(1).details.startsWith("Arquivo: " + Module1::ConfigFilePath + "\n"));
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->findChild<QLineEdit*>("Text1")->text(), program.catalogue());
     delete dialog;

@@ -90,6 +90,8 @@ void TestMainWindow::databaseNotOpenedGivesTheMessageInstead()
     QCOMPARE(CountSearchWindows(), 0);
     QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
     QCOMPARE(platform.messages.at(0).title, QString());
+    QCOMPARE(platform.messages.at(0).details,
+             QString::fromUtf8("Arquivo: %1\nO arquivo não foi encontrado.").arg(Module1::DatabasePath));
     trigger(window, "Pesquisar");
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(CountSearchWindows(), 0);

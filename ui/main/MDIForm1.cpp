@@ -8,6 +8,7 @@
 #include "catalogue/OpenCatalogue.h"
 #include "frmSai.h"
 #include "ui/config/Form1.h"
+#include "ui/config/OpeningFailureDetails.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Pictures.h"
 #include "ui/platform/Platform.h"
@@ -84,7 +85,9 @@ void MDIForm1::MDIForm_Load()
 void MDIForm1::Pesquisar_Click()
 {
     if (!Module1::Opened().DatabaseOpened) {
-        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"));
+        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"),
+                             PlatformBackend::Buttons::Ok, QString(),
+                             OpeningFailureDetails::text(Module1::Opened().Failure));
         return;
     }
     auto* search = new Form2;
