@@ -11,18 +11,18 @@
 
 namespace {
 
-bool readOrCreateConfiguration()
+bool readOrCreateConfiguration(QString* why)
 {
     Module1::ConfigFilePath = ConfigurationFile::path();
     if (QFileInfo::exists(Module1::ConfigFilePath)) {
-        const std::optional<QString> path = ConfigurationFile::readFirstLine(Module1::ConfigFilePath);
+        const std::optional<QString> path = ConfigurationFile::readFirstLine(Module1::ConfigFilePath, why);
         if (!path)
             return false;
         Module1::DatabasePath = *path;
         return true;
     }
     Module1::DatabasePath = ConfigurationFile::defaultDatabasePath();
-    return ConfigurationFile::write(Module1::ConfigFilePath, Module1::DatabasePath);
+    return ConfigurationFile::write(Module1::ConfigFilePath, Module1::DatabasePath, why);
 }
 
 } // namespace
@@ -33,8 +33,9 @@ bool Main()
     installFontSubstitutes();
     installQtTranslations();
 
-    if (!readOrCreateConfiguration()) {
-        StartupMessages::showWriteFailure(nullptr);
+    QString why;
+    if (!readOrCreateConfiguration(&why)) {
+        StartupMessages::showWriteFailure(nullptr, Module1::ConfigFilePath, why);
         return false;
     }
 

@@ -8,16 +8,27 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+namespace {
+
+QString failedFor(QString* failure, const QString& why)
+{
+    if (failure)
+        *failure = why;
+    return QString();
+}
+
+} // namespace
+
 namespace AccessCatalogue {
 
-QString sqliteCopy(const QString& accessPath)
+QString sqliteCopy(const QString& accessPath, QString* failure)
 {
     const QFileInfo accessFile(accessPath);
     if (!accessFile.isFile())
-        return {};
+        return failedFor(failure, QStringLiteral("o arquivo não existe mais"));
     const QString directory = AccessCopyCache::directory();
     if (directory.isEmpty())
-        return {};
+        return failedFor(failure, QStringLiteral("a pasta das cópias convertidas não pôde ser criada"));
     // What a conversion that ended with its program left behind goes first.
     AccessCopyCache::removeAbandoned(directory, accessFile);
     const QString copy = AccessCopyCache::copyPath(directory, accessFile);
@@ -33,11 +44,12 @@ QString sqliteCopy(const QString& accessPath)
     // this one: without the import program there is no conversion.
     const QString program = AccessImportProcess::program();
     if (program.isEmpty())
-        return {};
+        return failedFor(failure, QStringLiteral("o programa de conversão não está ao lado do programa"));
     const QString part = AccessCopyCache::temporaryPath(copy);
     const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(part);
     if (!converting)
-        return {};
+        return failedFor(failure,
+                         QStringLiteral("a cópia convertida não pôde ser criada em %1").arg(directory));
     AccessImportProcess import(program, accessPath, part);
     if (import.start())
         ImportWait::waitForEnd(import);
@@ -45,7 +57,9 @@ QString sqliteCopy(const QString& accessPath)
     const bool kept = import.succeeded() && (QFile::rename(part, copy) || QFileInfo::exists(copy));
     QFile::remove(part);
     if (!kept)
-        return {};
+        return failedFor(failure, import.succeeded()
+                                      ? QStringLiteral("a cópia convertida não pôde ser guardada")
+                                      : import.failure());
     AccessCopyCache::removeStale(directory, accessFile, copy);
     return copy;
 }

@@ -4,6 +4,7 @@ namespace AccessCatalogue {
 // Path of an SQLite catalogue holding the Access file's six tables, converted on first use and
 // kept in the user's cache directory keyed by the file's path, size and modification time, so
 // reopening the unchanged file costs no more than opening an SQLite catalogue. Empty when the
-// file cannot be read as a catalogue. The conversion is waited for as ImportWait says.
-QString sqliteCopy(const QString& accessPath);
+// file cannot be read as a catalogue, and then `failure`, when given, says why. The conversion
+// is waited for as ImportWait says.
+QString sqliteCopy(const QString& accessPath, QString* failure = nullptr);
 } // namespace AccessCatalogue

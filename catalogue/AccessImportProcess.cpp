@@ -10,6 +10,8 @@ namespace {
 
 // How often the time limits are looked at.
 constexpr int kWatchIntervalMs = 100;
+// The import says why it failed in a line; more is not kept.
+constexpr qsizetype kMostErrorOutput = 4096;
 
 QString& programForTesting()
 {
@@ -29,9 +31,9 @@ AccessImportProcess::AccessImportProcess(const QString& program, const QString& 
                                          const QString& sqlitePath, int silenceLimitMs)
     : m_program(program), m_accessPath(accessPath), m_sqlitePath(sqlitePath), m_silenceLimitMs(silenceLimitMs)
 {
-    m_process.setStandardErrorFile(QProcess::nullDevice());
     m_watch.setInterval(kWatchIntervalMs);
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &AccessImportProcess::readProgress);
+    connect(&m_process, &QProcess::readyReadStandardError, this, &AccessImportProcess::readError);
     connect(&m_process, &QProcess::finished, this, &AccessImportProcess::finish);
     connect(&m_watch, &QTimer::timeout, this, &AccessImportProcess::checkLimits);
 }
@@ -64,6 +66,7 @@ bool AccessImportProcess::start()
     m_process.start(m_program, {m_accessPath, m_sqlitePath}, QIODevice::ReadOnly);
     if (!m_process.waitForStarted()) {
         m_stopped = true;
+        m_failure = QStringLiteral("o programa de conversão não pôde ser iniciado (%1)").arg(m_program);
         finish();
         return false;
     }
@@ -87,9 +90,15 @@ void AccessImportProcess::waitForEnd()
 
 void AccessImportProcess::stop()
 {
+    stopFor(QStringLiteral("a conversão foi interrompida"));
+}
+
+void AccessImportProcess::stopFor(const QString& why)
+{
     if (m_ended)
         return;
     m_stopped = true;
+    m_failure = why;
     m_process.kill();
     m_process.waitForFinished();
     finish();
@@ -112,11 +121,33 @@ void AccessImportProcess::readProgress()
         m_silence.setRemainingTime(m_silenceLimitMs);
 }
 
+void AccessImportProcess::readError()
+{
+    const QByteArray output = m_process.readAllStandardError();
+    m_errorOutput.append(output.left(kMostErrorOutput - m_errorOutput.size()));
+}
+
 void AccessImportProcess::checkLimits()
 {
-    if (!m_ended && m_process.state() != QProcess::NotRunning &&
-        (m_deadline.hasExpired() || m_silence.hasExpired()))
-        stop();
+    if (m_ended || m_process.state() == QProcess::NotRunning)
+        return;
+    if (m_deadline.hasExpired())
+        stopFor(QStringLiteral("a conversão passou do tempo que lhe cabe"));
+    else if (m_silence.hasExpired())
+        stopFor(QStringLiteral("a conversão deixou de responder"));
+}
+
+QString AccessImportProcess::endedWithout() const
+{
+    if (m_process.exitStatus() != QProcess::NormalExit)
+        return QStringLiteral("o programa de conversão terminou de forma anormal");
+    // Its last line, without the program's name in front.
+    const QString said =
+        QString::fromLocal8Bit(m_errorOutput).trimmed().split(QLatin1Char('\n')).last().trimmed();
+    const QString name = QString::fromLatin1(ImportProgram::kName) + QStringLiteral(": ");
+    if (said.isEmpty())
+        return QStringLiteral("o programa de conversão terminou com o código %1").arg(m_process.exitCode());
+    return said.startsWith(name) ? said.mid(name.size()) : said;
 }
 
 void AccessImportProcess::finish()
@@ -125,7 +156,10 @@ void AccessImportProcess::finish()
         return;
     m_watch.stop();
     readProgress();
+    readError();
     m_ended = true;
     m_succeeded = !m_stopped && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    if (!m_succeeded && !m_stopped)
+        m_failure = endedWithout();
     emit ended(m_succeeded);
 }

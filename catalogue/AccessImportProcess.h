@@ -35,6 +35,8 @@ public:
     bool hasEnded() const { return m_ended; }
     // Whether the copy was written whole; known once the conversion has ended.
     bool succeeded() const { return m_succeeded; }
+    // Why a conversion that has ended failed: the import program's own words, or how it ended.
+    QString failure() const { return m_failure; }
     // Waits for the end, holding the thread: no event loop runs meanwhile.
     void waitForEnd();
     // Ends the conversion at once, as failed.
@@ -47,7 +49,10 @@ signals:
 
 private:
     void readProgress();
+    void readError();
     void checkLimits();
+    void stopFor(const QString& why);
+    QString endedWithout() const;
     void finish();
 
     QString m_program;
@@ -59,6 +64,8 @@ private:
     QDeadlineTimer m_deadline;
     QDeadlineTimer m_silence;
     int m_last = -1;
+    QByteArray m_errorOutput;
+    QString m_failure;
     bool m_stopped = false;
     bool m_ended = false;
     bool m_succeeded = false;

@@ -6,6 +6,7 @@
 #include "EntryIndex.h"
 #include "ListKind.h"
 #include "Offers.h"
+#include "OpeningFailure.h"
 #include "WorkPool.h"
 
 #include <QString>
@@ -35,6 +36,8 @@ public:
 
     Connection Conn;
     bool DatabaseOpened = false;
+    // Why this opening failed; Reason::None while it has not.
+    OpeningFailure Failure;
     QVariant RecCount;
 
     CachedList HouseRefRows;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OpeningFailure.h"
+
 #include <QString>
 
 // Recognises a catalogue file by its first bytes and gives the SQLite database that serves
@@ -7,7 +9,8 @@
 // served by its converted copy; anything else is not a catalogue.
 namespace CatalogueFile {
 
-// Empty when the file is missing or not a catalogue the program can read.
-QString sqlitePathFor(const QString& path);
+// Empty when the file is missing or not a catalogue the program can read; `failure` then says
+// why (its path is left to the caller).
+QString sqlitePathFor(const QString& path, OpeningFailure* failure);
 
 } // namespace CatalogueFile

@@ -26,14 +26,17 @@ QString defaultDatabasePath()
     return ProgramLocation::fileInDirectory(ProgramLocation::name() + QStringLiteral(".kvl"));
 }
 
-std::optional<QString> readFirstLine(const QString& filePath)
+std::optional<QString> readFirstLine(const QString& filePath, QString* error)
 {
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray content = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError || content.isEmpty()) {
+        if (error)
+            *error = content.isEmpty() && file.error() == QFileDevice::NoError
+                         ? QStringLiteral("o arquivo está vazio")
+                         : file.errorString();
         return std::nullopt;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError || content.isEmpty())
-        return std::nullopt;
+    }
     qsizetype end = 0;
     while (end < content.size() && content.at(end) != '\r' && content.at(end) != '\n')
         ++end;

@@ -15,8 +15,8 @@ QString path();
 QString defaultDatabasePath();
 
 // The first line, character for character (it ends at CR LF, LF or CR). Nothing when the
-// file cannot be read or holds no line at all.
-std::optional<QString> readFirstLine(const QString& filePath);
+// file cannot be read or holds no line at all, and then `error` says why.
+std::optional<QString> readFirstLine(const QString& filePath, QString* error = nullptr);
 
 // The characters of the text that the file cannot hold, each once, in the order they first
 // appear: those its character set lacks, and the line breaks that would end the line early.

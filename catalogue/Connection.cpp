@@ -26,9 +26,17 @@ void Connection::close()
     m_db = nullptr;
 }
 
+QString Connection::lastError() const
+{
+    if (!m_db)
+        return m_openError;
+    return sqlite3_errcode(m_db) == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
+}
+
 bool Connection::open(const QString& sqlitePath)
 {
     close();
+    m_openError.clear();
     // SQLite would create a missing file; a missing catalogue must fail instead.
     if (!QFileInfo(sqlitePath).isFile())
         return false;
@@ -37,6 +45,7 @@ bool Connection::open(const QString& sqlitePath)
         return false;
     const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(sqlitePath.toUtf8().constData(), &m_db, flags, vfs) != SQLITE_OK) {
+        m_openError = QString::fromUtf8(sqlite3_errmsg(m_db));
         close();
         return false;
     }

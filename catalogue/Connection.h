@@ -20,7 +20,11 @@ public:
     // The engine's handle the statements run on; null while closed.
     sqlite3* handle() const { return m_db; }
     void close();
+    // What the engine said of the last call that failed on this connection, or of a failed
+    // opening; empty when the last call succeeded.
+    QString lastError() const;
 
 private:
     sqlite3* m_db = nullptr;
+    QString m_openError;
 };

@@ -15,6 +15,14 @@ bool failOpening(Catalogue& catalogue)
     return false;
 }
 
+// A file that opened as a catalogue but whose reading failed: what the engine found is the reason.
+bool failDamaged(Catalogue& catalogue)
+{
+    catalogue.Failure.reason = OpeningFailure::Reason::Damaged;
+    catalogue.Failure.found = catalogue.Conn.lastError();
+    return failOpening(catalogue);
+}
+
 // Takes one list as read. A list read unchanged keeps the entries made for it last time; the
 // entries of a new long list are made beside the reading of the others and the building of the
 // windows.
@@ -79,9 +87,12 @@ bool OpenCatalogue()
     // The last catalogue's connection closes first, so that its file can be replaced or deleted.
     Catalogue& catalogue = Module1::Replace();
 
-    const QString sqlitePath = CatalogueFile::sqlitePathFor(Module1::DatabasePath);
-    if (sqlitePath.isEmpty() || !catalogue.Conn.open(sqlitePath))
+    catalogue.Failure.path = Module1::DatabasePath;
+    const QString sqlitePath = CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure);
+    if (sqlitePath.isEmpty())
         return failOpening(catalogue);
+    if (!catalogue.Conn.open(sqlitePath))
+        return failDamaged(catalogue);
     catalogue.DatabaseOpened = true;
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     const Job<ListQuery> competitors = readCompetitorsApart(catalogue, sqlitePath, houseBrands);
@@ -89,7 +100,7 @@ bool OpenCatalogue()
     catalogue.RecCount = 0;
     ForwardResult count = ForwardResult::execute(&catalogue.Conn, CatalogueSql::CountHouseReferences);
     if (count.eof())
-        return failOpening(catalogue);
+        return failDamaged(catalogue);
     catalogue.RecCount = count.field(0);
     count.close();
 
@@ -99,7 +110,7 @@ bool OpenCatalogue()
                   &catalogue.HouseRefRows) ||
         !takeList(catalogue, readList(catalogue, CatalogueSql::Descriptions), ListKind::Descriptions,
                   &catalogue.DescRows))
-        return failOpening(catalogue);
+        return failDamaged(catalogue);
     CachedList families = catalogue.OpenedFamRows;
     CachedList companies = catalogue.OpenedCompRows;
     const bool familiesRead =
@@ -110,13 +121,14 @@ bool OpenCatalogue()
     CachedList references = catalogue.OpenedRefRows;
     if (!takeList(catalogue, competitors.take(), ListKind::CompetitorReferences, &references) ||
         !familiesRead)
-        return failOpening(catalogue);
+        return failDamaged(catalogue);
     catalogue.RefRows = catalogue.OpenedRefRows = references;
     catalogue.FamRows = catalogue.OpenedFamRows = families;
     if (!companiesRead)
-        return failOpening(catalogue);
+        return failDamaged(catalogue);
     catalogue.CompRows = catalogue.OpenedCompRows = companies;
 
     readVersionTexts(catalogue);
+    catalogue.Failure = OpeningFailure();
     return true;
 }

@@ -1,7 +1,9 @@
 #include "ReadOnlyFolder.h"
 #include "RecordingPlatform.h"
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "catalogue/AccessImportProcess.h"
 #include "catalogue/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/CountSearchWindows.h"
@@ -14,12 +16,18 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
+#include <sqlite3.h>
+
 // The configuration dialog: browse, test, save, cancel.
 class TestConfigurationDialog : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // An Access file tested is converted in a cache folder of this test's own.
+    void initTestCase() { useOwnCacheFolder(); }
     void saveWritesThePathAndCloses();
     void badTestThenCancelLeavesTheFileButNotTheProgram();
     void browseStartsWhereThePathIs_data();
@@ -28,6 +36,8 @@ private slots:
     void saveInAReadOnlyFolder_data();
     void saveInAReadOnlyFolder();
     void pathTheFileCannotHoldIsRefused();
+    void openingFailureNamesItsReason_data();
+    void openingFailureNamesItsReason();
 
 private:
     struct Open
@@ -236,6 +246,63 @@ void TestConfigurationDialog::pathTheFileCannotHoldIsRefused()
     QCOMPARE(open.path()->text(), chosen);
     QCOMPARE(QDir(program.directory()).entryList(QDir::Files | QDir::Hidden),
              QStringList({"lumeo.cfg", "lumeo.kvl", QString::fromUtf8("preço € 目录目.kvl")}));
+}
+
+void TestConfigurationDialog::openingFailureNamesItsReason_data()
+{
+    QTest::addColumn<QByteArray>("content"); // the file tested; "<none>": no file
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("not found") << QByteArray("<none>") << QString::fromUtf8("O arquivo não foi encontrado.");
+    QTest::newRow("no permission") << QByteArray("<unreadable>")
+                                   << QString::fromUtf8("Sem permissão para ler o arquivo.");
+    QTest::newRow("not a catalogue") << QByteArray("Lista de preços\r\n")
+                                     << QString::fromUtf8("O arquivo não é um catálogo.");
+    QTest::newRow("damaged") << QByteArray("<no tables>")
+                             << QString::fromUtf8("O catálogo está danificado: no such table: Tabela Referencias");
+    QTest::newRow("not converted") << QByteArray(4, '\0') + "Standard Jet DB" + QByteArray(2048, '\0')
+                                   << QString::fromUtf8("O catálogo Access não pôde ser convertido: "
+                                                        "table Grupos is damaged: 3 of 9 rows read");
+}
+
+// Each failure keeps the designed message and names the file and its reason in the details.
+void TestConfigurationDialog::openingFailureNamesItsReason()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    TestProgram program;
+    RecordingPlatform platform;
+    const QString path = program.file("catalogo.kvl");
+    if (content == "<unreadable>")
+        TestCatalogue::writeStandard(path);
+    if (content == "<no tables>") {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "CREATE TABLE Outra (a)", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    } else if (!content.startsWith('<')) {
+        QVERIFY(writeFile(path, content));
+    }
+    // The import stands in as a program that refuses the file with its own words.
+    QVERIFY(writeFile(program.file("import.sh"), "#!/bin/sh\necho 'lumeo-access-import: table Grupos is "
+                                                 "damaged: 3 of 9 rows read' >&2\nexit 1\n"));
+    QVERIFY(QFile::setPermissions(program.file("import.sh"), QFile::ReadOwner | QFile::ExeOwner));
+    AccessImportProcess::setProgramForTesting(program.file("import.sh"));
+
+    Open open;
+    open.path()->setText(path);
+    {
+        std::unique_ptr<ReadOnlyFolder> asAnotherUser;
+        if (content == "<unreadable>") {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+            asAnotherUser = std::make_unique<ReadOnlyFolder>(program.directory());
+        }
+        open.click("Command2");
+    }
+    AccessImportProcess::setProgramForTesting(QString());
+
+    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(platform.messages.at(0).details, QStringLiteral("Arquivo: %1\n%2").arg(path, reason));
 }
 
 QTEST_MAIN(TestConfigurationDialog)

@@ -15,6 +15,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -263,6 +264,7 @@ void TestFaults::configurationSaveFailsAndKeepsTheOldFile()
     QCOMPARE(platform.messageTexts(),
              QStringList({QString::fromUtf8("Arquivo de configurações válido"), kStartupFailure}));
     QCOMPARE(platform.messages.at(1).title, QStringLiteral("Korvel: Lumeo"));
+    QVERIFY(platform.messages.at(1).details.startsWith("Arquivo: " + Module1::ConfigFilePath + "\n"));
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->findChild<QLineEdit*>("Text1")->text(), program.catalogue());
     delete dialog;
@@ -351,30 +353,53 @@ void TestFaults::configurationSavedInPlaceIsNeverLost()
 void TestFaults::previewWriteFailures_data()
 {
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("photoWritten");
-    QTest::addColumn<bool>("drawingWritten");
+    QTest::addColumn<QString>("photoIn"); // "program", the user's "own" folder, or empty: not written
+    QTest::addColumn<QString>("drawingIn");
 
-    QTest::newRow("directory in the photo's place") << "photo directory" << false << true;
-    QTest::newRow("directory in the drawing's place") << "drawing directory" << true << false;
-    QTest::newRow("disk full") << "limit" << false << false;
-    QTest::newRow("program directory gone") << "gone" << false << false;
-    QTest::newRow("preview held open elsewhere") << "held" << true << true;
+    QTest::newRow("directory in the photo's place") << "photo directory"
+                                                    << "own"
+                                                    << "program";
+    QTest::newRow("directory in the drawing's place") << "drawing directory"
+                                                      << "program"
+                                                      << "own";
+    QTest::newRow("disk full") << "limit"
+                               << ""
+                               << "";
+    QTest::newRow("program directory gone") << "gone"
+                                            << "own"
+                                            << "own";
+    QTest::newRow("program directory read-only") << "read-only"
+                                                 << "own"
+                                                 << "own";
+    QTest::newRow("preview held open elsewhere") << "held"
+                                                 << "program"
+                                                 << "program";
 }
 
+// A preview that cannot be written beside the program is written to the user's own folder.
 void TestFaults::previewWriteFailures()
 {
     QFETCH(QString, fault);
-    QFETCH(bool, photoWritten);
-    QFETCH(bool, drawingWritten);
+    QFETCH(QString, photoIn);
+    QFETCH(QString, drawingIn);
     SearchWindowFixture f;
-    const QString photo = f.program().file(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg"));
-    const QString drawing = f.program().file(QString::fromUtf8("AnexoTemporárioDePrévia.pdf"));
+    const QString cache = f.program().file(QStringLiteral("../cache"));
+    QVERIFY(QDir().mkpath(cache));
+    QVERIFY(QFile::setPermissions(cache, QFile::Permissions(0x7777)));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(QDir(cache).absolutePath()));
+    const auto folder = [&](const QString& in) {
+        return in == "program"
+                   ? f.program().directory()
+                   : QDir(cache).absoluteFilePath(QCoreApplication::applicationName() + "/previews");
+    };
+    const QString photo = folder(photoIn) + QString::fromUtf8("/ArquivoTemporárioDePrévia.jpg");
+    const QString drawing = folder(drawingIn) + QString::fromUtf8("/AnexoTemporárioDePrévia.pdf");
     const QByteArray catalogue = contentOf(f.program().catalogue());
     QFile holder(photo);
     if (fault == "photo directory")
-        QVERIFY(QDir().mkdir(photo));
+        QVERIFY(QDir().mkdir(f.program().file(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg"))));
     if (fault == "drawing directory")
-        QVERIFY(QDir().mkdir(drawing));
+        QVERIFY(QDir().mkdir(f.program().file(QString::fromUtf8("AnexoTemporárioDePrévia.pdf"))));
     if (fault == "held")
         QVERIFY(holder.open(QIODevice::ReadWrite));
     if (fault == "gone")
@@ -382,26 +407,31 @@ void TestFaults::previewWriteFailures()
 
     {
         std::unique_ptr<FileSizeLimit> limit;
+        std::unique_ptr<ReadOnlyFolder> readOnly;
         if (fault == "limit")
             limit = std::make_unique<FileSizeLimit>(4);
+        if (fault == "read-only")
+            readOnly = std::make_unique<ReadOnlyFolder>(f.program().directory());
         f.typeAndEnter("CbxRef", "KV-100");
         QTest::mouseClick(f.control("BtnDesenho"), Qt::LeftButton);
         QTest::mouseClick(f.control("Frame1"), Qt::LeftButton);
     }
+    qunsetenv("XDG_CACHE_HOME");
 
-    // The product is shown whatever happened to its files.
+    // The product is shown whatever happened to its files, its photo too where it was written.
     QVERIFY(f.platform().messages.isEmpty());
     QCOMPARE(f.text("Preco"), QStringLiteral("1.234,50"));
     QCOMPARE(f.text("Composicao"), QString::fromUtf8("Caixa termoplástica"));
-    QCOMPARE(f.window()->photoPreviewPath().isEmpty(), !photoWritten);
-    QList<ViewerCommand> expected{{drawingWritten ? QDir::toNativeSeparators(drawing) : QString(), true,
+    QCOMPARE(f.window()->photoPreviewPath().isEmpty(), photoIn.isEmpty());
+    QCOMPARE(f.window()->findChild<QLabel*>("Picture1")->pixmap().isNull(), photoIn.isEmpty());
+    QList<ViewerCommand> expected{{drawingIn.isEmpty() ? QString() : QDir::toNativeSeparators(drawing), true,
                                    ViewerCommand::Window::MinimisedWithFocus}};
-    if (photoWritten)
+    if (!photoIn.isEmpty())
         expected.append({QDir::toNativeSeparators(photo), true, ViewerCommand::Window::MaximisedWithFocus});
     QCOMPARE(f.platform().viewerCommands, expected);
-    if (photoWritten)
+    if (!photoIn.isEmpty())
         QCOMPARE(contentOf(photo), TestCatalogue::picture(300, 200));
-    if (drawingWritten)
+    if (!drawingIn.isEmpty())
         QCOMPARE(contentOf(drawing), QByteArray("%PDF-1.4 desenho"));
     QVERIFY(!QDir(f.program().file(QStringLiteral("gone"))).exists());
     QCOMPARE(contentOf(f.program().catalogue()), catalogue);

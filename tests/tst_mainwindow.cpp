@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
@@ -51,6 +52,9 @@ private slots:
     void restoredSearchWindowsTakeTheirDesignSize();
     void keysCloseAndStepThroughSearchWindows_data();
     void keysCloseAndStepThroughSearchWindows();
+    void windowMenuArranges_data();
+    void windowMenuArranges();
+    void windowMenuListsAndActivates();
 
 private:
     static void trigger(MDIForm1& window, const char* action)
@@ -86,6 +90,8 @@ void TestMainWindow::databaseNotOpenedGivesTheMessageInstead()
     QCOMPARE(CountSearchWindows(), 0);
     QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
     QCOMPARE(platform.messages.at(0).title, QString());
+    QCOMPARE(platform.messages.at(0).details,
+             QString::fromUtf8("Arquivo: %1\nO arquivo não foi encontrado.").arg(Module1::DatabasePath));
     trigger(window, "Pesquisar");
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(CountSearchWindows(), 0);
@@ -193,7 +199,7 @@ void TestMainWindow::menuCommandsAndAccessKeys()
     QStringList captions;
     for (QAction* action : window.menuBar()->actions())
         captions.append(action->text());
-    QCOMPARE(captions, QStringList({"&Configurar", "&Nova janela", "&Sair"}));
+    QCOMPARE(captions, QStringList({"&Configurar", "&Nova janela", "&Sair", "&Janela"}));
     window.activateWindow();
     QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
     QCOMPARE(CountSearchWindows(), 1);
@@ -245,6 +251,70 @@ void TestMainWindow::keysCloseAndStepThroughSearchWindows()
         QVERIFY(!frames.at(2) || !frames.at(2)->isVisible());
     else
         QCOMPARE(main.window.mdiArea()->activeSubWindow(), frames.at(active).data());
+}
+
+void TestMainWindow::windowMenuArranges_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("overlapping");
+    QTest::newRow("Em cascata") << "mnuCascata" << true;
+    QTest::newRow("Lado a lado") << "mnuLadoALado" << false;
+}
+
+void TestMainWindow::windowMenuArranges()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, overlapping);
+    MainOverStandardCatalogue main;
+    for (int i = 0; i < 3; ++i)
+        trigger(main.window, "Pesquisar");
+    trigger(main.window, qPrintable(command));
+    const QList<QMdiSubWindow*> frames = main.window.mdiArea()->subWindowList();
+    QCOMPARE(frames.size(), 3);
+    const QRect area = main.window.mdiArea()->viewport()->rect();
+    for (int i = 0; i < frames.size(); ++i) {
+        QVERIFY(!frames.at(i)->isMaximized());
+        // In cascade each keeps its design size, down and to the right of the one before.
+        if (overlapping)
+            QCOMPARE(frames.at(i)->size(), frames.at(0)->size());
+        else
+            QVERIFY(area.contains(frames.at(i)->geometry()));
+        for (int j = i + 1; j < frames.size(); ++j)
+            QCOMPARE(frames.at(i)->geometry().intersects(frames.at(j)->geometry()), overlapping);
+    }
+}
+
+void TestMainWindow::windowMenuListsAndActivates()
+{
+    MainOverStandardCatalogue main;
+    QVERIFY(QTest::qWaitForWindowExposed(&main.window));
+    QList<QMdiSubWindow*> frames;
+    for (int i = 0; i < 3; ++i) {
+        trigger(main.window, "Pesquisar");
+        frames << main.window.mdiArea()->activeSubWindow();
+    }
+    auto* menu = main.window.findChild<QMenu*>("mnuJanela");
+    QVERIFY(menu);
+    const auto listed = [&] {
+        main.window.activateWindow();
+        QTest::keyClick(&main.window, Qt::Key_J, Qt::AltModifier);
+        QStringList entries;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                entries << action->text() + (action->isChecked() ? "*" : "");
+        }
+        return entries;
+    };
+    QCOMPARE(listed(),
+             QStringList({"Em &cascata", "&Lado a lado", "&1 Consulta", "&2 Consulta", "&3 Consulta*"}));
+    QVERIFY(menu->isVisible());
+    menu->actions().at(3)->trigger(); // "&1 Consulta"
+    menu->close();
+    QCOMPARE(main.window.mdiArea()->activeSubWindow(), frames.at(0));
+
+    frames.at(1)->close();
+    QCOMPARE(listed(), QStringList({"Em &cascata", "&Lado a lado", "&1 Consulta*", "&2 Consulta"}));
+    menu->close();
 }
 
 QTEST_MAIN(TestMainWindow)

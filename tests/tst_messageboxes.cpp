@@ -187,6 +187,9 @@ void TestMessageBoxes::titles()
         MessageBoxWatcher user(Qt::Key_Return);
         main.MDIForm_Load();
         note(user);
+        // The reason is in the box's own details.
+        QCOMPARE(user.seen.value(0).details,
+                 QString::fromUtf8("Arquivo: %1\nO arquivo não foi encontrado.").arg(Module1::DatabasePath));
     }
     QCOMPARE(seen, titles);
     // What the window manager shows in the title bar: exactly the title, nothing added.

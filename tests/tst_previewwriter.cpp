@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
@@ -20,6 +21,8 @@ private slots:
     void runnableExtensionsWriteNothing_data();
     void runnableExtensionsWriteNothing();
     void unwritableFileGivesEmptyText();
+    void readOnlyProgramFolderWritesToTheUsers_data();
+    void readOnlyProgramFolderWritesToTheUsers();
 };
 
 namespace {
@@ -180,6 +183,47 @@ void TestPreviewWriter::unwritableFileGivesEmptyText()
     // A directory in the preview file's place cannot be written over, even by root.
     QVERIFY(QDir(program.directory()).mkdir(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg")));
     QVERIFY(WritePhotoPreview(ProgramLocation::directory(), TestCatalogue::storedFile("jpg", "x")).isEmpty());
+}
+
+void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers_data()
+{
+    QTest::addColumn<QByteArray>("extension");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("a photo") << QByteArray("jpg") << true;
+    QTest::newRow("a program, refused") << QByteArray("exe") << false;
+}
+
+void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers()
+{
+    QFETCH(QByteArray, extension);
+    QFETCH(bool, written);
+    TestProgram program;
+    // The user's cache folder, which the ordinary user the read-only folder acts as may write.
+    const QString cache = QDir(program.directory()).absoluteFilePath(QStringLiteral("../cache"));
+    QVERIFY(QDir().mkpath(cache));
+    QVERIFY(QFile::setPermissions(cache, QFile::Permissions(0x7777)));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+    const QByteArray stored = extension.leftJustified(30, ' ') + "bytes";
+    QString photo;
+    QString attachment;
+    {
+        ReadOnlyFolder locked(program.directory());
+        photo = WritePhotoPreview(stored);
+        attachment = WriteAttachmentPreview(stored);
+    }
+    qunsetenv("XDG_CACHE_HOME");
+
+    const QString users = QStringLiteral("%1/%2/previews/").arg(cache, QCoreApplication::applicationName());
+    const auto at = [&](const char* name) {
+        return written ? QDir::toNativeSeparators(users + QString::fromUtf8(name) + QString::fromLatin1(extension))
+                       : QString();
+    };
+    QCOMPARE(photo, at("ArquivoTemporárioDePrévia."));
+    QCOMPARE(attachment, at("AnexoTemporárioDePrévia."));
+    if (written)
+        QCOMPARE(readAll(photo), QByteArray("bytes"));
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(users).entryList(QDir::Files).size(), written ? 2 : 0);
 }
 
 QTEST_MAIN(TestPreviewWriter)

@@ -51,6 +51,7 @@ void MessageBoxWatcher::answer(QMessageBox* box)
     what.title = box->windowTitle();
     what.windowName = RealDisplay::windowName(box);
     what.text = box->text();
+    what.details = box->detailedText();
     QList<QAbstractButton*> buttons = box->buttons();
     std::sort(buttons.begin(), buttons.end(), [box](QAbstractButton* a, QAbstractButton* b) {
         return a->mapTo(box, QPoint()).x() < b->mapTo(box, QPoint()).x();

@@ -25,6 +25,7 @@ public:
         QString title;      // the box's own title
         QString windowName; // its title as the X server holds it (real display only)
         QString text;
+        QString details;       // shown on request under the text
         QStringList buttons;   // their captions from left to right, without access-key marks
         QString defaultButton; // the caption of the button that Enter presses
         bool active = false;   // the box was the active window when it was answered

@@ -29,9 +29,9 @@ void RecordingPlatform::clear()
 }
 
 PlatformBackend::Answer RecordingPlatform::messageBox(QWidget*, const QString& text, Buttons buttons,
-                                                      const QString& title)
+                                                      const QString& title, const QString& details)
 {
-    messages.append({text, title, buttons});
+    messages.append({text, title, buttons, details});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return m_answers.isEmpty() ? Answer::Yes : m_answers.takeFirst();

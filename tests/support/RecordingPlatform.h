@@ -16,6 +16,7 @@ public:
         QString text;
         QString title;
         Buttons buttons;
+        QString details;
     };
 
     RecordingPlatform();
@@ -32,7 +33,8 @@ public:
     QStringList messageTexts() const;
     void clear();
 
-    Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) override;
+    Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title,
+                      const QString& details) override;
     QString openFileDialog(QWidget* parent, const FileDialogRequest& request) override;
     void runViewer(const ViewerCommand& command) override;
     void endProgram() override;

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "OpeningFailureDetails.h"
 #include "StartupMessages.h"
 #include "base/ProgramLocation.h"
 #include "catalogue/ConfigurationFile.h"
@@ -65,7 +66,16 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     Module1::DatabasePath = ui->Text1->text();
-    Platform::messageBox(this, OpenCatalogue() ? kValid : kOpenFailed);
+    if (OpenCatalogue())
+        Platform::messageBox(this, kValid);
+    else
+        showOpenFailed();
+}
+
+void Form1::showOpenFailed()
+{
+    Platform::messageBox(this, kOpenFailed, PlatformBackend::Buttons::Ok, QString(),
+                         OpeningFailureDetails::text(Module1::Opened().Failure));
 }
 
 void Form1::Command3_Click()
@@ -79,13 +89,14 @@ void Form1::Command3_Click()
     }
     Module1::DatabasePath = ui->Text1->text();
     if (!OpenCatalogue()) {
-        Platform::messageBox(this, kOpenFailed);
+        showOpenFailed();
         return;
     }
     Platform::messageBox(this, kValid);
     // A path that cannot be saved stays in the box, and the old file stays as it was.
-    if (!SaveConfiguration()) {
-        StartupMessages::showWriteFailure(this);
+    QString why;
+    if (!SaveConfiguration(&why)) {
+        StartupMessages::showWriteFailure(this, Module1::ConfigFilePath, why);
         return;
     }
     close();

@@ -30,6 +30,8 @@ protected:
 
 private:
     void Form_Unload();
+    // "Erro ao abrir os dados, verifique sua configuração", with the reason in its details.
+    void showOpenFailed();
 
     std::unique_ptr<Ui::Form1> ui;
     QPointer<QWidget> m_mainWindow;

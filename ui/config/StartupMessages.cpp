@@ -6,13 +6,14 @@
 
 namespace StartupMessages {
 
-void showWriteFailure(QWidget* parent)
+void showWriteFailure(QWidget* parent, const QString& configFile, const QString& why)
 {
     Platform::messageBox(parent,
                          QStringLiteral("Erro gravando no diretório do programa. \r\n"
                                         "Algum arquivo pode estar como somente leitura \r\n"
                                         "ou o diretório não aceita gravação."),
-                         PlatformBackend::Buttons::Ok, QStringLiteral("Korvel: Lumeo"));
+                         PlatformBackend::Buttons::Ok, QStringLiteral("Korvel: Lumeo"),
+                         QStringLiteral("Arquivo: %1\n%2").arg(configFile, why));
 }
 
 void showUnstorablePath(QWidget* parent, const QString& characters)

@@ -5,8 +5,8 @@ class QWidget;
 
 namespace StartupMessages {
 
-// The configuration file could not be read or written.
-void showWriteFailure(QWidget* parent);
+// The configuration file could not be read or written; the details name it and say why.
+void showWriteFailure(QWidget* parent, const QString& configFile, const QString& why);
 
 // The path holds these characters, which the configuration file's character set cannot
 // hold; nothing was saved.

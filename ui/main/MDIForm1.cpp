@@ -2,10 +2,13 @@
 
 #include "CountSearchWindows.h"
 #include "LoadingWindowWait.h"
+#include "SearchWindowFrame.h"
+#include "WindowMenu.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 #include "frmSai.h"
 #include "ui/config/Form1.h"
+#include "ui/config/OpeningFailureDetails.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Pictures.h"
 #include "ui/platform/Platform.h"
@@ -14,7 +17,6 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QShortcut>
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
@@ -24,6 +26,9 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     connect(ui->Configurar, &QAction::triggered, this, &MDIForm1::Configurar_Click);
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
+    connect(ui->mnuCascata, &QAction::triggered, ui->mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(ui->mnuLadoALado, &QAction::triggered, ui->mdiArea, &QMdiArea::tileSubWindows);
+    new WindowMenu(ui->mnuJanela, ui->mdiArea);
     LoadedForms::add(this);
     // A catalogue converted while this window is loaded is waited for with the loading window.
     m_conversionWait = std::make_unique<LoadingWindowWait>([this] { return loadingWindow(); });
@@ -80,18 +85,14 @@ void MDIForm1::MDIForm_Load()
 void MDIForm1::Pesquisar_Click()
 {
     if (!Module1::Opened().DatabaseOpened) {
-        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"));
+        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"),
+                             PlatformBackend::Buttons::Ok, QString(),
+                             OpeningFailureDetails::text(Module1::Opened().Failure));
         return;
     }
     auto* search = new Form2;
     loadingWindow()->showNow();
-    // Made inside the area, the frame knows its borders: it takes the window's design size
-    // before the area places it, and "Restore" gives it that size at that place.
-    auto* frame = new QMdiSubWindow(ui->mdiArea);
-    frame->setWidget(search);
-    frame->setAttribute(Qt::WA_DeleteOnClose);
-    frame->setWindowIcon(search->windowIcon());
-    frame->resize(search->size().grownBy(frame->contentsMargins()));
+    auto* frame = new SearchWindowFrame(search, ui->mdiArea);
     ui->mdiArea->addSubWindow(frame);
     frame->showMaximized();
     // A search window shows its frame with it (at start the frame has loaded, not shown).

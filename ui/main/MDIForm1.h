@@ -14,7 +14,8 @@ namespace Ui {
 class MDIForm1;
 }
 
-// The main window: the frame that holds the search windows, with its three commands.
+// The main window: the frame that holds the search windows, with its three commands and the
+// window menu.
 class MDIForm1 : public QMainWindow
 {
     Q_OBJECT

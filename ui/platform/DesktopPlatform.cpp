@@ -30,12 +30,13 @@ QString standardCaption(QDialogButtonBox::StandardButton which)
 } // namespace
 
 PlatformBackend::Answer DesktopPlatform::messageBox(QWidget* parent, const QString& text, Buttons buttons,
-                                                    const QString& title)
+                                                    const QString& title, const QString& details)
 {
     QMessageBox box(parent);
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title.isEmpty() ? kProgramTitle : title);
     box.setText(text);
+    box.setDetailedText(details);
     if (buttons == Buttons::Ok) {
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();

@@ -6,7 +6,8 @@
 class DesktopPlatform : public PlatformBackend
 {
 public:
-    Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) override;
+    Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title,
+                      const QString& details) override;
     QString openFileDialog(QWidget* parent, const FileDialogRequest& request) override;
     void runViewer(const ViewerCommand& command) override;
     void endProgram() override;

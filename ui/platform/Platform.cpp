@@ -22,9 +22,9 @@ PlatformBackend& backend()
 namespace Platform {
 
 PlatformBackend::Answer messageBox(QWidget* parent, const QString& text, PlatformBackend::Buttons buttons,
-                                   const QString& title)
+                                   const QString& title, const QString& details)
 {
-    return backend().messageBox(parent, text, buttons, title);
+    return backend().messageBox(parent, text, buttons, title, details);
 }
 
 QString openFileDialog(QWidget* parent, const PlatformBackend::FileDialogRequest& request)

@@ -7,7 +7,7 @@ namespace Platform {
 
 PlatformBackend::Answer messageBox(QWidget* parent, const QString& text,
                                    PlatformBackend::Buttons buttons = PlatformBackend::Buttons::Ok,
-                                   const QString& title = QString());
+                                   const QString& title = QString(), const QString& details = QString());
 QString openFileDialog(QWidget* parent, const PlatformBackend::FileDialogRequest& request);
 void runViewer(const ViewerCommand& command);
 void endProgram();

@@ -25,8 +25,10 @@ public:
 
     virtual ~PlatformBackend() = default;
 
-    // A modal box without icon. An empty title leaves the program's own title.
-    virtual Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title) = 0;
+    // A modal box without icon. An empty title leaves the program's own title. Details, when
+    // given, are shown on request under the text ("Mostrar detalhes…").
+    virtual Answer messageBox(QWidget* parent, const QString& text, Buttons buttons, const QString& title,
+                              const QString& details) = 0;
     // The chosen file's name, or empty text when the user cancelled.
     virtual QString openFileDialog(QWidget* parent, const FileDialogRequest& request) = 0;
     // Starts the viewer without waiting; its outcome is not looked at.

@@ -1,7 +1,6 @@
 // Opening the photo, the drawing and the web links in the desktop's own programs.
 
 #include "Form2.h"
-#include "base/ProgramLocation.h"
 #include "catalogue/Module1.h"
 #include "media/PreviewWriter.h"
 #include "ui/platform/Platform.h"
@@ -36,7 +35,7 @@ void Form2::Frame1_DblClick()
 
 void Form2::BtnDesenho_Click()
 {
-    const QString path = WriteAttachmentPreview(ProgramLocation::directory(), AttachmentData);
+    const QString path = WriteAttachmentPreview(AttachmentData);
     Platform::runViewer({path, true, ViewerCommand::Window::MinimisedWithFocus});
     window()->showMinimized();
 }

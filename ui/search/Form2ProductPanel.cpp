@@ -1,7 +1,6 @@
 // The product panel: the found product's data, photo and drawing button.
 
 #include "Form2.h"
-#include "base/ProgramLocation.h"
 #include "catalogue/StoredFile.h"
 #include "catalogue/TextForms.h"
 #include "media/PhotoScaling.h"
@@ -31,8 +30,7 @@ void Form2::ShowProduct()
         return;
     }
 
-    PhotoPreviewPath =
-        WritePhotoPreview(ProgramLocation::directory(), CurrentResult.field(QStringLiteral("Foto")));
+    PhotoPreviewPath = WritePhotoPreview(CurrentResult.field(QStringLiteral("Foto")));
     if (!PhotoPreviewPath.isEmpty()) {
         if (!showPhoto(PhotoPreviewPath))
             return;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+struct OpeningFailure;
+
+// The details of "Erro ao abrir os dados, verifique sua configuração": which file, and why it
+// did not open, so that a missing share is told from a damaged catalogue.
+namespace OpeningFailureDetails {
+
+// Empty text when there is no failure to tell.
+QString text(const OpeningFailure& failure);
+
+} // namespace OpeningFailureDetails
