@@ -36,8 +36,9 @@ public:
     CancelFlag cancelFlag() const { return m_cancelled; }
     static bool isCancelled(const CancelFlag& flag) { return flag && flag->load(std::memory_order_relaxed); }
 
-    // Jobs started and not yet ended.
+    // Jobs started and not yet ended, and how many may run at once.
     int activeJobs() const { return m_pool.activeThreadCount(); }
+    int threads() const { return m_pool.maxThreadCount(); }
 
 private:
     std::shared_ptr<std::atomic<bool>> m_cancelled;

@@ -24,7 +24,7 @@ void TestWorkPool::queuedWorkIsDoneByItsTaker()
     // Every thread of the pool busy until released: the next job can only wait in the queue.
     QSemaphore release;
     QSemaphore started;
-    const int threads = QThread::idealThreadCount();
+    const int threads = pool.threads();
     QList<Job<void>> busy;
     for (int i = 0; i < threads; ++i)
         busy.append(pool.start([&release, &started] {
