@@ -131,7 +131,11 @@ inline const QString ByReference =
     Product + QStringLiteral("Referencia LIKE ? AND ANYCASE_LIKE(Referencia, ?)");
 inline const QString ByDescription =
     Product + QStringLiteral("Descriçao LIKE ? AND ANYCASE_LIKE(Descriçao, ?)");
-// The last resort of a description: values the typed text's key with letter case and accents aside.
+// The last resort of a description, in the order the designed lookup reads the products: those
+// of the descriptions found to hold the text (a few; values: the descriptions), or those whose
+// description holds the text's key with letter case and accents aside (many; value: the key).
+inline const QString ByDescriptions =
+    Product + QStringLiteral("Descriçao = ? ORDER BY [Tabela referenciaS].rowid");
 inline const QString ByDescriptionAccentsAside =
     Product + QStringLiteral("ACCENTLESS_CONTAINS(Descriçao, ?)");
 

@@ -1,5 +1,6 @@
 #include "HouseLookup.h"
 
+#include "AnyOfSql.h"
 #include "Catalogue.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
@@ -59,12 +60,28 @@ Found FindByDescription(Catalogue& catalogue, const QString& typed)
     if (!found.product.eof())
         return found;
     // Last, the first product in the catalogue's order whose description holds the text with
-    // letter case and accents aside; the box then shows that description.
+    // letter case and accents aside; the box then shows that description. The list of every
+    // description tells first whether any does, and which.
     const QString key = MatchKey::of(TextForms::trimBlanks(typed), MatchKey::Kind::LetterCaseAndAccents);
     if (key.isEmpty())
         return found;
+    QVariantList descriptions;
+    for (qsizetype i = 0; i < catalogue.DescRows.size(); ++i) {
+        if (!catalogue.DescRows.isNull(i) &&
+            MatchKey::of(catalogue.DescRows.stored(i), MatchKey::Kind::LetterCaseAndAccents).contains(key))
+            descriptions.append(catalogue.DescRows.at(i));
+    }
+    constexpr qsizetype kFewDescriptions = 200;
+    if (descriptions.isEmpty())
+        return found;
     ForwardResult result =
-        ForwardResult::execute(&catalogue.Conn, CatalogueSql::ByDescriptionAccentsAside, {key});
+        descriptions.size() <= kFewDescriptions
+            ? ForwardResult::execute(&catalogue.Conn,
+                                     CatalogueSql::anyOf(CatalogueSql::ByDescriptions,
+                                                         QStringLiteral("Descriçao = ?"),
+                                                         descriptions.size()),
+                                     descriptions)
+            : ForwardResult::execute(&catalogue.Conn, CatalogueSql::ByDescriptionAccentsAside, {key});
     const ProductRecord aside = ProductRecord::firstRowOf(result);
     result.close();
     if (!aside.eof()) {
