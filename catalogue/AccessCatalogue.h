@@ -1,10 +1,12 @@
 #pragma once
 #include <QString>
+class AccessCopyUse;
 namespace AccessCatalogue {
 // Path of an SQLite catalogue holding the Access file's six tables, converted on first use and
 // kept in the user's cache directory keyed by the file's path, size and modification time, so
 // reopening the unchanged file costs no more than opening an SQLite catalogue. Empty when the
 // file cannot be read as a catalogue, and then `failure`, when given, says why. The conversion
-// is waited for as ImportWait says.
-QString sqliteCopy(const QString& accessPath, QString* failure = nullptr);
+// is waited for as ImportWait says. Each call also clears the cache (AccessCopySweep). The copy
+// is marked in use for as long as `use`, when given, holds it; without it, only for the call.
+QString sqliteCopy(const QString& accessPath, QString* failure = nullptr, AccessCopyUse* use = nullptr);
 } // namespace AccessCatalogue

@@ -1,5 +1,6 @@
 #include "AccessCopyCache.h"
 
+#include "AccessCopyUse.h"
 #include "Connection.h"
 #include "base/ImportProgram.h"
 #include "base/SqliteStatement.h"
@@ -8,14 +9,22 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
 
 const QLatin1String kTemporaryMark(".part-");
 const QLatin1String kLockSuffix(".lock");
+// A copy is named access-<hash of the file's path>-<hash of its size and time>.sqlite, each
+// hash 16 characters long.
+const QString kHashPattern(16, QLatin1Char('?'));
+const QString kCopyPattern = kHashPattern + QStringLiteral(".sqlite");
+// A path is far shorter; a damaged record is not read whole.
+constexpr qint64 kLongestRecord = 64 * 1024;
 
 // A conversion's lock is given up only with its program: never for its age.
 bool takeLock(QLockFile& lock)
@@ -36,11 +45,15 @@ QString hashOf(const QString& text)
         QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
 
-QString pathPrefix(const QFileInfo& accessFile)
+QString sourcePath(const QFileInfo& accessFile)
 {
     const QString canonical = accessFile.canonicalFilePath();
-    return QStringLiteral("access-") +
-           hashOf(canonical.isEmpty() ? accessFile.absoluteFilePath() : canonical) + QLatin1Char('-');
+    return canonical.isEmpty() ? accessFile.absoluteFilePath() : canonical;
+}
+
+QString pathPrefix(const QFileInfo& accessFile)
+{
+    return QStringLiteral("access-") + hashOf(sourcePath(accessFile)) + QLatin1Char('-');
 }
 
 } // namespace
@@ -104,14 +117,54 @@ bool isFinished(const QString& copyPath)
 
 void removeStale(const QString& directory, const QFileInfo& accessFile, const QString& keep)
 {
-    QDir dir(directory);
-    const QString keepName = QFileInfo(keep).fileName();
-    const QFileInfoList files = dir.entryInfoList({pathPrefix(accessFile) + QLatin1Char('*')}, QDir::Files);
+    // Only finished copies: another program may be converting the same file right now.
+    const QFileInfoList files =
+        QDir(directory).entryInfoList({pathPrefix(accessFile) + kCopyPattern}, QDir::Files);
     for (const QFileInfo& file : files) {
-        // Another program may be converting the same file right now: its files stay.
-        if (file.fileName() != keepName && !file.fileName().contains(kTemporaryMark))
-            QFile::remove(file.filePath());
+        if (file.filePath() != keep)
+            AccessCopyUse::removeUnlessInUse(file.filePath());
     }
+}
+
+QStringList copies(const QString& directory)
+{
+    QStringList paths;
+    const QFileInfoList files = QDir(directory).entryInfoList(
+        {QStringLiteral("access-") + kHashPattern + QLatin1Char('-') + kCopyPattern}, QDir::Files);
+    for (const QFileInfo& file : files)
+        paths.append(file.filePath());
+    return paths;
+}
+
+QString sourceRecordPath(const QString& copyPath)
+{
+    return copyPath + QStringLiteral(".source");
+}
+
+void recordSource(const QString& copyPath, const QFileInfo& accessFile)
+{
+    const QString record = sourceRecordPath(copyPath);
+    if (QFileInfo::exists(record))
+        return;
+    QSaveFile file(record);
+    if (file.open(QIODevice::WriteOnly) && file.write(sourcePath(accessFile).toUtf8()) >= 0)
+        file.commit();
+}
+
+QString recordedSource(const QString& copyPath)
+{
+    QFile file(sourceRecordPath(copyPath));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.read(kLongestRecord));
+}
+
+void markUsed(const QString& copyPath)
+{
+    // Opened for writing only to have its time set: nothing in it changes.
+    QFile file(copyPath);
+    if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        file.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
 }
 
 std::unique_ptr<QLockFile> lockTemporary(const QString& temporaryPath)

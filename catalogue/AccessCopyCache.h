@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -26,7 +27,20 @@ QString lockPath(const QString& temporaryPath);
 void removeAbandoned(const QString& directory, const QFileInfo& accessFile);
 // True when the copy opens and its import marked it finished, in the layout of this program.
 bool isFinished(const QString& copyPath);
-// Removes the older copies of the same Access file.
+// Removes the older copies of the same Access file that no program holds.
 void removeStale(const QString& directory, const QFileInfo& accessFile, const QString& keep);
+// Every finished copy in the directory, of any Access file.
+QStringList copies(const QString& directory);
+
+// The name of a copy tells its Access file's path only as a hash: the path itself is kept in a
+// small record beside the copy, so that a copy whose file is gone can be told.
+QString sourceRecordPath(const QString& copyPath);
+// Writes the record unless there is one.
+void recordSource(const QString& copyPath, const QFileInfo& accessFile);
+// Empty when the copy has no record (made before records were kept, or never written).
+QString recordedSource(const QString& copyPath);
+// The copy's modification time tells its last opening: opened read-only, its access time
+// tells nothing sure.
+void markUsed(const QString& copyPath);
 
 } // namespace AccessCopyCache

@@ -36,7 +36,7 @@ std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
 
 Catalogue::~Catalogue()
 {
-    m_work.cancelAndWait();
+    close();
 }
 
 void Catalogue::close()
@@ -44,6 +44,7 @@ void Catalogue::close()
     m_work.cancelAndWait();
     Conn.close();
     DatabaseOpened = false;
+    m_copyInUse.release();
 }
 
 CachedList::Entries Catalogue::entries(const CachedList& list, ListKind kind)

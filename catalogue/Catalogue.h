@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessCopyUse.h"
 #include "BoxList.h"
 #include "CachedList.h"
 #include "Connection.h"
@@ -60,6 +61,8 @@ public:
     WorkPool& work() { return m_work; }
     // Ends the work and closes the connection of a catalogue that failed to open.
     void close();
+    // The mark that keeps a converted copy in the cache while this catalogue reads it.
+    AccessCopyUse* copyInUse() { return &m_copyInUse; }
 
     // The entries of a list of that kind, made now unless made already.
     CachedList::Entries entries(const CachedList& list, ListKind kind);
@@ -92,6 +95,8 @@ private:
 
     std::map<OfferKey, std::weak_ptr<const Offers>> m_offers;
     std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
+    // Given up only once the connections are closed.
+    AccessCopyUse m_copyInUse;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };

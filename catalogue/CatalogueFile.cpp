@@ -21,7 +21,7 @@ QString failedFor(OpeningFailure* failure, OpeningFailure::Reason reason, const 
 
 namespace CatalogueFile {
 
-QString sqlitePathFor(const QString& path, OpeningFailure* failure)
+QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use)
 {
     using Reason = OpeningFailure::Reason;
     const QFileInfo info(path);
@@ -46,7 +46,7 @@ QString sqlitePathFor(const QString& path, OpeningFailure* failure)
     if (!CatalogueSignature::isAccess(head))
         return failedFor(failure, Reason::NotACatalogue);
     QString conversion;
-    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion);
+    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion, use);
     if (copy.isEmpty())
         return failedFor(failure, Reason::NotConverted, conversion);
     return copy;

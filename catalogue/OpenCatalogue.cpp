@@ -88,7 +88,8 @@ bool OpenCatalogue()
     Catalogue& catalogue = Module1::Replace();
 
     catalogue.Failure.path = Module1::DatabasePath;
-    const QString sqlitePath = CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure);
+    const QString sqlitePath =
+        CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse());
     if (sqlitePath.isEmpty())
         return failOpening(catalogue);
     if (!catalogue.Conn.open(sqlitePath))

@@ -11,6 +11,7 @@
 #include "base/Windows1252.h"
 #include "catalogue/AccessCatalogue.h"
 #include "catalogue/AccessCopyCache.h"
+#include "catalogue/AccessCopyUse.h"
 #include "catalogue/AccessImportProcess.h"
 #include "catalogue/ImportWait.h"
 
@@ -197,6 +198,7 @@ private slots:
     void makesAgainACopyThatIsNotWhole_data();
     void makesAgainACopyThatIsNotWhole();
     void removesOnlyWhatNoConversionHolds();
+    void anOpeningClearsTheCacheAndHoldsItsCopy();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
     void survivesAnImportThatGoesWrong_data();
@@ -513,7 +515,8 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(!QFile::exists(first));
     QVERIFY(!reported.isEmpty());
 
-    QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files), QStringList({QFileInfo(second).fileName()}));
+    const QString name = QFileInfo(second).fileName();
+    QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files), QStringList({name, name + ".source"}));
 }
 
 void TestAccessCatalogue::makesAgainACopyThatIsNotWhole_data()
@@ -568,6 +571,32 @@ void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
     QVERIFY(!QFile::exists(abandoned));
     QVERIFY(QFile::exists(running));
     QVERIFY(QFile::exists(AccessCopyCache::lockPath(running)));
+}
+
+// Each opening removes the copies of files that are gone, records its own file beside its copy
+// and marks it used now; the caller that asks holds the copy in use.
+void TestAccessCatalogue::anOpeningClearsTheCacheAndHoldsItsCopy()
+{
+    const QString gone = path(QStringLiteral("gone.mdb"));
+    QVERIFY(QFile::copy(m_access, gone));
+    const QString orphan = AccessCatalogue::sqliteCopy(gone);
+    QVERIFY(!orphan.isEmpty());
+    QVERIFY(QFile::remove(gone));
+
+    AccessCopyUse use;
+    const QString copy = AccessCatalogue::sqliteCopy(m_access, nullptr, &use);
+    QVERIFY(!copy.isEmpty());
+    QVERIFY(!QFile::exists(orphan));
+    QCOMPARE(AccessCopyCache::recordedSource(copy), QFileInfo(m_access).canonicalFilePath());
+    QVERIFY(use.holds());
+    QVERIFY(!AccessCopyUse::removeUnlessInUse(copy));
+
+    QFile file(copy);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-40), QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QVERIFY(QFileInfo(copy).lastModified() > QDateTime::currentDateTime().addDays(-1));
 }
 
 void TestAccessCatalogue::refusesDamagedFiles_data()
@@ -671,7 +700,8 @@ void TestAccessCatalogue::refusesDamagedFiles()
     // Nothing half-written stays behind to be taken for a copy later.
     const QStringList left = QDir(cacheDirectory()).entryList(QDir::Files);
     QVERIFY2(left.filter(QStringLiteral(".part")).isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
-    QCOMPARE(left.size(), copy.isEmpty() ? 0 : 1);
+    // A copy and the record of its file.
+    QCOMPARE(left.size(), copy.isEmpty() ? 0 : 2);
 
     // The import program ends by itself, with an answer, on every one of these files.
     QProcess process;
