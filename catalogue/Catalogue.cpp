@@ -2,6 +2,8 @@
 
 #include "PendingOffers.h"
 
+#include <iterator>
+
 namespace {
 
 // Shorter lists take less time to make entries or offers for than a job takes to start.
@@ -105,38 +107,27 @@ qsizetype Catalogue::offersBytes() const
 
 const EntryIndex& Catalogue::matchIndex(Match which)
 {
-    CachedList::Entries entries;
-    EntryIndex::Key key = EntryIndex::Key::LetterCase;
-    switch (which) {
-    case Match::Manufacturers:
-        entries = this->entries(OpenedCompRows, ListKind::Manufacturers);
-        break;
-    case Match::CompetitorReferences:
-        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
-        break;
-    case Match::CompetitorReferencesAside:
-        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
-        key = EntryIndex::Key::LetterCaseAndSeparators;
-        break;
-    case Match::HouseReferencesAside:
-        entries = this->entries(HouseRefRows, ListKind::HouseReferences);
-        key = EntryIndex::Key::LetterCaseAndSeparators;
-        break;
-    case Match::ManufacturersAccentsAside:
-        entries = this->entries(OpenedCompRows, ListKind::Manufacturers);
-        key = EntryIndex::Key::LetterCaseAndAccents;
-        break;
-    case Match::FamiliesAccentsAside:
-        entries = this->entries(OpenedFamRows, ListKind::Families);
-        key = EntryIndex::Key::LetterCaseAndAccents;
-        break;
-    case Match::CompetitorReferencesAccentsAside:
-        entries = this->entries(OpenedRefRows, ListKind::CompetitorReferences);
-        key = EntryIndex::Key::Everything;
-        break;
-    }
+    // Each index: the list it is made over, as the box of that kind shows it, and its key.
+    struct Made
+    {
+        CachedList Catalogue::*list;
+        ListKind kind;
+        EntryIndex::Key key;
+    };
+    static constexpr Made kMade[] = {
+        {&Catalogue::OpenedCompRows, ListKind::Manufacturers, EntryIndex::Key::LetterCase},
+        {&Catalogue::OpenedRefRows, ListKind::CompetitorReferences, EntryIndex::Key::LetterCase},
+        {&Catalogue::OpenedRefRows, ListKind::CompetitorReferences, EntryIndex::Key::LetterCaseAndSeparators},
+        {&Catalogue::HouseRefRows, ListKind::HouseReferences, EntryIndex::Key::LetterCaseAndSeparators},
+        {&Catalogue::OpenedCompRows, ListKind::Manufacturers, EntryIndex::Key::LetterCaseAndAccents},
+        {&Catalogue::OpenedFamRows, ListKind::Families, EntryIndex::Key::LetterCaseAndAccents},
+        {&Catalogue::OpenedRefRows, ListKind::CompetitorReferences, EntryIndex::Key::Everything},
+    };
+    static_assert(std::size(kMade) == std::tuple_size_v<decltype(m_matchIndexes)>);
+    const Made& made = kMade[size_t(which)];
+    const CachedList::Entries listed = entries(this->*made.list, made.kind);
     std::shared_ptr<const EntryIndex>& slot = m_matchIndexes[size_t(which)];
-    if (!slot || slot->entries() != entries)
-        slot = std::make_shared<const EntryIndex>(entries, key);
+    if (!slot || slot->entries() != listed)
+        slot = std::make_shared<const EntryIndex>(listed, made.key);
     return *slot;
 }

@@ -76,7 +76,7 @@ public:
     // Memory held by the offers alive, in bytes.
     qsizetype offersBytes() const;
 
-    // The indexes that find the entries a whole typed text names.
+    // The indexes that find the entries a whole typed text names, in the order of their table.
     enum class Match
     {
         Manufacturers,

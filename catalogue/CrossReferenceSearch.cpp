@@ -127,13 +127,13 @@ Filtered filterByFamily(Catalogue& catalogue, const QString& manufacturer, const
 }
 
 // A value that does not exist as typed is, last, the one entry it names with accents aside.
-template <typename Filter, typename Aside>
-Filtered withLastResort(Filter filter, Aside aside, Catalogue& catalogue, const QString& typed)
+template <typename Filter>
+Filtered withLastResort(Filter filter, Catalogue::Match index, Catalogue& catalogue, const QString& typed)
 {
     Filtered filtered = filter(typed);
     if (filtered.message.isEmpty())
         return filtered;
-    const QString entry = aside(catalogue, typed);
+    const QString entry = TypedEntries::entryAside(catalogue, index, typed);
     if (entry.isEmpty())
         return filtered;
     filtered = filter(entry);
@@ -147,14 +147,14 @@ Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer,
 {
     return withLastResort(
         [&](const QString& typed) { return filterByManufacturer(catalogue, typed, family); },
-        TypedEntries::manufacturerAccentsAside, catalogue, manufacturer);
+        Catalogue::Match::ManufacturersAccentsAside, catalogue, manufacturer);
 }
 
 Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
 {
     return withLastResort(
         [&](const QString& typed) { return filterByFamily(catalogue, manufacturer, typed); },
-        TypedEntries::familyAccentsAside, catalogue, family);
+        Catalogue::Match::FamiliesAccentsAside, catalogue, family);
 }
 
 Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed)
@@ -165,9 +165,9 @@ Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed
         row.close();
         // Written with other separators, or last without its accents, the one reference it can
         // be is looked up as if chosen.
-        for (const auto aside :
-             {TypedEntries::competitorReferenceAside, TypedEntries::competitorReferenceAccentsAside}) {
-            resolution.entry = aside(catalogue, typed);
+        for (const Catalogue::Match index : {Catalogue::Match::CompetitorReferencesAside,
+                                             Catalogue::Match::CompetitorReferencesAccentsAside}) {
+            resolution.entry = TypedEntries::entryAside(catalogue, index, typed);
             if (!resolution.entry.isEmpty()) {
                 row = competitorRow(catalogue, resolution.entry);
                 break;

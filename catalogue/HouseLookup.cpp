@@ -44,7 +44,7 @@ Found FindByReference(Catalogue& catalogue, const QString& typed)
         return found;
     // Written with other separators, the one reference it can be is looked up as if chosen; else
     // the first that begins with it so, or last without its accents.
-    found.entry = TypedEntries::houseReferenceAside(catalogue, typed);
+    found.entry = TypedEntries::entryAside(catalogue, Catalogue::Match::HouseReferencesAside, typed);
     if (found.entry.isEmpty())
         found.entry = TypedEntries::houseReferenceBeginning(catalogue, typed);
     if (!found.entry.isEmpty())

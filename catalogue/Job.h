@@ -15,7 +15,6 @@ public:
     Job() = default;
     explicit Job(QFuture<Result> future) : m_future(std::move(future)) {}
 
-    bool isValid() const { return m_future.isValid(); }
     bool isFinished() const { return m_future.isFinished(); }
 
     Result take() const

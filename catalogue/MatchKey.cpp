@@ -8,13 +8,14 @@
 
 namespace MatchKey {
 
+namespace {
+
 bool isSeparator(char32_t character)
 {
     return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
            character == U'_';
 }
 
-namespace {
 
 char32_t decomposedBase(char32_t character)
 {

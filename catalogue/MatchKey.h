@@ -23,8 +23,6 @@ enum class Kind
 // character itself.
 char32_t withoutAccents(char32_t character);
 
-bool isSeparator(char32_t character);
-
 // The characters of a text's key, one at a time, read straight from the text: a list of a
 // million entries is keyed without a string made for each.
 class Characters

@@ -19,20 +19,6 @@ QStringList storedForms(const QString& typed, const EntryIndex& entries)
     return stored;
 }
 
-QString onlyOther(const QString& typed, const EntryIndex& entries)
-{
-    const QStringList same = entries.equalTexts(typed);
-    return same.size() == 1 && same.first() != typed ? same.first() : QString();
-}
-
-// The one entry a text names with letter case and accents aside, or with the separators too; a
-// blank before or after the text never hides it.
-QString onlyListed(const QString& typed, const EntryIndex& entries)
-{
-    const QStringList same = entries.equalTexts(typed.trimmed());
-    return same.size() == 1 && same.first() != typed ? same.first() : QString();
-}
-
 } // namespace
 
 namespace TypedEntries {
@@ -47,29 +33,12 @@ QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& type
     return storedForms(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferences));
 }
 
-QString competitorReferenceAside(Catalogue& catalogue, const QString& typed)
+QString entryAside(Catalogue& catalogue, Catalogue::Match index, const QString& typed)
 {
-    return onlyOther(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferencesAside));
-}
-
-QString houseReferenceAside(Catalogue& catalogue, const QString& typed)
-{
-    return onlyOther(typed, catalogue.matchIndex(Catalogue::Match::HouseReferencesAside));
-}
-
-QString manufacturerAccentsAside(Catalogue& catalogue, const QString& typed)
-{
-    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::ManufacturersAccentsAside));
-}
-
-QString familyAccentsAside(Catalogue& catalogue, const QString& typed)
-{
-    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::FamiliesAccentsAside));
-}
-
-QString competitorReferenceAccentsAside(Catalogue& catalogue, const QString& typed)
-{
-    return onlyListed(typed, catalogue.matchIndex(Catalogue::Match::CompetitorReferencesAccentsAside));
+    // A blank before or after the text is a separator or stands outside the entry: it never
+    // hides one.
+    const QStringList same = catalogue.matchIndex(index).equalTexts(typed.trimmed());
+    return same.size() == 1 && same.first() != typed ? same.first() : QString();
 }
 
 QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed)

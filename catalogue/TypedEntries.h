@@ -20,7 +20,7 @@
 // 4. last, with accents aside too: the one manufacturer or family (blanks around the text
 //    aside), or competitor reference, that the text names; the first house reference that
 //    begins with it.
-class Catalogue;
+#include "Catalogue.h"
 
 namespace TypedEntries {
 
@@ -30,16 +30,9 @@ QStringList storedManufacturers(Catalogue& catalogue, const QString& typed);
 // The same for a competitor reference.
 QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& typed);
 
-// The one entry the text names with letter case and separators aside, when it is another text
-// than the typed one; empty otherwise.
-QString competitorReferenceAside(Catalogue& catalogue, const QString& typed);
-QString houseReferenceAside(Catalogue& catalogue, const QString& typed);
-
-// The one entry the text names with letter case and accents aside (and the separators, for a
-// reference), when it is another text than the typed one; empty otherwise.
-QString manufacturerAccentsAside(Catalogue& catalogue, const QString& typed);
-QString familyAccentsAside(Catalogue& catalogue, const QString& typed);
-QString competitorReferenceAccentsAside(Catalogue& catalogue, const QString& typed);
+// The one entry of that index's list that the text names, when it is another text than the
+// typed one; empty otherwise.
+QString entryAside(Catalogue& catalogue, Catalogue::Match index, const QString& typed);
 // The first house reference, in the catalogue's order, that begins with the text with letter
 // case and separators aside, or else with accents aside too; empty when none does.
 QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed);
