@@ -16,7 +16,6 @@ bool isSeparator(char32_t character)
            character == U'_';
 }
 
-
 char32_t decomposedBase(char32_t character)
 {
     // Decomposed step by step: "ǖ" is "ü" and a macron, "ü" is "u" and a diaeresis.
