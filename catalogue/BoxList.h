@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CachedList.h"
+#include "BoxEntries.h"
 #include "Offers.h"
 
 #include <memory>
@@ -8,7 +8,7 @@
 // What a drop-down box shows of a list: its entries, and what it offers while the user types.
 struct BoxList
 {
-    CachedList::Entries entries;
+    BoxEntries entries;
     OfferMatch match = OfferMatch::None;
     std::shared_ptr<const Offers> offers; // none when the box offers nothing
 };

@@ -77,10 +77,19 @@ void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
     // The characters of one and two bytes, all that catalogue texts and their scrambled forms
     // hold, are decoded here: a decoder set up for each of a million short texts would take as
     // long as reading them. Anything else is left to Qt's decoder.
+    const auto* in = reinterpret_cast<const uchar*>(text);
+    uchar any = 0;
+    for (qsizetype i = 0; i < bytes; ++i)
+        any |= in[i];
+    // Most texts are plain ASCII, which Qt widens many characters at a time.
+    if (any < 0x80) {
+        m_chars.append(QLatin1StringView(text, bytes));
+        m_ends.push_back(quint32(m_chars.size()));
+        return;
+    }
     const qsizetype at = m_chars.size();
     m_chars.resize(at + bytes);
     QChar* out = m_chars.data() + at;
-    const auto* in = reinterpret_cast<const uchar*>(text);
     const uchar* const end = in + bytes;
     while (in < end) {
         if (in[0] < 0x80) {
@@ -118,6 +127,7 @@ CachedList::CachedList(Texts values, std::vector<bool> nulls) : m_cache(std::mak
 {
     nulls.resize(size_t(values.storedCount()), false);
     m_values = std::make_shared<const Texts>(std::move(values));
+    m_nullCount = qsizetype(std::count(nulls.begin(), nulls.end(), true));
     m_nulls = std::make_shared<const std::vector<bool>>(std::move(nulls));
 }
 
@@ -145,6 +155,17 @@ bool CachedList::hasEntries(EntryRule rule, bool sorted) const
     EntryCache::Slot& slot = m_cache->byRule[cacheSlot(rule, sorted)];
     const std::lock_guard<std::mutex> lock(slot.making);
     return slot.made != nullptr;
+}
+
+qsizetype CachedList::entryCount(EntryRule rule) const
+{
+    // Only the trimmed form keeps a null value, as an empty entry.
+    return rule == EntryRule::Trimmed ? size() : size() - m_nullCount;
+}
+
+const void* CachedList::entriesIdentity(EntryRule rule, bool sorted) const
+{
+    return &m_cache->byRule[cacheSlot(rule, sorted)];
 }
 
 CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bool>& nulls, EntryRule rule,

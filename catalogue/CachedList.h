@@ -90,6 +90,7 @@ public:
     qsizetype size() const { return m_values->storedCount(); }
     bool isEmpty() const { return size() == 0; }
     bool isNull(qsizetype i) const { return m_nulls->at(size_t(i)); }
+    qsizetype nullCount() const { return m_nullCount; }
     QString at(qsizetype i) const { return m_values->stored(i).toString(); }
     QStringView stored(qsizetype i) const { return m_values->stored(i); }
 
@@ -104,6 +105,10 @@ public:
     Entries entries(EntryRule rule, bool sorted, const WorkPool::CancelFlag& cancel) const;
     // Whether those entries are made already.
     bool hasEntries(EntryRule rule, bool sorted) const;
+    // How many entries of a rule the list gives, known without making them.
+    qsizetype entryCount(EntryRule rule) const;
+    // Tells these entries apart from those of any other list or form, while the list lives.
+    const void* entriesIdentity(EntryRule rule, bool sorted) const;
 
 private:
     struct EntryCache;
@@ -114,4 +119,5 @@ private:
     std::shared_ptr<const Texts> m_values;
     std::shared_ptr<const std::vector<bool>> m_nulls;
     std::shared_ptr<EntryCache> m_cache;
+    qsizetype m_nullCount = 0;
 };

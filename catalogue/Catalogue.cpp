@@ -70,28 +70,30 @@ void Catalogue::prepareEntries(const CachedList& list, ListKind kind)
 
 BoxList Catalogue::boxList(const CachedList& list, ListKind kind)
 {
+    const ListForm form = formOf(kind);
+    prepareEntries(list, kind);
     BoxList box;
-    box.entries = entries(list, kind);
-    box.match = formOf(kind).offers;
+    box.entries = BoxEntries(list, form.rule, form.sorted);
+    box.match = form.offers;
     box.offers = offers(box.entries, box.match);
     return box;
 }
 
-std::shared_ptr<const Offers> Catalogue::offers(const CachedList::Entries& entries, OfferMatch match)
+std::shared_ptr<const Offers> Catalogue::offers(const BoxEntries& entries, OfferMatch match)
 {
-    if (!entries || match == OfferMatch::None)
+    if (entries.isNull() || match == OfferMatch::None)
         return nullptr;
     for (auto it = m_offers.begin(); it != m_offers.end();)
-        it = it->second.expired() ? m_offers.erase(it) : std::next(it);
-    // Keyed by the entries themselves: offers keep their entries alive, so a key in use is never
-    // the address of other entries.
-    std::weak_ptr<const Offers>& slot = m_offers[OfferKey(entries.get(), match)];
-    if (std::shared_ptr<const Offers> alive = slot.lock())
+        it = it->second.offers.expired() ? m_offers.erase(it) : std::next(it);
+    // The slot keeps the entries' list alive while their offers live, so a key in use is never
+    // the identity of other entries.
+    KeptOffers& slot = m_offers[OfferKey(entries.identity(), match)];
+    if (std::shared_ptr<const Offers> alive = slot.offers.lock())
         return alive;
-    std::shared_ptr<const Offers> made = entries->size() < kMadeApart
-                                             ? Offers::make(entries, match)
+    std::shared_ptr<const Offers> made = entries.size() < kMadeApart
+                                             ? Offers::make(entries.get(), match)
                                              : std::make_shared<const PendingOffers>(entries, match, m_work);
-    slot = made;
+    slot = KeptOffers{entries, made};
     return made;
 }
 
@@ -99,7 +101,7 @@ qsizetype Catalogue::offersBytes() const
 {
     qsizetype total = 0;
     for (const auto& kept : m_offers) {
-        if (const std::shared_ptr<const Offers> alive = kept.second.lock())
+        if (const std::shared_ptr<const Offers> alive = kept.second.offers.lock())
             total += alive->bytes();
     }
     return total;

@@ -72,7 +72,7 @@ public:
     BoxList boxList(const CachedList& list, ListKind kind);
     // The offers of a box showing these entries; none for a box that offers nothing. Made once
     // for each list and shared while any box holds them; a long list's are made on the pool.
-    std::shared_ptr<const Offers> offers(const CachedList::Entries& entries, OfferMatch match);
+    std::shared_ptr<const Offers> offers(const BoxEntries& entries, OfferMatch match);
     // Memory held by the offers alive, in bytes.
     qsizetype offersBytes() const;
 
@@ -91,9 +91,14 @@ public:
     const EntryIndex& matchIndex(Match which);
 
 private:
-    using OfferKey = std::pair<const CachedList::Texts*, OfferMatch>;
+    using OfferKey = std::pair<const void*, OfferMatch>;
+    struct KeptOffers
+    {
+        BoxEntries entries;
+        std::weak_ptr<const Offers> offers;
+    };
 
-    std::map<OfferKey, std::weak_ptr<const Offers>> m_offers;
+    std::map<OfferKey, KeptOffers> m_offers;
     std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;

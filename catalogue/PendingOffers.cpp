@@ -1,13 +1,13 @@
 #include "PendingOffers.h"
 
-PendingOffers::PendingOffers(CachedList::Entries entries, OfferMatch match, WorkPool& pool)
+PendingOffers::PendingOffers(BoxEntries entries, OfferMatch match, WorkPool& pool)
     : m_entries(std::move(entries)), m_match(match)
 {
     m_job = pool.start(
         [entries = m_entries, match, cancel = pool.cancelFlag()]() -> std::shared_ptr<const Offers> {
             if (WorkPool::isCancelled(cancel))
                 return nullptr;
-            return Offers::make(entries, match);
+            return Offers::make(entries.get(), match);
         });
 }
 
@@ -16,7 +16,7 @@ const Offers& PendingOffers::made() const
     std::call_once(m_taken, [this] {
         m_offers = m_job.take();
         if (!m_offers)
-            m_offers = Offers::make(m_entries, m_match);
+            m_offers = Offers::make(m_entries.get(), m_match);
     });
     return *m_offers;
 }

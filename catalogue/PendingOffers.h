@@ -1,17 +1,18 @@
 #pragma once
 
+#include "BoxEntries.h"
 #include "Offers.h"
 #include "WorkPool.h"
 
 #include <mutex>
 
-// Offers of a long list made on a catalogue's pool, so that the window shows its lists without
-// waiting for them; the first keystroke that needs them waits for what is left. Offers whose
-// making was cancelled with their catalogue are made by that keystroke instead.
+// Offers of a long list made on a catalogue's pool, after its entries, so that the window shows
+// its lists without waiting for them; the first keystroke that needs them waits for what is
+// left. Offers whose making was cancelled with their catalogue are made by that keystroke instead.
 class PendingOffers : public Offers
 {
 public:
-    PendingOffers(CachedList::Entries entries, OfferMatch match, WorkPool& pool);
+    PendingOffers(BoxEntries entries, OfferMatch match, WorkPool& pool);
 
     std::vector<qsizetype> find(QStringView typed, int most) const override;
     qsizetype bytes() const override;
@@ -19,7 +20,7 @@ public:
 private:
     const Offers& made() const;
 
-    CachedList::Entries m_entries;
+    BoxEntries m_entries;
     OfferMatch m_match;
     Job<std::shared_ptr<const Offers>> m_job;
     // Taken from the job, or made here, once: the first caller sets it under the flag.

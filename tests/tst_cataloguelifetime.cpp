@@ -69,10 +69,8 @@ int threads()
 
 void makeOffers(Catalogue& catalogue)
 {
-    catalogue.offers(catalogue.entries(catalogue.RefRows, ListKind::CompetitorReferences),
-                     OfferMatch::Beginning);
-    catalogue.offers(catalogue.entries(catalogue.HouseRefRows, ListKind::HouseReferences),
-                     OfferMatch::Beginning);
+    catalogue.boxList(catalogue.RefRows, ListKind::CompetitorReferences);
+    catalogue.boxList(catalogue.HouseRefRows, ListKind::HouseReferences);
 }
 
 } // namespace
@@ -142,8 +140,8 @@ void TestCatalogueLifetime::offersBeingMadeOutliveTheirCatalogue()
     Module1::DatabasePath = m_large;
     QVERIFY(OpenCatalogue());
     Catalogue& first = Module1::Opened();
-    const CachedList::Entries entries = first.entries(first.HouseRefRows, ListKind::HouseReferences);
-    const std::shared_ptr<const Offers> offers = first.offers(entries, OfferMatch::Beginning);
+    const BoxList box = first.boxList(first.HouseRefRows, ListKind::HouseReferences);
+    const std::shared_ptr<const Offers> offers = box.offers;
 
     const QString other = program.file("other.kvl");
     QVERIFY(QFile::copy(m_large, other));
@@ -152,7 +150,8 @@ void TestCatalogueLifetime::offersBeingMadeOutliveTheirCatalogue()
     QCOMPARE(openedDescriptors(m_large), 0);
     // Whether their making ended or was cancelled, the offers answer as offers made here.
     const QString typed = QStringLiteral("kv 12");
-    QCOMPARE(offers->find(typed, 12), Offers::make(entries, OfferMatch::Beginning)->find(typed, 12));
+    QCOMPARE(offers->find(typed, 12),
+             Offers::make(box.entries.get(), OfferMatch::Beginning)->find(typed, 12));
     QCOMPARE(offers->find(typed, 12).size(), size_t(12));
 }
 

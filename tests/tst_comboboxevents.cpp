@@ -1,7 +1,10 @@
+#include "catalogue/Catalogue.h"
 #include "ui/search/ComboBox.h"
+#include "ui/search/ComboLists.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -18,6 +21,7 @@ private slots:
     void mouseChoiceRaisesOneClick();
     void keysGiveCodesAndTypingAddsNoEntry();
     void enterAndLeavingRaiseNoClick();
+    void longListShowsBeforeItsEntriesAreSorted();
 
 private:
     ComboBox* m_box = nullptr;
@@ -47,8 +51,8 @@ void TestComboBoxEvents::programSetTextAndEntriesRaiseNoClick()
     QSignalSpy clicks(m_box, &ComboBox::Click);
     m_box->setEditText("beta");
     m_box->setEntries({"um", "dois", "beta"});
-    QCOMPARE(m_box->currentText(), QStringLiteral("beta"));  // entries leave the text alone
-    QCOMPARE(m_box->currentIndex(), -1);                      // and select nothing
+    QCOMPARE(m_box->currentText(), QStringLiteral("beta")); // entries leave the text alone
+    QCOMPARE(m_box->currentIndex(), -1);                    // and select nothing
     m_box->setCurrentIndex(1);
     m_box->clearEntries();
     QCOMPARE(m_box->currentText(), QString());
@@ -95,7 +99,7 @@ void TestComboBoxEvents::keysGiveCodesAndTypingAddsNoEntry()
     QCOMPARE(presses.at(0).at(0).toInt(), int('Z'));
     QCOMPARE(presses.at(4).at(0).toInt(), 13);
     QCOMPARE(downs.count(), 6);
-    QCOMPARE(downs.at(0).at(0).toInt(), int('Z'));  // key codes name the key, not the character
+    QCOMPARE(downs.at(0).at(0).toInt(), int('Z')); // key codes name the key, not the character
     QCOMPARE(downs.at(1).at(0).toInt(), int('E'));
     QCOMPARE(downs.at(4).at(0).toInt(), 13);
     QCOMPARE(downs.at(5).at(0).toInt(), 113);
@@ -104,12 +108,37 @@ void TestComboBoxEvents::keysGiveCodesAndTypingAddsNoEntry()
 void TestComboBoxEvents::enterAndLeavingRaiseNoClick()
 {
     QSignalSpy clicks(m_box, &ComboBox::Click);
-    QTest::keyClicks(m_box, "beta");  // the exact text of an entry
+    QTest::keyClicks(m_box, "beta"); // the exact text of an entry
     QTest::keyClick(m_box, Qt::Key_Return);
     m_other->setFocus();
     QTest::keyClick(m_other, Qt::Key_A);
     QCOMPARE(clicks.count(), 0);
     QCOMPARE(m_box->currentText(), QStringLiteral("beta"));
+}
+
+// A filter's result fills its box at once; the sort runs on the catalogue's pool, and only
+// drawing an entry waits for it.
+void TestComboBoxEvents::longListShowsBeforeItsEntriesAreSorted()
+{
+    QStringList references;
+    for (int i = 30000; i > 0; --i)
+        references.append(QStringLiteral("KV-%1").arg(i, 5, 10, QLatin1Char('0')));
+    const CachedList list(references, {});
+    Catalogue catalogue;
+    QSemaphore release;
+    QList<Job<void>> busy;
+    for (int i = 0; i < catalogue.work().threads(); ++i)
+        busy.append(catalogue.work().start([&release] { release.acquire(); }));
+
+    m_box->setEditText(QStringLiteral("kv"));
+    ComboLists::fill(m_box, catalogue.boxList(list, ListKind::HouseReferences));
+    QCOMPARE(m_box->count(), 30000);
+    QCOMPARE(m_box->currentText(), QStringLiteral("kv"));
+    QVERIFY(!list.hasEntries(EntryRule::AsStored, true));
+
+    release.release(int(busy.size()));
+    QCOMPARE(m_box->itemText(0), QStringLiteral("KV-00001"));
+    QCOMPARE(m_box->itemText(29999), QStringLiteral("KV-30000"));
 }
 
 QTEST_MAIN(TestComboBoxEvents)

@@ -65,6 +65,7 @@ void TestListEntries::readGivesTheWholeList()
     const CachedList whole(values, nulls);
     QVERIFY(read.hasSameValues(whole));
     QCOMPARE(read.entries(rule, sorted)->toStringList(), whole.entries(rule, sorted)->toStringList());
+    QCOMPARE(read.entryCount(rule), read.entries(rule, sorted)->size());
 }
 
 void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()

@@ -31,7 +31,8 @@ const QString kNoReference = QString::fromUtf8("Referência não existe");
 
 QStringList shown(const BoxList& list, bool sorted = false)
 {
-    QStringList texts = list.entries ? list.entries->toStringList() : QStringList();
+    const CachedList::Entries entries = list.entries.get();
+    QStringList texts = entries ? entries->toStringList() : QStringList();
     if (sorted)
         texts.sort();
     return texts;

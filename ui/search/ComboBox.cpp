@@ -9,36 +9,42 @@
 #include <QLineEdit>
 #include <QListView>
 
-// The entries as the list shows them, read from the shared texts only for the rows drawn.
+// The entries as the list shows them, read from the shared texts only for the rows drawn: a
+// box is filled before a long list's entries are made, and waits for them only to draw one.
 class ComboBox::EntryModel : public QAbstractListModel
 {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    const CachedList::Entries& entries() const { return m_entries; }
+    const BoxEntries& entries() const { return m_entries; }
 
-    void setEntries(CachedList::Entries entries)
+    void setEntries(BoxEntries entries)
     {
         beginResetModel();
         m_entries = std::move(entries);
+        // The box selects its first row on a reset, which the caller undoes at once: reading
+        // that row would wait for entries still being sorted.
+        m_resetting = true;
         endResetModel();
+        m_resetting = false;
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
-        return parent.isValid() || !m_entries ? 0 : int(m_entries->size());
+        return parent.isValid() ? 0 : int(m_entries.size());
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!m_entries || !index.isValid() || index.row() >= m_entries->size() ||
+        if (m_resetting || !index.isValid() || index.row() >= m_entries.size() ||
             (role != Qt::DisplayRole && role != Qt::EditRole))
             return QVariant();
-        return m_entries->at(index.row()).toString();
+        return m_entries.get()->at(index.row()).toString();
     }
 
 private:
-    CachedList::Entries m_entries;
+    BoxEntries m_entries;
+    bool m_resetting = false;
 };
 
 ComboBox::ComboBox(QWidget* parent) : QComboBox(parent), m_entries(new EntryModel(this))
@@ -73,11 +79,11 @@ ComboBox::~ComboBox()
 
 void ComboBox::setEntries(const QStringList& entries)
 {
-    const CachedList::Entries made = CachedList(entries, {}).entries(EntryRule::AsStored, false);
-    setEntries(made, Offers::make(made, m_offerMatch));
+    const BoxEntries made(CachedList(entries, {}), EntryRule::AsStored, false);
+    setEntries(made, Offers::make(made.get(), m_offerMatch));
 }
 
-void ComboBox::setEntries(CachedList::Entries entries, std::shared_ptr<const Offers> offers)
+void ComboBox::setEntries(BoxEntries entries, std::shared_ptr<const Offers> offers)
 {
     const QString text = currentText();
     const bool offerShown = isOfferShown();
@@ -94,14 +100,15 @@ void ComboBox::clearEntries()
 {
     m_offers.reset();
     closeOffer();
-    m_entries->setEntries(nullptr);
+    m_entries->setEntries(BoxEntries());
     setCurrentIndex(-1);
     setEditText(QString());
 }
 
 QStringList ComboBox::entries() const
 {
-    return m_entries->entries() ? m_entries->entries()->toStringList() : QStringList();
+    const CachedList::Entries made = m_entries->entries().get();
+    return made ? made->toStringList() : QStringList();
 }
 
 void ComboBox::setOfferMatch(OfferMatch match)
@@ -131,8 +138,9 @@ void ComboBox::offerFor(const QString& typed)
     }
     QStringList texts;
     texts.reserve(qsizetype(m_offered.size()));
+    const CachedList::Entries entries = m_entries->entries().get();
     for (const qsizetype row : m_offered)
-        texts.append(m_entries->entries()->at(row).toString());
+        texts.append(entries->at(row).toString());
     if (!m_offerList) {
         m_offerList = new OfferList(this);
         connect(m_offerList, &OfferList::chosen, this, &ComboBox::chooseOffer);

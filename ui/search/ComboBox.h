@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/CachedList.h"
+#include "catalogue/BoxEntries.h"
 #include "catalogue/Offers.h"
 
 #include <QComboBox>
@@ -37,7 +37,7 @@ public:
     // Replaces the entries; the text in the box stays as it is and no entry is selected.
     void setEntries(const QStringList& entries);
     // With the offers made for these entries, for the box's kind of offer.
-    void setEntries(CachedList::Entries entries, std::shared_ptr<const Offers> offers);
+    void setEntries(BoxEntries entries, std::shared_ptr<const Offers> offers);
     // Removes the entries and empties the text.
     void clearEntries();
     QStringList entries() const;
