@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
 double timeMs(const std::function<void()>& operation)
 {
     QElapsedTimer clock;
@@ -14,8 +12,6 @@ double timeMs(const std::function<void()>& operation)
     operation();
     return double(clock.nsecsElapsed()) / 1e6;
 }
-
-} // namespace
 
 double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& timed)
 {

@@ -3,6 +3,9 @@
 #include <functional>
 #include <vector>
 
+// The time `operation` takes, in milliseconds.
+double timeMs(const std::function<void()>& operation);
+
 // Runs `prepare` (untimed) then `timed`, `runs` times, and gives the median time of
 // `timed` in milliseconds.
 double medianMs(int runs, const std::function<void()>& prepare, const std::function<void()>& timed);

@@ -5,13 +5,14 @@
 #include <QList>
 #include <QString>
 
-// The benchmark's findings as one table of times (with each operation's budget and whether
-// it was met), the memory peaks and the growth from the medium to the large catalogue;
-// as plain text for the terminal and as Markdown for the results file.
+// The benchmark's findings as one table of times (with the spread of the rounds, each
+// operation's budget and whether the median met it), the memory peaks and the growth from the medium to the
+// large catalogue; as plain text for the terminal and as Markdown for the results file.
 class ResultTable
 {
 public:
-    explicit ResultTable(QList<SizeResult> sizes);
+    // Each size's figures are the medians of `rounds` rounds.
+    ResultTable(QList<SizeResult> sizes, int rounds);
 
     QString text() const;
     QString markdown(const QString& machine, const QString& date) const;
@@ -26,4 +27,5 @@ private:
     QList<QStringList> growthRows() const;
 
     QList<SizeResult> m_sizes;
+    int m_rounds;
 };

@@ -6,10 +6,20 @@
 #include "MemoryRun.h"
 #include "SelfProcess.h"
 #include "StartRun.h"
+#include "SweepRun.h"
 
 #include <QTextStream>
 
 #include <cstdio>
+
+const Measurement* SizeResult::find(const QString& operation) const
+{
+    for (const Measurement& m : measurements) {
+        if (m.operation == operation)
+            return &m;
+    }
+    return nullptr;
+}
 
 namespace SizeRunner {
 
@@ -25,7 +35,7 @@ int childMain(const QString& catalogue, int runs)
     ChildRun child(catalogue, runs);
     const bool ok = child.run();
     QTextStream out(stdout);
-    for (const Measurement& m : child.measurements())
+    for (const Measurement& m : child.measurements() + QList<Measurement>{SweepRun::measure(runs)})
         out << MeasurementLine::format(m) << '\n';
     out << "LISTS\t" << child.listSizes() << '\n';
     out.flush();

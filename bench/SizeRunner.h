@@ -14,6 +14,9 @@ struct SizeResult
     qint64 offersKb = -1; // held by the offer indexes at most, meanwhile
     QString listSizes;
     bool ok = false;
+
+    // The operation's row, or null.
+    const Measurement* find(const QString& operation) const;
 };
 
 // Runs the measurements of one catalogue in child processes, the timings in one and the

@@ -1,8 +1,9 @@
 // The speed-at-scale benchmark. Without arguments: makes (or reuses) the three sample
-// catalogues and their Access copies in the build folder, measures each in child processes,
-// prints one table and writes it to bench/results.md.
+// catalogues and their Access copies in the build folder, measures each size whole in child
+// processes three rounds over, prints one table of the rounds' medians and spreads and writes it
+// to bench/results.md.
 //
-//   lumeo_bench [--sizes small,medium,large] [--runs N] [--results FILE]
+//   lumeo_bench [--sizes small,medium,large] [--rounds N] [--runs N] [--results FILE]
 //   lumeo_bench --child CATALOGUE [--runs N]     (the timings of one size; used by the above)
 //   lumeo_bench --memory CATALOGUE               (the memory peak of one size)
 //   lumeo_bench --start FOLDER                   (the program started from FOLDER, to its first window)
@@ -15,6 +16,7 @@
 #include "BenchCatalogue.h"
 #include "MachineInfo.h"
 #include "ResultTable.h"
+#include "SizeRounds.h"
 #include "SizeRunner.h"
 #include "StartRun.h"
 
@@ -23,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -46,6 +49,8 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 int parentMain(const QStringList& arguments)
 {
     const int runs = option(arguments, QStringLiteral("--runs"), QStringLiteral("11")).toInt();
+    const int rounds =
+        std::max(1, option(arguments, QStringLiteral("--rounds"), QStringLiteral("3")).toInt());
     const QStringList wanted =
         option(arguments, QStringLiteral("--sizes"), QStringLiteral("small,medium,large"))
             .split(QLatin1Char(','));
@@ -66,12 +71,17 @@ int parentMain(const QStringList& arguments)
         const QString access = path.isEmpty() ? QString() : AccessBenchFile::ensure(path, writer);
         if (access.isEmpty())
             return 1;
-        SizeResult result = SizeRunner::run(catalogue.name, path, access, runs);
+        QList<SizeResult> measured;
+        for (int round = 1; round <= rounds; ++round) {
+            std::fprintf(stderr, "round %d of %d\n", round, rounds);
+            measured.append(SizeRunner::run(catalogue.name, path, access, runs));
+        }
+        const SizeResult result = SizeRounds::combine(measured);
         allOk = allOk && result.ok;
         sizes.append(result);
     }
 
-    const ResultTable table(sizes);
+    const ResultTable table(sizes, rounds);
     const QString load = MachineInfo::loadNote(loadAtStart, MachineInfo::loadAverage());
     const QString machine =
         MachineInfo::summary() + (load.isEmpty() ? QString() : QStringLiteral(", ") + load);
