@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <mutex>
 
 namespace {
@@ -23,13 +24,15 @@ size_t cacheSlot(EntryRule rule, bool sorted)
 } // namespace
 
 // The entries of each rule and order, each made under its own lock: a thread that finds them
-// being made waits for them instead of making them again.
+// being made waits for them instead of making them again. Whether they are under way is told
+// without the lock, so that asking never waits for a making.
 struct CachedList::EntryCache
 {
     struct Slot
     {
         std::mutex making;
         Entries made;
+        std::atomic<bool> underWay{false};
     };
     std::array<Slot, 6> byRule;
 };
@@ -145,16 +148,17 @@ CachedList::Entries CachedList::entries(EntryRule rule, bool sorted, const WorkP
 {
     EntryCache::Slot& slot = m_cache->byRule[cacheSlot(rule, sorted)];
     const std::lock_guard<std::mutex> lock(slot.making);
-    if (!slot.made)
+    if (!slot.made) {
+        slot.underWay = true;
         slot.made = derive(*m_values, *m_nulls, rule, sorted, cancel);
+        slot.underWay = slot.made != nullptr;
+    }
     return slot.made;
 }
 
-bool CachedList::hasEntries(EntryRule rule, bool sorted) const
+bool CachedList::entriesUnderWay(EntryRule rule, bool sorted) const
 {
-    EntryCache::Slot& slot = m_cache->byRule[cacheSlot(rule, sorted)];
-    const std::lock_guard<std::mutex> lock(slot.making);
-    return slot.made != nullptr;
+    return m_cache->byRule[cacheSlot(rule, sorted)].underWay;
 }
 
 qsizetype CachedList::entryCount(EntryRule rule) const

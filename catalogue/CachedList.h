@@ -103,8 +103,8 @@ public:
     Entries entries(EntryRule rule, bool sorted) const;
     // The same, given up between its parts once the flag is set: null then, and nothing kept.
     Entries entries(EntryRule rule, bool sorted, const WorkPool::CancelFlag& cancel) const;
-    // Whether those entries are made already.
-    bool hasEntries(EntryRule rule, bool sorted) const;
+    // Whether those entries are made, or being made by some thread; told without waiting.
+    bool entriesUnderWay(EntryRule rule, bool sorted) const;
     // How many entries of a rule the list gives, known without making them.
     qsizetype entryCount(EntryRule rule) const;
     // Tells these entries apart from those of any other list or form, while the list lives.

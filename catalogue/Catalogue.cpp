@@ -58,7 +58,7 @@ CachedList::Entries Catalogue::entries(const CachedList& list, ListKind kind)
 void Catalogue::prepareEntries(const CachedList& list, ListKind kind)
 {
     const ListForm form = formOf(kind);
-    if (list.hasEntries(form.rule, form.sorted))
+    if (list.entriesUnderWay(form.rule, form.sorted))
         return;
     if (list.size() < kMadeApart) {
         entries(list, kind);

@@ -77,11 +77,11 @@ void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()
     WorkPool pool;
     pool.cancelAndWait();
     QVERIFY(!list.entries(EntryRule::AsStored, true, pool.cancelFlag()));
-    QVERIFY(!list.hasEntries(EntryRule::AsStored, true));
+    QVERIFY(!list.entriesUnderWay(EntryRule::AsStored, true));
     const CachedList::Entries made = list.entries(EntryRule::AsStored, true);
     QCOMPARE(made->size(), 30000);
     QCOMPARE(made->at(0), QStringLiteral("KV-1"));
-    QVERIFY(list.hasEntries(EntryRule::AsStored, true));
+    QVERIFY(list.entriesUnderWay(EntryRule::AsStored, true));
 }
 
 QTEST_GUILESS_MAIN(TestListEntries)
