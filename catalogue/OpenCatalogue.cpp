@@ -82,7 +82,7 @@ void readVersionTexts(Catalogue& catalogue)
 
 } // namespace
 
-bool OpenCatalogue()
+bool OpenCatalogue(const std::function<void()>& whileReading)
 {
     // The last catalogue's connection closes first, so that its file can be replaced or deleted.
     Catalogue& catalogue = Module1::Replace();
@@ -119,6 +119,8 @@ bool OpenCatalogue()
     const bool companiesRead =
         familiesRead && takeList(catalogue, readList(catalogue, CatalogueSql::Companies, houseBrands),
                                  ListKind::Manufacturers, &companies);
+    if (whileReading)
+        whileReading();
     CachedList references = catalogue.OpenedRefRows;
     if (!takeList(catalogue, competitors.take(), ListKind::CompetitorReferences, &references) ||
         !familiesRead)

@@ -1,4 +1,5 @@
 #include "RecordingPlatform.h"
+#include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
@@ -9,6 +10,7 @@
 #include "ui/search/Form2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -43,6 +45,7 @@ class TestMainWindow : public QObject
 private slots:
     void opensTheFirstSearchWindowAtLoad();
     void databaseNotOpenedGivesTheMessageInstead();
+    void listFailingWhileTheWindowIsBuiltGivesTheMessage();
     void countsSearchWindowsByTag();
     void leavingAsksOnlyWithSearchWindows_data();
     void leavingAsksOnlyWithSearchWindows();
@@ -88,16 +91,39 @@ void TestMainWindow::databaseNotOpenedGivesTheMessageInstead()
     window.show();
     window.MDIForm_Load();
     QCOMPARE(CountSearchWindows(), 0);
-    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
     QCOMPARE(platform.messages.at(0).title, QString());
     QCOMPARE(platform.messages.at(0).details,
              QString::fromUtf8("Arquivo: %1\nO arquivo não foi encontrado.").arg(Module1::DatabasePath));
     trigger(window, "Pesquisar");
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(CountSearchWindows(), 0);
-    trigger(window, "Sair");  // no search window: no question
+    trigger(window, "Sair"); // no search window: no question
     QCOMPARE(platform.messages.size(), 2);
     QCOMPARE(platform.programEnds, 1);
+}
+
+// The first search window is built while the longest list is read; when that list then fails,
+// the window goes and the message shows, as for any failed opening.
+void TestMainWindow::listFailingWhileTheWindowIsBuiltGivesTheMessage()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    Module1::DatabasePath = program.file("no-cross-references.kvl");
+    {
+        TestCatalogue catalogue(Module1::DatabasePath);
+        catalogue.addProduct(1, QStringLiteral("KV-1"), QStringLiteral("Disjuntor"));
+        catalogue.exec(QStringLiteral("DROP TABLE RELATIONS"));
+    }
+    MDIForm1 window;
+    window.show();
+    window.MDIForm_Load();
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(CountSearchWindows(), 0);
+    const QWidgetList widgets = QApplication::allWidgets();
+    QVERIFY(std::none_of(widgets.begin(), widgets.end(), [](QWidget* w) { return qobject_cast<Form2*>(w); }));
 }
 
 void TestMainWindow::countsSearchWindowsByTag()
@@ -144,7 +170,8 @@ void TestMainWindow::leavingAsksOnlyWithSearchWindows()
     trigger(window, "Sair");
     QCOMPARE(platform.messages.size(), questions);
     if (questions) {
-        QCOMPARE(platform.messages.at(0).text, QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"));
+        QCOMPARE(platform.messages.at(0).text,
+                 QStringLiteral("Existem pesquisas abertas, deseja relamente sair?"));
         QCOMPARE(platform.messages.at(0).title, QStringLiteral("Aviso:"));
         QCOMPARE(platform.messages.at(0).buttons, PlatformBackend::Buttons::YesNo);
     }
@@ -158,7 +185,7 @@ void TestMainWindow::closingTheFrameEndsWithoutAsking()
     MDIForm1& window = open.window;
     RecordingPlatform& platform = open.platform;
     trigger(window, "Pesquisar");
-    QVERIFY(!window.close());  // the frame's own closing is replaced by ending the program
+    QVERIFY(!window.close()); // the frame's own closing is replaced by ending the program
     QVERIFY(platform.messages.isEmpty());
     QCOMPARE(platform.programEnds, 1);
 }
@@ -185,7 +212,7 @@ void TestMainWindow::configurationWaitsForTheSearchWindowsToClose()
     QVERIFY(dialog && dialog->isVisible());
     QVERIFY(!window.isEnabled());
     QVERIFY(dialog->isEnabled());
-    QCOMPARE(CountSearchWindows(), 0);  // the dialog is no search window
+    QCOMPARE(CountSearchWindows(), 0); // the dialog is no search window
     dialog->close();
     QVERIFY(window.isEnabled());
 }
@@ -204,7 +231,7 @@ void TestMainWindow::menuCommandsAndAccessKeys()
     QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
     QCOMPARE(CountSearchWindows(), 1);
     QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-    QCOMPARE(platform.messages.size(), 1);  // the question of "Sair"
+    QCOMPARE(platform.messages.size(), 1); // the question of "Sair"
 }
 
 void TestMainWindow::restoredSearchWindowsTakeTheirDesignSize()

@@ -78,7 +78,14 @@ frmSai* MDIForm1::loadingWindow()
 
 void MDIForm1::MDIForm_Load()
 {
-    OpenCatalogue();
+    // The first search window is built while the longest list is read beside it.
+    std::unique_ptr<Form2> first;
+    OpenCatalogue([&first] { first = std::make_unique<Form2>(); });
+    if (first && Module1::Opened().DatabaseOpened) {
+        showSearchWindow(first.release());
+        return;
+    }
+    first.reset();
     Pesquisar_Click();
 }
 
@@ -90,7 +97,11 @@ void MDIForm1::Pesquisar_Click()
                              OpeningFailureDetails::text(Module1::Opened().Failure));
         return;
     }
-    auto* search = new Form2;
+    showSearchWindow(new Form2);
+}
+
+void MDIForm1::showSearchWindow(Form2* search)
+{
     loadingWindow()->showNow();
     auto* frame = new SearchWindowFrame(search, ui->mdiArea);
     ui->mdiArea->addSubWindow(frame);

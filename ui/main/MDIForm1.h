@@ -41,6 +41,7 @@ protected:
 
 private:
     void addWindowKeys();
+    void showSearchWindow(Form2* search);
 
     std::unique_ptr<Ui::MDIForm1> ui;
     QPointer<frmSai> m_loading;
