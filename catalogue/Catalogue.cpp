@@ -6,8 +6,9 @@
 
 namespace {
 
-// Shorter lists take less time to make entries or offers for than a job takes to start.
-constexpr qsizetype kMadeApart = 20000;
+// Shorter lists take about as long to make entries or offers for (a fraction of a millisecond)
+// as a job takes to start and be waited for.
+constexpr qsizetype kMadeApart = 4096;
 
 } // namespace
 
