@@ -227,7 +227,10 @@ void TestMainWindow::menuCommandsAndAccessKeys()
     for (QAction* action : window.menuBar()->actions())
         captions.append(action->text());
     QCOMPARE(captions, QStringList({"&Configurar", "&Nova janela", "&Sair", "&Janela"}));
+    // A menu's access key reaches only the active window, which a window manager makes active
+    // in its own time.
     window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
     QCOMPARE(CountSearchWindows(), 1);
     QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
@@ -272,6 +275,7 @@ void TestMainWindow::keysCloseAndStepThroughSearchWindows()
         frames << main.window.mdiArea()->activeSubWindow();
     }
     main.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main.window));
     QTest::keyClick(frames.at(2)->widget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(CountSearchWindows(), open);
     if (active < 0)
@@ -324,6 +328,7 @@ void TestMainWindow::windowMenuListsAndActivates()
     QVERIFY(menu);
     const auto listed = [&] {
         main.window.activateWindow();
+        QTest::qWaitForWindowActive(&main.window);
         QTest::keyClick(&main.window, Qt::Key_J, Qt::AltModifier);
         QStringList entries;
         for (QAction* action : menu->actions()) {
