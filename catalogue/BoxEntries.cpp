@@ -5,7 +5,7 @@ BoxEntries::BoxEntries(CachedList list, EntryRule rule, bool sorted)
 {
 }
 
-CachedList::Entries BoxEntries::get() const
+CachedList::Entries BoxEntries::get(const WorkPool::CancelFlag& cancel) const
 {
-    return m_set ? m_list.entries(m_rule, m_sorted) : nullptr;
+    return m_set ? m_list.entries(m_rule, m_sorted, cancel) : nullptr;
 }

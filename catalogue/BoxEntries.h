@@ -13,8 +13,9 @@ public:
 
     bool isNull() const { return !m_set; }
     qsizetype size() const { return m_set ? m_list.entryCount(m_rule) : 0; }
-    // The entries, made here unless made already or being made elsewhere (then waited for).
-    CachedList::Entries get() const;
+    // The entries, made here unless made already or being made elsewhere (then waited for);
+    // null when the flag is set while they are made here.
+    CachedList::Entries get(const WorkPool::CancelFlag& cancel = nullptr) const;
     const void* identity() const { return m_list.entriesIdentity(m_rule, m_sorted); }
 
 private:

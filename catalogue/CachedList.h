@@ -90,7 +90,6 @@ public:
     qsizetype size() const { return m_values->storedCount(); }
     bool isEmpty() const { return size() == 0; }
     bool isNull(qsizetype i) const { return m_nulls->at(size_t(i)); }
-    qsizetype nullCount() const { return m_nullCount; }
     QString at(qsizetype i) const { return m_values->stored(i).toString(); }
     QStringView stored(qsizetype i) const { return m_values->stored(i); }
 

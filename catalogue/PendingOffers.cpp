@@ -5,9 +5,10 @@ PendingOffers::PendingOffers(BoxEntries entries, OfferMatch match, WorkPool& poo
 {
     m_job = pool.start(
         [entries = m_entries, match, cancel = pool.cancelFlag()]() -> std::shared_ptr<const Offers> {
-            if (WorkPool::isCancelled(cancel))
+            const CachedList::Entries made = entries.get(cancel);
+            if (!made || WorkPool::isCancelled(cancel))
                 return nullptr;
-            return Offers::make(entries.get(), match);
+            return Offers::make(made, match);
         });
 }
 
