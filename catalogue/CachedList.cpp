@@ -2,9 +2,8 @@
 
 #include "AlphabeticalOrder.h"
 #include "TextForms.h"
+#include "Utf8Text.h"
 #include "base/ScrambleText.h"
-
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <array>
@@ -37,6 +36,11 @@ struct CachedList::EntryCache
     std::array<Slot, 6> byRule;
 };
 
+CachedList::Texts::Texts(QString chars, std::vector<quint32> ends)
+    : m_chars(std::move(chars)), m_ends(std::move(ends))
+{
+}
+
 QStringList CachedList::Texts::toStringList() const
 {
     QStringList list;
@@ -63,52 +67,6 @@ void CachedList::Texts::appendScrambled(QStringView text)
     const qsizetype at = m_chars.size();
     m_chars.resize(at + text.size());
     ScrambleTextInto(text, m_chars.data() + at);
-    m_ends.push_back(quint32(m_chars.size()));
-}
-
-void CachedList::Texts::appendAll(const Texts& other)
-{
-    const quint32 offset = quint32(m_chars.size());
-    m_chars.append(other.m_chars);
-    for (const quint32 end : other.m_ends)
-        m_ends.push_back(offset + end);
-}
-
-void CachedList::Texts::appendUtf8(const char* text, qsizetype bytes)
-{
-    // Decoded straight into the buffer: a UTF-8 text never has more UTF-16 units than bytes.
-    // The characters of one and two bytes, all that catalogue texts and their scrambled forms
-    // hold, are decoded here: a decoder set up for each of a million short texts would take as
-    // long as reading them. Anything else is left to Qt's decoder.
-    const auto* in = reinterpret_cast<const uchar*>(text);
-    uchar any = 0;
-    for (qsizetype i = 0; i < bytes; ++i)
-        any |= in[i];
-    // Most texts are plain ASCII, which Qt widens many characters at a time.
-    if (any < 0x80) {
-        m_chars.append(QLatin1StringView(text, bytes));
-        m_ends.push_back(quint32(m_chars.size()));
-        return;
-    }
-    const qsizetype at = m_chars.size();
-    m_chars.resize(at + bytes);
-    QChar* out = m_chars.data() + at;
-    const uchar* const end = in + bytes;
-    while (in < end) {
-        if (in[0] < 0x80) {
-            *out++ = QChar(in[0]);
-            ++in;
-        } else if (in[0] >= 0xC2 && in[0] <= 0xDF && in + 1 < end && (in[1] & 0xC0) == 0x80) {
-            *out++ = QChar(char16_t(((in[0] & 0x1F) << 6) | (in[1] & 0x3F)));
-            in += 2;
-        } else {
-            QStringDecoder decoder(QStringDecoder::Utf8);
-            out = m_chars.data() + at;
-            out = decoder.appendToBuffer(out, QByteArrayView(text, bytes));
-            break;
-        }
-    }
-    m_chars.resize(out - m_chars.constData());
     m_ends.push_back(quint32(m_chars.size()));
 }
 
@@ -205,44 +163,43 @@ CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bo
     return shown;
 }
 
+QChar* CachedList::Builder::room(qsizetype characters)
+{
+    if (m_chars.size() - m_used < characters)
+        m_chars.resize(std::max(m_used + characters, m_chars.size() * 2 + 4096));
+    return m_chars.data() + m_used;
+}
+
+void CachedList::Builder::appended(QChar* end, bool null)
+{
+    m_used = end - m_chars.constData();
+    m_ends.push_back(quint32(m_used));
+    m_nulls.push_back(null);
+}
+
 void CachedList::Builder::append(QStringView text)
 {
-    m_parts.back().append(text);
-    rowAppended(false);
+    QChar* out = room(text.size());
+    std::copy(text.begin(), text.end(), out);
+    appended(out + text.size(), false);
 }
 
 void CachedList::Builder::appendUtf8(const char* text, qsizetype bytes)
 {
-    m_parts.back().appendUtf8(text, bytes);
-    rowAppended(false);
+    // A UTF-8 text never has more UTF-16 units than bytes.
+    QChar* const out = room(bytes + 1);
+    appended(Utf8Text::decodeInto(QByteArrayView(text, bytes), out), false);
 }
 
 void CachedList::Builder::appendNull()
 {
-    m_parts.back().append(QStringView());
-    rowAppended(true);
-}
-
-void CachedList::Builder::rowAppended(bool null)
-{
-    constexpr qsizetype kPartRows = 8192;
-    m_nulls.push_back(null);
-    if (m_parts.back().storedCount() == kPartRows)
-        m_parts.emplace_back();
+    appended(room(0), true);
 }
 
 CachedList CachedList::Builder::finish()
 {
-    if (m_parts.size() == 1)
-        return CachedList(std::move(m_parts.front()), std::move(m_nulls));
-    Texts all;
-    qsizetype characters = 0;
-    for (const Texts& part : m_parts)
-        characters += part.characterCount();
-    all.reserve(qsizetype(m_nulls.size()), characters);
-    for (Texts& part : m_parts) {
-        all.appendAll(part);
-        part = Texts();
-    }
-    return CachedList(std::move(all), std::move(m_nulls));
+    m_chars.resize(m_used);
+    m_chars.squeeze();
+    m_ends.shrink_to_fit();
+    return CachedList(Texts(std::move(m_chars), std::move(m_ends)), std::move(m_nulls));
 }

@@ -29,6 +29,10 @@ public:
     class Texts
     {
     public:
+        Texts() = default;
+        // The texts end to end in `chars`, each ending where `ends` says.
+        Texts(QString chars, std::vector<quint32> ends);
+
         qsizetype size() const { return qsizetype(m_order.empty() ? m_ends.size() : m_order.size()); }
         // The text at a position of the order.
         QStringView at(qsizetype position) const
@@ -39,10 +43,7 @@ public:
 
         void reserve(qsizetype texts, qsizetype characters);
         void append(QStringView text);
-        void appendUtf8(const char* text, qsizetype bytes);
         void appendScrambled(QStringView text);
-        // Every text of another, in its order of appending, after these.
-        void appendAll(const Texts& other);
         // The text as appended, by its place in the buffer.
         QStringView stored(qsizetype index) const
         {
@@ -66,8 +67,8 @@ public:
     };
     using Entries = std::shared_ptr<const Texts>;
 
-    // Collects a list as it is read, a part at a time, and puts the parts end to end in room
-    // made once: a long list never holds the spare room of a buffer grown as it went.
+    // Collects a list as it is read, its texts decoded straight into one buffer that grows ahead
+    // of them; the finished list keeps no spare room.
     class Builder
     {
     public:
@@ -77,9 +78,13 @@ public:
         CachedList finish();
 
     private:
-        void rowAppended(bool null);
+        // Room for `characters` more after the texts so far.
+        QChar* room(qsizetype characters);
+        void appended(QChar* end, bool null);
 
-        std::vector<Texts> m_parts{Texts()};
+        QString m_chars;
+        qsizetype m_used = 0;
+        std::vector<quint32> m_ends;
         std::vector<bool> m_nulls;
     };
 

@@ -13,6 +13,7 @@ private slots:
     void readGivesTheWholeList_data();
     void readGivesTheWholeList();
     void cancelledEntriesAreMadeWhenNextAsked();
+    void damagedTextReadsAsQtDecodesIt();
 };
 
 namespace {
@@ -82,6 +83,22 @@ void TestListEntries::cancelledEntriesAreMadeWhenNextAsked()
     QCOMPARE(made->size(), 30000);
     QCOMPARE(made->at(0), QStringLiteral("KV-1"));
     QVERIFY(list.entriesUnderWay(EntryRule::AsStored, true));
+}
+
+void TestListEntries::damagedTextReadsAsQtDecodesIt()
+{
+    // Bytes that start no character, cut characters, overlong and surrogate forms, beside the
+    // one- and two-byte characters read on the fast path and plain ASCII of over eight bytes.
+    const QList<QByteArray> texts{"KV-8207-ABCDEFGH", "\xC3\xA1lcool",   "\xC3",     "a\xC3",
+                                  "\xC0\xAF",         "\xED\xA0\x80",    "\xE2\x82", "\xFF\xFEx",
+                                  "abcdefgh\x80",     "\xF0\x9F\x94\x8C"};
+    CachedList::Builder builder;
+    for (const QByteArray& text : texts)
+        builder.appendUtf8(text.constData(), text.size());
+    const CachedList read = builder.finish();
+    QCOMPARE(read.size(), texts.size());
+    for (int i = 0; i < texts.size(); ++i)
+        QCOMPARE(read.at(i), QString::fromUtf8(texts.at(i)));
 }
 
 QTEST_GUILESS_MAIN(TestListEntries)

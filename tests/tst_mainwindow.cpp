@@ -328,7 +328,8 @@ void TestMainWindow::windowMenuListsAndActivates()
     QVERIFY(menu);
     const auto listed = [&] {
         main.window.activateWindow();
-        QTest::qWaitForWindowActive(&main.window);
+        if (!QTest::qWaitForWindowActive(&main.window))
+            return QStringList{QStringLiteral("the main window never became active")};
         QTest::keyClick(&main.window, Qt::Key_J, Qt::AltModifier);
         QStringList entries;
         for (QAction* action : menu->actions()) {
