@@ -186,7 +186,7 @@ void CachedList::Builder::append(QStringView text)
 
 void CachedList::Builder::appendUtf8(const char* text, qsizetype bytes)
 {
-    // A UTF-8 text never has more UTF-16 units than bytes.
+    // A UTF-8 text never has more UTF-16 units than bytes; Qt's decoder asks for one more.
     QChar* const out = room(bytes + 1);
     appended(Utf8Text::decodeInto(QByteArrayView(text, bytes), out), false);
 }
