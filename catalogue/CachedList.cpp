@@ -163,17 +163,22 @@ CachedList::Entries CachedList::derive(const Texts& values, const std::vector<bo
     return shown;
 }
 
+qsizetype CachedList::Builder::used() const
+{
+    return m_ends.empty() ? 0 : qsizetype(m_ends.back());
+}
+
 QChar* CachedList::Builder::room(qsizetype characters)
 {
-    if (m_chars.size() - m_used < characters)
-        m_chars.resize(std::max(m_used + characters, m_chars.size() * 2 + 4096));
-    return m_chars.data() + m_used;
+    const qsizetype used = this->used();
+    if (m_chars.size() - used < characters)
+        m_chars.resize(std::max(used + characters, m_chars.size() * 2 + 4096));
+    return m_chars.data() + used;
 }
 
 void CachedList::Builder::appended(QChar* end, bool null)
 {
-    m_used = end - m_chars.constData();
-    m_ends.push_back(quint32(m_used));
+    m_ends.push_back(quint32(end - m_chars.constData()));
     m_nulls.push_back(null);
 }
 
@@ -198,7 +203,7 @@ void CachedList::Builder::appendNull()
 
 CachedList CachedList::Builder::finish()
 {
-    m_chars.resize(m_used);
+    m_chars.resize(used());
     m_chars.squeeze();
     m_ends.shrink_to_fit();
     return CachedList(Texts(std::move(m_chars), std::move(m_ends)), std::move(m_nulls));

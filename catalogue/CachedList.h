@@ -78,12 +78,12 @@ public:
         CachedList finish();
 
     private:
-        // Room for `characters` more after the texts so far.
+        // The characters of the texts so far, and room for `characters` more after them.
+        qsizetype used() const;
         QChar* room(qsizetype characters);
         void appended(QChar* end, bool null);
 
         QString m_chars;
-        qsizetype m_used = 0;
         std::vector<quint32> m_ends;
         std::vector<bool> m_nulls;
     };
