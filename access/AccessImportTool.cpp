@@ -54,26 +54,35 @@ namespace AccessImportTool {
 
 int run(int argc, char* argv[])
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s ACCESS-FILE SQLITE-FILE\n", ImportProgram::kName);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s ACCESS-FILE SQLITE-FILE [LISTS-FILE]\n", ImportProgram::kName);
         return 2;
     }
     limitAddressSpace();
     const QString accessPath = QFile::decodeName(argv[1]);
     const QString sqlitePath = QFile::decodeName(argv[2]);
+    const QString listsPath = argc == 4 ? QFile::decodeName(argv[3]) : QString();
     const auto progress = [](int percent) {
         std::printf("progress %d\n", percent);
+        std::fflush(stdout);
+    };
+    const auto listsWritten = [] {
+        std::printf("%s\n", ImportProgram::kListsWritten);
         std::fflush(stdout);
     };
     QString error;
     bool converted = false;
     try {
-        converted = AccessImporter::convert(accessPath, sqlitePath, progress, &error) || fail(error);
+        converted =
+            AccessImporter::convert(accessPath, sqlitePath, progress, &error, listsPath, listsWritten) ||
+            fail(error);
     } catch (const std::bad_alloc&) {
         converted = fail(QStringLiteral("%1 needs more memory than the import may take").arg(accessPath));
     }
     if (!converted) {
         QFile::remove(sqlitePath);
+        if (!listsPath.isEmpty())
+            QFile::remove(listsPath);
         return 1;
     }
     return 0;

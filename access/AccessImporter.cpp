@@ -4,10 +4,12 @@
 #include "AccessCopyWriter.h"
 #include "AccessDatabase.h"
 #include "AccessImportProgress.h"
+#include "AccessOpeningLists.h"
 #include "AccessRowQueue.h"
 #include "AccessTableCopy.h"
 #include "base/CatalogueSchema.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <new>
@@ -22,7 +24,8 @@ constexpr size_t kBatchesAhead = 8;
 
 // Runs on a thread of its own: reads the tables in order and queues their rows in batches.
 // Only this thread touches the Access file, only the caller's the SQLite file.
-void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QString* error)
+void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, AccessOpeningLists* lists,
+                QString* error)
 {
     for (size_t t = 0; t < tables.size(); ++t) {
         AccessTableCopy& table = tables[t];
@@ -31,6 +34,8 @@ void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QSt
             std::make_unique<AccessRowBatch>(int(t), columns, kBatchRows, kBatchBytes + kBatchBytes / 2);
         while (table.readRow(*batch)) {
             if (batch->rowCount() >= kBatchRows || batch->byteCount() >= kBatchBytes) {
+                if (lists)
+                    lists->collect(*batch);
                 if (!queue.push(std::move(batch)))
                     return;
                 batch = std::make_unique<AccessRowBatch>(int(t), columns, kBatchRows,
@@ -41,6 +46,8 @@ void readTables(std::vector<AccessTableCopy>& tables, AccessRowQueue& queue, QSt
             queue.close();
             return;
         }
+        if (lists && batch->rowCount() > 0)
+            lists->collect(*batch);
         if (batch->rowCount() > 0 && !queue.push(std::move(batch)))
             return;
     }
@@ -74,14 +81,14 @@ bool writeRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, A
 }
 
 bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, AccessImportProgress& progress,
-              std::vector<qint64>& rowsPerTable, QString* error)
+              std::vector<qint64>& rowsPerTable, AccessOpeningLists* lists, QString* error)
 {
     AccessRowQueue queue(kBatchesAhead);
     QString readError;
     std::thread reader([&] {
         // Beyond the import's address space: refused like any file it cannot read.
         try {
-            readTables(tables, queue, &readError);
+            readTables(tables, queue, lists, &readError);
         } catch (const std::bad_alloc&) {
             readError = QStringLiteral("the file needs more memory than the import may take");
             queue.close();
@@ -138,12 +145,39 @@ bool buildIndexes(AccessCopyWriter& writer, const std::vector<AccessTableCopy>& 
     return true;
 }
 
+std::unique_ptr<AccessOpeningLists> openingListsOf(const std::vector<AccessTableCopy>& tables)
+{
+    QStringList names;
+    QList<QStringList> columns;
+    std::vector<qint64> rows;
+    for (const AccessTableCopy& table : tables) {
+        names.append(table.layout().name);
+        columns.append(table.layout().columns);
+        rows.push_back(table.declaredRowCount());
+    }
+    return std::make_unique<AccessOpeningLists>(names, columns, rows);
+}
+
+// Written whole before it is announced: whoever reads it has been told it is complete.
+bool writeOpeningLists(const AccessOpeningLists& lists, const QString& path)
+{
+    const QByteArray bytes = lists.encode();
+    if (bytes.isEmpty())
+        return false;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+        file.flush())
+        return true;
+    file.remove();
+    return false;
+}
+
 } // namespace
 
 namespace AccessImporter {
 
 bool convert(const QString& accessPath, const QString& sqlitePath, const std::function<void(int)>& progress,
-             QString* error)
+             QString* error, const QString& listsPath, const std::function<void()>& listsWritten)
 {
     AccessDatabase database(accessPath);
     if (!database.isOpen()) {
@@ -176,10 +210,14 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
     if (!writer.execute(QStringLiteral("BEGIN")))
         return failed();
     std::vector<qint64> rowsPerTable(tables.size(), 0);
-    if (!copyRows(tables, writer, report, rowsPerTable, error))
+    std::unique_ptr<AccessOpeningLists> lists = listsPath.isEmpty() ? nullptr : openingListsOf(tables);
+    if (!copyRows(tables, writer, report, rowsPerTable, lists.get(), error))
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
+    if (lists && writeOpeningLists(*lists, listsPath) && listsWritten)
+        listsWritten();
+    lists.reset();
     if (!buildIndexes(writer, tables, rowsPerTable, report) || !writer.markFinished() || !writer.close())
         return failed();
     return true;

@@ -3,6 +3,8 @@
 #include "BareEngine.h"
 #include "Median.h"
 #include "ProgramDriver.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>
@@ -16,10 +18,15 @@ int firstConversionMain(const QString& access)
     ProgramDriver program(access);
     QElapsedTimer clock;
     clock.start();
-    const bool opened = program.openCatalogue();
-    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    // As the program starts: its first window opens on the lists, the copy is finished meanwhile.
+    bool opened = OpenCatalogue({}, OpeningWait::UntilListsAreIn);
+    const double listsMs = double(clock.nsecsElapsed()) / 1e6;
+    // A query waits for the rest of the conversion.
+    opened = Module1::Opened().connection()->isOpen() && opened;
+    const double wholeMs = double(clock.nsecsElapsed()) / 1e6;
     QTextStream out(stdout);
-    out << "FIRST\t" << QString::number(ms, 'f', 4) << '\t' << int(opened) << '\n';
+    out << "FIRST\t" << QString::number(listsMs, 'f', 4) << '\t' << QString::number(wholeMs, 'f', 4) << '\t'
+        << int(opened) << '\n';
     out << "LISTS\t" << ProgramDriver::listSizes() << '\n';
     return opened ? 0 : 1;
 }

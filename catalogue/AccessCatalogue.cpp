@@ -1,10 +1,9 @@
 #include "AccessCatalogue.h"
 
+#include "AccessConversion.h"
 #include "AccessCopyCache.h"
 #include "AccessCopySweep.h"
 #include "AccessCopyUse.h"
-#include "AccessImportProcess.h"
-#include "ImportWait.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,36 +18,30 @@ QString failedFor(QString* failure, const QString& why)
     return QString();
 }
 
-// Converts the Access file into `copy`; empty when done, or why not.
-QString convert(const QString& accessPath, const QString& directory, const QString& copy)
+// Converts the Access file into `copy`; empty when done, or why not. With `unfinished`, a
+// conversion whose lists are written is handed over there unfinished.
+QString convert(const QString& accessPath, const QString& copy, std::unique_ptr<AccessConversion>* unfinished)
 {
-    // The library reading the file is not proof against every kind of damage (a damaged page
-    // map can make it read astray), so the conversion runs in a process of its own, never in
-    // this one: without the import program there is no conversion.
-    const QString program = AccessImportProcess::program();
-    if (program.isEmpty())
-        return QStringLiteral("o programa de conversão não está ao lado do programa");
-    const QString part = AccessCopyCache::temporaryPath(copy);
-    const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(part);
-    if (!converting)
-        return QStringLiteral("a cópia convertida não pôde ser criada em %1").arg(directory);
-    AccessImportProcess import(program, accessPath, part);
-    if (import.start())
-        ImportWait::waitForEnd(import);
-    // Another program may have finished the same copy meanwhile; either copy will do.
-    const bool kept = import.succeeded() && (QFile::rename(part, copy) || QFileInfo::exists(copy));
-    QFile::remove(part);
-    if (!kept)
-        return import.succeeded() ? QStringLiteral("a cópia convertida não pôde ser guardada")
-                                  : import.failure();
-    return QString();
+    auto conversion = std::make_unique<AccessConversion>(accessPath, copy, unfinished != nullptr);
+    if (!conversion->start())
+        return conversion->failure();
+    if (unfinished) {
+        conversion->waitForLists();
+        if (conversion->listsWritten() && !conversion->hasEnded()) {
+            *unfinished = std::move(conversion);
+            return QString();
+        }
+    }
+    conversion->waitForEnd();
+    return conversion->succeeded() ? QString() : conversion->failure();
 }
 
 } // namespace
 
 namespace AccessCatalogue {
 
-QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* use)
+QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* use,
+                   std::unique_ptr<AccessConversion>* unfinished)
 {
     const QFileInfo accessFile(accessPath);
     if (!accessFile.isFile())
@@ -69,10 +62,9 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
         QFile::remove(copy);
     }
     if (!QFileInfo::exists(copy)) {
-        const QString why = convert(accessPath, directory, copy);
+        const QString why = convert(accessPath, copy, unfinished);
         if (!why.isEmpty())
             return failedFor(failure, why);
-        AccessCopyCache::removeStale(directory, accessFile, copy);
     }
     AccessCopyCache::recordSource(copy, accessFile);
     AccessCopyCache::markUsed(copy);

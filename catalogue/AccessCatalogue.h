@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <memory>
+class AccessConversion;
 class AccessCopyUse;
 namespace AccessCatalogue {
 // Path of an SQLite catalogue holding the Access file's six tables, converted on first use and
@@ -8,5 +10,9 @@ namespace AccessCatalogue {
 // file cannot be read as a catalogue, and then `failure`, when given, says why. The conversion
 // is waited for as ImportWait says. Each call also clears the cache (AccessCopySweep). The copy
 // is marked in use for as long as `use`, when given, holds it; without it, only for the call.
-QString sqliteCopy(const QString& accessPath, QString* failure = nullptr, AccessCopyUse* use = nullptr);
+//
+// With `unfinished`, a conversion may be handed over once the import has written the opening's
+// lists: the path is then that of the copy to come, and the conversion goes on in *unfinished.
+QString sqliteCopy(const QString& accessPath, QString* failure = nullptr, AccessCopyUse* use = nullptr,
+                   std::unique_ptr<AccessConversion>* unfinished = nullptr);
 } // namespace AccessCatalogue

@@ -19,6 +19,7 @@ namespace {
 
 const QLatin1String kTemporaryMark(".part-");
 const QLatin1String kLockSuffix(".lock");
+const QLatin1String kListsSuffix(".lists");
 // A copy is named access-<hash of the file's path>-<hash of its size and time>.sqlite, each
 // hash 16 characters long.
 const QString kHashPattern(16, QLatin1Char('?'));
@@ -87,6 +88,11 @@ QString lockPath(const QString& temporaryPath)
     return temporaryPath + kLockSuffix;
 }
 
+QString listsPath(const QString& temporaryPath)
+{
+    return temporaryPath + kListsSuffix;
+}
+
 void removeAbandoned(const QString& directory, const QFileInfo& accessFile)
 {
     const QFileInfoList files =
@@ -95,12 +101,15 @@ void removeAbandoned(const QString& directory, const QFileInfo& accessFile)
         QString part = file.filePath();
         if (!part.contains(kTemporaryMark))
             continue;
-        if (part.endsWith(kLockSuffix))
-            part.chop(kLockSuffix.size());
+        for (const QLatin1String suffix : {kLockSuffix, kListsSuffix}) {
+            if (part.endsWith(suffix))
+                part.chop(suffix.size());
+        }
         // Taken, the lock shows that no program converts into the file any more.
         QLockFile lock(lockPath(part));
         if (takeLock(lock)) {
             QFile::remove(part);
+            QFile::remove(listsPath(part));
             lock.unlock();
         }
     }

@@ -23,6 +23,8 @@ QString temporaryPath(const QString& copyPath);
 // The lock a conversion holds on its temporary file while it runs; null when it cannot be had.
 std::unique_ptr<QLockFile> lockTemporary(const QString& temporaryPath);
 QString lockPath(const QString& temporaryPath);
+// Where a conversion writes the lists the opening reads before the copy is finished.
+QString listsPath(const QString& temporaryPath);
 // Removes the temporary files of the same Access file whose conversion no longer runs.
 void removeAbandoned(const QString& directory, const QFileInfo& accessFile);
 // True when the copy opens and its import marked it finished, in the layout of this program.

@@ -28,8 +28,10 @@ qint64 timeLimitMs(const QString& accessPath)
 } // namespace
 
 AccessImportProcess::AccessImportProcess(const QString& program, const QString& accessPath,
-                                         const QString& sqlitePath, int silenceLimitMs)
-    : m_program(program), m_accessPath(accessPath), m_sqlitePath(sqlitePath), m_silenceLimitMs(silenceLimitMs)
+                                         const QString& sqlitePath, int silenceLimitMs,
+                                         const QString& listsPath)
+    : m_program(program), m_accessPath(accessPath), m_sqlitePath(sqlitePath), m_listsPath(listsPath),
+      m_silenceLimitMs(silenceLimitMs)
 {
     m_watch.setInterval(kWatchIntervalMs);
     connect(&m_process, &QProcess::readyReadStandardOutput, this, &AccessImportProcess::readProgress);
@@ -63,7 +65,10 @@ void AccessImportProcess::setProgramForTesting(const QString& path)
 
 bool AccessImportProcess::start()
 {
-    m_process.start(m_program, {m_accessPath, m_sqlitePath}, QIODevice::ReadOnly);
+    QStringList arguments{m_accessPath, m_sqlitePath};
+    if (!m_listsPath.isEmpty())
+        arguments.append(m_listsPath);
+    m_process.start(m_program, arguments, QIODevice::ReadOnly);
     if (!m_process.waitForStarted()) {
         m_stopped = true;
         m_failure = QStringLiteral("o programa de conversão não pôde ser iniciado (%1)").arg(m_program);
@@ -85,6 +90,16 @@ void AccessImportProcess::waitForEnd()
         checkLimits();
         if (m_process.state() == QProcess::NotRunning)
             finish();
+    }
+}
+
+void AccessImportProcess::waitForLists()
+{
+    while (!m_ended && !m_listsWritten) {
+        // Output that arrives is read by readProgress, as the event loop would have it read.
+        if (!m_process.waitForReadyRead(kWatchIntervalMs) && m_process.state() == QProcess::NotRunning)
+            finish();
+        checkLimits();
     }
 }
 
@@ -110,6 +125,11 @@ void AccessImportProcess::readProgress()
     while (m_process.canReadLine()) {
         heard = true;
         const QByteArray line = m_process.readLine().trimmed();
+        if (line == ImportProgram::kListsWritten && !m_listsPath.isEmpty() && !m_listsWritten) {
+            m_listsWritten = true;
+            emit listsReady();
+            continue;
+        }
         bool ok = false;
         const int percent = line.startsWith("progress ") ? line.mid(9).toInt(&ok) : 0;
         if (ok && percent > m_last) {

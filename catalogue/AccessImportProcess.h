@@ -20,8 +20,10 @@ public:
     // The import reports at least every second while it works; a silence this long means it hangs.
     static constexpr int kSilenceLimitMs = 20 * 1000;
 
+    // With `listsPath`, the import also writes there the lists the opening of the copy reads,
+    // before it builds the copy's indexes (OpeningLists).
     AccessImportProcess(const QString& program, const QString& accessPath, const QString& sqlitePath,
-                        int silenceLimitMs = kSilenceLimitMs);
+                        int silenceLimitMs = kSilenceLimitMs, const QString& listsPath = QString());
     // A conversion still running is stopped.
     ~AccessImportProcess() override;
 
@@ -33,18 +35,23 @@ public:
     // False when the program does not start; the conversion has then ended, failed.
     bool start();
     bool hasEnded() const { return m_ended; }
+    // Whether the import said the lists file is complete.
+    bool listsWritten() const { return m_listsWritten; }
     // Whether the copy was written whole; known once the conversion has ended.
     bool succeeded() const { return m_succeeded; }
     // Why a conversion that has ended failed: the import program's own words, or how it ended.
     QString failure() const { return m_failure; }
     // Waits for the end, holding the thread: no event loop runs meanwhile.
     void waitForEnd();
+    // The same, until the lists are written or the conversion has ended.
+    void waitForLists();
     // Ends the conversion at once, as failed.
     void stop();
 
 signals:
     // How far the conversion has come, 0 to 100, each figure higher than the last.
     void progressed(int percent);
+    void listsReady();
     void ended(bool converted);
 
 private:
@@ -58,6 +65,7 @@ private:
     QString m_program;
     QString m_accessPath;
     QString m_sqlitePath;
+    QString m_listsPath;
     int m_silenceLimitMs;
     QProcess m_process;
     QTimer m_watch;
@@ -69,4 +77,5 @@ private:
     bool m_stopped = false;
     bool m_ended = false;
     bool m_succeeded = false;
+    bool m_listsWritten = false;
 };

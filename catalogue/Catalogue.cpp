@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "AccessConversion.h"
+#include "ImportWait.h"
 #include "PendingOffers.h"
 
 #include <iterator>
@@ -45,9 +47,41 @@ Catalogue::~Catalogue()
 void Catalogue::close()
 {
     m_work.cancelAndWait();
+    // An unfinished conversion stops, and what it wrote goes.
+    m_conversion.reset();
     Conn.close();
     DatabaseOpened = false;
     m_copyInUse.release();
+}
+
+const Connection* Catalogue::connection() const
+{
+    if (m_conversion && !m_conversion->hasEnded())
+        m_conversion->waitForEnd();
+    return &Conn;
+}
+
+void Catalogue::continueConversion(std::unique_ptr<AccessConversion> conversion)
+{
+    m_conversion = std::move(conversion);
+    QObject::connect(m_conversion.get(), &AccessConversion::ended, m_conversion.get(),
+                     [this] { conversionEnded(); });
+    if (m_conversion->hasEnded())
+        conversionEnded();
+}
+
+void Catalogue::conversionEnded()
+{
+    if (m_conversion->succeeded() && Conn.open(m_conversion->copyPath()))
+        return;
+    Failure.reason =
+        m_conversion->succeeded() ? OpeningFailure::Reason::Damaged : OpeningFailure::Reason::NotConverted;
+    Failure.found = m_conversion->succeeded() ? Conn.lastError() : m_conversion->failure();
+    DatabaseOpened = false;
+    // Told once whatever waited for the end has had its turn.
+    QMetaObject::invokeMethod(
+        m_conversion.get(), [failure = Failure] { ImportWait::reportFailedAfterOpening(failure); },
+        Qt::QueuedConnection);
 }
 
 CachedList::Entries Catalogue::entries(const CachedList& list, ListKind kind)

@@ -17,6 +17,8 @@
 #include <map>
 #include <memory>
 
+class AccessConversion;
+
 // What one opening of the catalogue holds: its connection, the lists read then (which the
 // filters replace as the user narrows them), everything made from those lists for the windows
 // (entries, offers, match indexes), and the work that makes them beside the window thread.
@@ -36,6 +38,10 @@ public:
     Catalogue& operator=(const Catalogue&) = delete;
 
     Connection Conn;
+    // Conn for a query. A catalogue opened on the lists of a conversion that still runs waits
+    // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
+    // conversion failed (DatabaseOpened false, and Failure saying why).
+    const Connection* connection() const;
     bool DatabaseOpened = false;
     // Why this opening failed; Reason::None while it has not.
     OpeningFailure Failure;
@@ -61,6 +67,9 @@ public:
     WorkPool& work() { return m_work; }
     // Ends the work and closes the connection of a catalogue that failed to open.
     void close();
+    // Takes on a conversion whose lists this catalogue opened on: its connection opens on the
+    // copy once the conversion has ended.
+    void continueConversion(std::unique_ptr<AccessConversion> conversion);
     // The mark that keeps a converted copy in the cache while this catalogue reads it.
     AccessCopyUse* copyInUse() { return &m_copyInUse; }
 
@@ -100,8 +109,11 @@ private:
 
     std::map<OfferKey, KeptOffers> m_offers;
     std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
+    void conversionEnded();
+
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;
+    std::unique_ptr<AccessConversion> m_conversion;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };

@@ -21,7 +21,8 @@ QString failedFor(OpeningFailure* failure, OpeningFailure::Reason reason, const 
 
 namespace CatalogueFile {
 
-QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use)
+QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use,
+                      std::unique_ptr<AccessConversion>* unfinished)
 {
     using Reason = OpeningFailure::Reason;
     const QFileInfo info(path);
@@ -46,7 +47,7 @@ QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUs
     if (!CatalogueSignature::isAccess(head))
         return failedFor(failure, Reason::NotACatalogue);
     QString conversion;
-    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion, use);
+    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion, use, unfinished);
     if (copy.isEmpty())
         return failedFor(failure, Reason::NotConverted, conversion);
     return copy;

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class AccessConversion;
 class AccessCopyUse;
 
 // Recognises a catalogue file by its first bytes and gives the SQLite database that serves
@@ -13,6 +16,9 @@ namespace CatalogueFile {
 
 // Empty when the file is missing or not a catalogue the program can read; `failure` then says
 // why (its path is left to the caller). A converted copy is marked in use while `use` holds it.
-QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use = nullptr);
+// With `unfinished`, a conversion may be handed over with only its lists written
+// (AccessCatalogue::sqliteCopy).
+QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use = nullptr,
+                      std::unique_ptr<AccessConversion>* unfinished = nullptr);
 
 } // namespace CatalogueFile

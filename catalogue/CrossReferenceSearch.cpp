@@ -23,7 +23,7 @@ const QString kCompany = QStringLiteral("COMPANY = ?");
 BoxList readShared(Catalogue& catalogue, const QString& sql, const QVariantList& values, ListKind kind,
                    CachedList* shared)
 {
-    const ListQuery query = ListQuery::run(&catalogue.Conn, sql, values);
+    const ListQuery query = ListQuery::run(catalogue.connection(), sql, values);
     if (query.ok)
         catalogue.RecCount = qlonglong(query.rows.size());
     if (query.ok && !query.rows.isEmpty())
@@ -38,7 +38,7 @@ BoxList readReferences(Catalogue& catalogue, const QString& sql, const QVariantL
 
 bool exists(const Catalogue& catalogue, const QString& sql, const QVariantList& values)
 {
-    ForwardResult check = ForwardResult::execute(&catalogue.Conn, sql, values);
+    ForwardResult check = ForwardResult::execute(catalogue.connection(), sql, values);
     const bool found = !check.eof();
     check.close();
     return found;
@@ -67,7 +67,7 @@ ForwardResult competitorRow(Catalogue& catalogue, const QString& typed)
 {
     const QStringList references = TypedEntries::storedCompetitorReferences(catalogue, typed);
     return ForwardResult::execute(
-        &catalogue.Conn,
+        catalogue.connection(),
         CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), references.size()),
         valuesOf(references));
 }
@@ -192,10 +192,10 @@ Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed
     resolution.notes = ScrambleText(shownText(row.field(QStringLiteral("Detalhes"))));
     row.close();
 
-    ForwardResult equivalent = ForwardResult::execute(&catalogue.Conn, CatalogueSql::HouseEquivalent,
+    ForwardResult equivalent = ForwardResult::execute(catalogue.connection(), CatalogueSql::HouseEquivalent,
                                                       {group, familyCode, HouseBrands::storedQV()});
     if (equivalent.eof())
-        equivalent = ForwardResult::execute(&catalogue.Conn, CatalogueSql::HouseEquivalent,
+        equivalent = ForwardResult::execute(catalogue.connection(), CatalogueSql::HouseEquivalent,
                                             {group, familyCode, HouseBrands::storedVestral()});
     if (equivalent.eof()) {
         resolution.message = QStringLiteral("Referência não existe");

@@ -17,7 +17,7 @@ namespace {
 ProductRecord firstProduct(const Catalogue& catalogue, const QString& sql, const QString& likePattern)
 {
     ForwardResult result =
-        ForwardResult::execute(&catalogue.Conn, sql, CatalogueSql::productValues(likePattern));
+        ForwardResult::execute(catalogue.connection(), sql, CatalogueSql::productValues(likePattern));
     ProductRecord product = ProductRecord::firstRowOf(result);
     result.close();
     return product;
@@ -76,12 +76,12 @@ Found FindByDescription(Catalogue& catalogue, const QString& typed)
         return found;
     ForwardResult result =
         descriptions.size() <= kFewDescriptions
-            ? ForwardResult::execute(&catalogue.Conn,
+            ? ForwardResult::execute(catalogue.connection(),
                                      CatalogueSql::anyOf(CatalogueSql::ByDescriptions,
                                                          QStringLiteral("Descriçao = ?"),
                                                          descriptions.size()),
                                      descriptions)
-            : ForwardResult::execute(&catalogue.Conn, CatalogueSql::ByDescriptionAccentsAside, {key});
+            : ForwardResult::execute(catalogue.connection(), CatalogueSql::ByDescriptionAccentsAside, {key});
     const ProductRecord aside = ProductRecord::firstRowOf(result);
     result.close();
     if (!aside.eof()) {

@@ -26,7 +26,20 @@ void ImportWait::remove(ImportWait* wait)
 void ImportWait::waitForEnd(AccessImportProcess& import)
 {
     if (installed())
-        installed()->waitFor(import);
+        installed()->waitFor(import, Until::End);
     // Whatever the installed wait did, the conversion has ended when this returns.
     import.waitForEnd();
+}
+
+void ImportWait::waitForLists(AccessImportProcess& import)
+{
+    if (installed())
+        installed()->waitFor(import, Until::ListsWritten);
+    import.waitForLists();
+}
+
+void ImportWait::reportFailedAfterOpening(const OpeningFailure& failure)
+{
+    if (installed())
+        installed()->failedAfterOpening(failure);
 }

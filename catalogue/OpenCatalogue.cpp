@@ -1,10 +1,12 @@
 #include "OpenCatalogue.h"
 
+#include "AccessConversion.h"
 #include "CatalogueFile.h"
 #include "CatalogueSql.h"
 #include "ForwardResult.h"
 #include "ListQuery.h"
 #include "Module1.h"
+#include "OpeningListsFile.h"
 #include "base/HouseBrands.h"
 
 namespace {
@@ -59,39 +61,143 @@ Job<ListQuery> readCompetitorsApart(Catalogue& catalogue, const QString& sqliteP
         });
 }
 
-// The version row is optional: each text that cannot be read keeps its previous value.
-void readVersionTexts(Catalogue& catalogue)
+// Where the lists of an opening come from, each read when its turn comes.
+struct ListSources
 {
-    ForwardResult version = ForwardResult::execute(&catalogue.Conn, CatalogueSql::Version);
-    const QVariant first = version.field(0);
-    const QVariant second = version.field(1);
-    const QVariant third = version.field(2);
-    if (first.isValid() && second.isValid() && third.isValid())
-        catalogue.VersionText =
-            first.toString() + QLatin1Char(' ') + second.toString() + QLatin1Char(' ') + third.toString();
+    std::function<ListQuery()> houseReferences;
+    std::function<ListQuery()> descriptions;
+    std::function<ListQuery()> families;
+    std::function<ListQuery()> companies;
+    std::function<ListQuery()> competitorReferences;
+};
+
+// The lists take their new values in the designed order all the same: the lists after a failing
+// one keep their previous values.
+bool takeLists(Catalogue& catalogue, const ListSources& read, const std::function<void()>& whileReading)
+{
+    if (!takeList(catalogue, read.houseReferences(), ListKind::HouseReferences, &catalogue.HouseRefRows) ||
+        !takeList(catalogue, read.descriptions(), ListKind::Descriptions, &catalogue.DescRows))
+        return false;
+    CachedList families = catalogue.OpenedFamRows;
+    CachedList companies = catalogue.OpenedCompRows;
+    const bool familiesRead = takeList(catalogue, read.families(), ListKind::Families, &families);
+    const bool companiesRead =
+        familiesRead && takeList(catalogue, read.companies(), ListKind::Manufacturers, &companies);
+    if (whileReading)
+        whileReading();
+    CachedList references = catalogue.OpenedRefRows;
+    if (!takeList(catalogue, read.competitorReferences(), ListKind::CompetitorReferences, &references) ||
+        !familiesRead)
+        return false;
+    catalogue.RefRows = catalogue.OpenedRefRows = references;
+    catalogue.FamRows = catalogue.OpenedFamRows = families;
+    if (!companiesRead)
+        return false;
+    catalogue.CompRows = catalogue.OpenedCompRows = companies;
+    return true;
+}
+
+// The version row is optional: each text that cannot be read keeps its previous value. `values`
+// are the row's, named by `names`; none when there is no row.
+void takeVersionTexts(Catalogue& catalogue, const QStringList& names, const QVariantList& values)
+{
+    if (values.size() >= 3)
+        catalogue.VersionText = values[0].toString() + QLatin1Char(' ') + values[1].toString() +
+                                QLatin1Char(' ') + values[2].toString();
     const auto readText = [&](const QString& name, QString* text) {
-        const QVariant value = version.field(name);
-        if (value.isValid())
-            *text = value.toString();
+        for (qsizetype column = 0; column < names.size() && column < values.size(); ++column) {
+            if (names[column].compare(name, Qt::CaseInsensitive) == 0) {
+                *text = values[column].toString();
+                return;
+            }
+        }
     };
     readText(QStringLiteral("TituloLink"), &catalogue.LinkTitle);
     readText(QStringLiteral("LinkPrograma"), &catalogue.LinkTarget);
     readText(QStringLiteral("DicaParaLink"), &catalogue.LinkHint);
+}
+
+void readVersionTexts(Catalogue& catalogue)
+{
+    ForwardResult version = ForwardResult::execute(&catalogue.Conn, CatalogueSql::Version);
+    const QStringList names = version.fieldNames();
+    QVariantList values;
+    for (int column = 0; !version.eof() && column < names.size(); ++column)
+        values.append(version.field(column));
+    takeVersionTexts(catalogue, names, values);
     version.close();
+}
+
+// Opens the catalogue on the lists an unfinished conversion wrote; its connection opens once the
+// copy is finished. False, with nothing taken, when the lists file cannot be read.
+bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conversion,
+                 const std::function<void()>& whileReading)
+{
+    const QString path = conversion->listsPath();
+    const Job<OpeningListsFile> reading =
+        catalogue.work().start([path] { return OpeningListsFile::read(path); });
+    if (whileReading)
+        whileReading();
+    const OpeningListsFile file = reading.take();
+    if (!file.ok)
+        return false;
+    const auto fromFile = [&file](OpeningLists::List list) {
+        return [&file, list] {
+            ListQuery query;
+            query.ok = true;
+            query.rows = file.lists[list];
+            return query;
+        };
+    };
+    takeLists(catalogue,
+              {fromFile(OpeningLists::HouseReferences), fromFile(OpeningLists::Descriptions),
+               fromFile(OpeningLists::Families), fromFile(OpeningLists::Companies),
+               fromFile(OpeningLists::CompetitorReferences)},
+              {});
+    // "Select Count(Referencia)" counts the references that are not null.
+    const CachedList& references = catalogue.HouseRefRows;
+    qint64 count = 0;
+    for (qsizetype i = 0; i < references.size(); ++i)
+        count += references.isNull(i) ? 0 : 1;
+    catalogue.RecCount = QVariant(count);
+    QVariantList version;
+    for (const QString& value : file.version)
+        version.append(value);
+    takeVersionTexts(catalogue, OpeningListsFile::versionColumns(), version);
+    catalogue.DatabaseOpened = true;
+    catalogue.continueConversion(std::move(conversion));
+    catalogue.Failure = OpeningFailure();
+    return true;
 }
 
 } // namespace
 
-bool OpenCatalogue(const std::function<void()>& whileReading)
+bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
 {
     // The last catalogue's connection closes first, so that its file can be replaced or deleted.
     Catalogue& catalogue = Module1::Replace();
 
     catalogue.Failure.path = Module1::DatabasePath;
-    const QString sqlitePath =
-        CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse());
+    std::unique_ptr<AccessConversion> unfinished;
+    QString sqlitePath =
+        CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse(),
+                                     wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr);
     if (sqlitePath.isEmpty())
         return failOpening(catalogue);
+    std::function<void()> stillToDo = whileReading;
+    if (unfinished) {
+        if (openOnLists(catalogue, unfinished, stillToDo))
+            return true;
+        // Lists that cannot be read are read from the copy once it is finished.
+        stillToDo = {};
+        unfinished->waitForEnd();
+        if (!unfinished->succeeded()) {
+            catalogue.Failure.reason = OpeningFailure::Reason::NotConverted;
+            catalogue.Failure.found = unfinished->failure();
+            return failOpening(catalogue);
+        }
+        unfinished.reset();
+    }
     if (!catalogue.Conn.open(sqlitePath))
         return failDamaged(catalogue);
     catalogue.DatabaseOpened = true;
@@ -105,31 +211,15 @@ bool OpenCatalogue(const std::function<void()>& whileReading)
     catalogue.RecCount = count.field(0);
     count.close();
 
-    // The lists take their new values in the designed order all the same: the lists after a
-    // failing one keep their previous values.
-    if (!takeList(catalogue, readList(catalogue, CatalogueSql::HouseReferences), ListKind::HouseReferences,
-                  &catalogue.HouseRefRows) ||
-        !takeList(catalogue, readList(catalogue, CatalogueSql::Descriptions), ListKind::Descriptions,
-                  &catalogue.DescRows))
+    const ListSources fromCatalogue{
+        [&] { return readList(catalogue, CatalogueSql::HouseReferences); },
+        [&] { return readList(catalogue, CatalogueSql::Descriptions); },
+        [&] { return readList(catalogue, CatalogueSql::Families); },
+        [&] { return readList(catalogue, CatalogueSql::Companies, houseBrands); },
+        [&] { return competitors.take(); },
+    };
+    if (!takeLists(catalogue, fromCatalogue, stillToDo))
         return failDamaged(catalogue);
-    CachedList families = catalogue.OpenedFamRows;
-    CachedList companies = catalogue.OpenedCompRows;
-    const bool familiesRead =
-        takeList(catalogue, readList(catalogue, CatalogueSql::Families), ListKind::Families, &families);
-    const bool companiesRead =
-        familiesRead && takeList(catalogue, readList(catalogue, CatalogueSql::Companies, houseBrands),
-                                 ListKind::Manufacturers, &companies);
-    if (whileReading)
-        whileReading();
-    CachedList references = catalogue.OpenedRefRows;
-    if (!takeList(catalogue, competitors.take(), ListKind::CompetitorReferences, &references) ||
-        !familiesRead)
-        return failDamaged(catalogue);
-    catalogue.RefRows = catalogue.OpenedRefRows = references;
-    catalogue.FamRows = catalogue.OpenedFamRows = families;
-    if (!companiesRead)
-        return failDamaged(catalogue);
-    catalogue.CompRows = catalogue.OpenedCompRows = companies;
 
     readVersionTexts(catalogue);
     catalogue.Failure = OpeningFailure();

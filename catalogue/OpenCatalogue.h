@@ -9,4 +9,14 @@
 // connection open and no work running. Shows nothing: the callers report a failure.
 // `whileReading`, when given, runs on the caller's thread while the longest list is read beside
 // it: work of the caller's own, done in the time it would otherwise wait.
-bool OpenCatalogue(const std::function<void()>& whileReading = {});
+//
+// An Access file converted for this opening may open on the lists its import writes first, when
+// `wait` allows: the catalogue's queries then wait for the rest of the conversion
+// (Catalogue::connection()), and a conversion that fails afterwards closes the catalogue.
+enum class OpeningWait
+{
+    UntilWhole,      // the copy finished, as any check of a catalogue needs
+    UntilListsAreIn, // the lists enough, for a window to open on
+};
+bool OpenCatalogue(const std::function<void()>& whileReading = {},
+                   OpeningWait wait = OpeningWait::UntilWhole);

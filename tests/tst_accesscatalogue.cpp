@@ -482,7 +482,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     struct RecordingWait : ImportWait
     {
         QVector<int>* reported;
-        void waitFor(AccessImportProcess& import) override
+        void waitFor(AccessImportProcess& import, Until) override
         {
             connect(&import, &AccessImportProcess::progressed,
                     [this](int percent) { reported->append(percent); });

@@ -17,15 +17,13 @@
 namespace {
 
 const QString kValid = QStringLiteral("Arquivo de configurações válido");
-const QString kOpenFailed = QStringLiteral("Erro ao abrir os dados, verifique sua configuração");
 
 } // namespace
 
 Form1::Form1(QWidget* mainWindow)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
-    , ui(std::make_unique<Ui::Form1>())
-    , m_mainWindow(mainWindow)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      ui(std::make_unique<Ui::Form1>()), m_mainWindow(mainWindow)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -74,8 +72,7 @@ void Form1::Command2_Click()
 
 void Form1::showOpenFailed()
 {
-    Platform::messageBox(this, kOpenFailed, PlatformBackend::Buttons::Ok, QString(),
-                         OpeningFailureDetails::text(Module1::Opened().Failure));
+    OpeningFailureDetails::showOpenFailed(this, Module1::Opened().Failure);
 }
 
 void Form1::Command3_Click()

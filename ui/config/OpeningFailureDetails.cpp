@@ -1,6 +1,7 @@
 #include "OpeningFailureDetails.h"
 
 #include "catalogue/OpeningFailure.h"
+#include "ui/platform/Platform.h"
 
 namespace OpeningFailureDetails {
 
@@ -28,6 +29,12 @@ QString text(const OpeningFailure& failure)
         break;
     }
     return QStringLiteral("Arquivo: %1\n%2").arg(failure.path, reason);
+}
+
+void showOpenFailed(QWidget* parent, const OpeningFailure& failure)
+{
+    Platform::messageBox(parent, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"),
+                         PlatformBackend::Buttons::Ok, QString(), text(failure));
 }
 
 } // namespace OpeningFailureDetails

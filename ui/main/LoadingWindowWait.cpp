@@ -2,8 +2,9 @@
 
 #include "catalogue/AccessImportProcess.h"
 #include "frmSai.h"
+#include "ui/config/OpeningFailureDetails.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
@@ -41,7 +42,7 @@ LoadingWindowWait::~LoadingWindowWait()
     ImportWait::remove(this);
 }
 
-void LoadingWindowWait::waitFor(AccessImportProcess& import)
+void LoadingWindowWait::waitFor(AccessImportProcess& import, Until until)
 {
     QEventLoop wait;
     QElapsedTimer started;
@@ -52,17 +53,27 @@ void LoadingWindowWait::waitFor(AccessImportProcess& import)
             m_loadingWindow()->showProgress(percent);
     });
     QObject::connect(&import, &AccessImportProcess::ended, &wait, &QEventLoop::quit);
+    const bool listsWillDo = until == Until::ListsWritten;
+    if (listsWillDo)
+        QObject::connect(&import, &AccessImportProcess::listsReady, &wait, &QEventLoop::quit);
+    const auto arrived = [&] { return import.hasEnded() || (listsWillDo && import.listsWritten()); };
 
     CloseRequestsRefused closeRequests;
     QCoreApplication* application = QCoreApplication::instance();
     if (application)
         application->installEventFilter(&closeRequests);
-    if (!import.hasEnded())
+    if (!arrived())
         wait.exec(QEventLoop::ExcludeUserInputEvents);
     if (application)
         application->removeEventFilter(&closeRequests);
 
     // The wait also ends when the program is told to quit.
-    import.stop();
+    if (!arrived())
+        import.stop();
     m_loadingWindow()->showProgress(100);
+}
+
+void LoadingWindowWait::failedAfterOpening(const OpeningFailure& failure)
+{
+    OpeningFailureDetails::showOpenFailed(QApplication::activeWindow(), failure);
 }

@@ -20,7 +20,9 @@ public:
     LoadingWindowWait(const LoadingWindowWait&) = delete;
     LoadingWindowWait& operator=(const LoadingWindowWait&) = delete;
 
-    void waitFor(AccessImportProcess& import) override;
+    void waitFor(AccessImportProcess& import, Until until) override;
+    // Says so as a failed opening is told.
+    void failedAfterOpening(const OpeningFailure& failure) override;
 
 private:
     std::function<frmSai*()> m_loadingWindow;

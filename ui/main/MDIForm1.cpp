@@ -80,7 +80,7 @@ void MDIForm1::MDIForm_Load()
 {
     // The first search window is built while the longest list is read beside it.
     std::unique_ptr<Form2> first;
-    OpenCatalogue([&first] { first = std::make_unique<Form2>(); });
+    OpenCatalogue([&first] { first = std::make_unique<Form2>(); }, OpeningWait::UntilListsAreIn);
     if (first && Module1::Opened().DatabaseOpened) {
         showSearchWindow(first.release());
         return;
@@ -92,9 +92,7 @@ void MDIForm1::MDIForm_Load()
 void MDIForm1::Pesquisar_Click()
 {
     if (!Module1::Opened().DatabaseOpened) {
-        Platform::messageBox(this, QStringLiteral("Erro ao abrir os dados, verifique sua configuração"),
-                             PlatformBackend::Buttons::Ok, QString(),
-                             OpeningFailureDetails::text(Module1::Opened().Failure));
+        OpeningFailureDetails::showOpenFailed(this, Module1::Opened().Failure);
         return;
     }
     showSearchWindow(new Form2);

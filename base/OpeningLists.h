@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QtEndian>
+
+#include <cstring>
+#include <vector>
+
+// The lists the opening of a catalogue reads, in a file of their own: the import writes them
+// once the rows of a new copy are in, before it builds the copy's indexes, so that the program
+// can show its first window on them while the copy is finished. Each list holds its values in
+// the order the opening's queries give them on the finished copy, each value null or UTF-8
+// bytes as the copy stores them. The version list holds the version row's six values, or none.
+namespace OpeningLists {
+
+enum List
+{
+    HouseReferences,
+    Descriptions,
+    Families,
+    Companies,
+    CompetitorReferences,
+    Version,
+    ListCount
+};
+
+// One value: null when `data` is null.
+struct Value
+{
+    const char* data = nullptr;
+    qsizetype size = 0;
+};
+
+// The file's bytes for the lists, indexed by List.
+QByteArray encode(const std::vector<Value> (&lists)[ListCount]);
+
+// Hands each value of each list to `visit(List, Value)`, in order. False when the bytes are not
+// such a file or are cut short: nothing of it is to be used then.
+template <typename Visit> bool decode(QByteArrayView file, Visit visit);
+
+// How the file starts, and the size that stands for a null value.
+inline constexpr char kMagic[] = "LUMEO-LISTS-1\n";
+inline constexpr quint32 kNullSize = 0xFFFFFFFFu;
+
+namespace Detail {
+inline bool take(QByteArrayView file, qsizetype* at, quint32* number)
+{
+    if (file.size() - *at < qsizetype(sizeof(quint32)))
+        return false;
+    *number = qFromLittleEndian<quint32>(file.data() + *at);
+    *at += qsizetype(sizeof(quint32));
+    return true;
+}
+} // namespace Detail
+
+template <typename Visit> bool decode(QByteArrayView file, Visit visit)
+{
+    constexpr qsizetype magicSize = sizeof(kMagic) - 1;
+    if (file.size() < magicSize || std::memcmp(file.data(), kMagic, magicSize) != 0)
+        return false;
+    qsizetype at = magicSize;
+    for (int list = 0; list < ListCount; ++list) {
+        quint32 count = 0;
+        if (!Detail::take(file, &at, &count))
+            return false;
+        for (quint32 i = 0; i < count; ++i) {
+            quint32 size = 0;
+            if (!Detail::take(file, &at, &size))
+                return false;
+            if (size == kNullSize) {
+                visit(List(list), Value());
+                continue;
+            }
+            if (file.size() - at < qsizetype(size))
+                return false;
+            visit(List(list), Value{file.data() + at, qsizetype(size)});
+            at += qsizetype(size);
+        }
+    }
+    return at == file.size();
+}
+
+} // namespace OpeningLists

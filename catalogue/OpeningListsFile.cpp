@@ -1,0 +1,34 @@
+#include "OpeningListsFile.h"
+
+#include <QFile>
+
+OpeningListsFile OpeningListsFile::read(const QString& path)
+{
+    OpeningListsFile file;
+    QFile input(path);
+    if (!input.open(QIODevice::ReadOnly))
+        return file;
+    const QByteArray bytes = input.readAll();
+    CachedList::Builder builders[OpeningLists::Version];
+    QStringList version;
+    file.ok = OpeningLists::decode(bytes, [&](OpeningLists::List list, OpeningLists::Value value) {
+        if (list == OpeningLists::Version)
+            version.append(value.data ? QString::fromUtf8(value.data, value.size) : QString());
+        else if (value.data)
+            builders[list].appendUtf8(value.data, value.size);
+        else
+            builders[list].appendNull();
+    });
+    if (!file.ok)
+        return file;
+    for (int list = 0; list < OpeningLists::Version; ++list)
+        file.lists[list] = builders[list].finish();
+    file.version = version;
+    return file;
+}
+
+QStringList OpeningListsFile::versionColumns()
+{
+    return {QStringLiteral("Versao"),     QStringLiteral("Data"),         QStringLiteral("Revisao"),
+            QStringLiteral("TituloLink"), QStringLiteral("LinkPrograma"), QStringLiteral("DicaParaLink")};
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "CachedList.h"
+#include "base/OpeningLists.h"
+
+#include <QString>
+#include <QStringList>
+
+// The lists an import wrote for the opening of its copy (OpeningLists), as the opening's
+// queries read them from the finished copy.
+struct OpeningListsFile
+{
+    bool ok = false; // read whole
+    CachedList lists[OpeningLists::Version];
+    // The version row's values as text, a null one empty; none without a row.
+    QStringList version;
+
+    static OpeningListsFile read(const QString& path);
+    // The columns of a copy's version table, in the order of the version row's values.
+    static QStringList versionColumns();
+};
