@@ -66,6 +66,9 @@ void AccessConversion::keep()
     const bool converted = m_import->succeeded();
     m_succeeded = converted && (QFile::rename(m_part, m_copy) || QFileInfo::exists(m_copy));
     QFile::remove(m_part);
+    // Read by now: the opening takes them before it hands the conversion over.
+    if (!m_lists.isEmpty())
+        QFile::remove(m_lists);
     if (!m_succeeded) {
         m_failure =
             converted ? QStringLiteral("a cópia convertida não pôde ser guardada") : m_import->failure();

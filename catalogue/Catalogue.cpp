@@ -56,9 +56,17 @@ void Catalogue::close()
 
 const Connection* Catalogue::connection() const
 {
-    if (m_conversion && !m_conversion->hasEnded())
-        m_conversion->waitForEnd();
+    waitForCopy();
     return &Conn;
+}
+
+bool Catalogue::waitForCopy() const
+{
+    if (!m_conversion)
+        return true;
+    if (!m_conversion->hasEnded())
+        m_conversion->waitForEnd();
+    return m_conversion->succeeded() && Conn.isOpen();
 }
 
 void Catalogue::continueConversion(std::unique_ptr<AccessConversion> conversion)

@@ -42,6 +42,9 @@ public:
     // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
     // conversion failed (DatabaseOpened false, and Failure saying why).
     const Connection* connection() const;
+    // Waits for a conversion still running as connection() does. False when it failed: the
+    // failure is told to the user (ImportWait), and a search has nothing to look in.
+    bool waitForCopy() const;
     bool DatabaseOpened = false;
     // Why this opening failed; Reason::None while it has not.
     OpeningFailure Failure;

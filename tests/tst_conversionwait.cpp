@@ -11,9 +11,17 @@
 #include "ui/main/MDIForm1.h"
 #include "ui/main/ShowMainWindow.h"
 #include "ui/main/frmSai.h"
+#include "ui/search/ComboBox.h"
+#include "ui/search/Form2.h"
+
+#include "Jet4CatalogueExport.h"
+#include "SearchWindowFixture.h"
+#include "WindowText.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QTest>
@@ -58,6 +66,8 @@ private slots:
     void failedConversionLeavesNothing();
     void neverWithoutAWindowAtStart_data();
     void neverWithoutAWindowAtStart();
+    void lookupWaitsForTheCopy_data();
+    void lookupWaitsForTheCopy();
 
 private:
     // Stands a shell script in the import program's place and a file that looks like an
@@ -225,6 +235,69 @@ void TestConversionWait::neverWithoutAWindowAtStart()
     // From the loading window to the main window with its search window, one of them is
     // always on the screen: a gap of a frame would already be a flicker.
     QVERIFY2(shown.longestGapMs() <= 16, qPrintable(QString::number(shown.longestGapMs())));
+}
+
+void TestConversionWait::lookupWaitsForTheCopy_data()
+{
+    QTest::addColumn<bool>("finished");
+    QTest::newRow("the copy is finished") << true;
+    QTest::newRow("the conversion fails after the lists") << false;
+}
+
+// At start the first window opens on the lists the import writes first; a lookup made before the
+// copy is finished waits for it, and then shows the product, photo and drawing.
+void TestConversionWait::lookupWaitsForTheCopy()
+{
+    QFETCH(bool, finished);
+    TestProgram program;
+    RecordingPlatform platform;
+    const QString import = AccessImportProcess::program();
+    QVERIFY(!import.isEmpty());
+    // The real import, whose end is held back until the test lets it go.
+    const QString go = program.file("go");
+    standInImport(program, "'" + QFile::encodeName(import) + "' \"$@\" || exit 1\nwhile [ ! -e '" +
+                               QFile::encodeName(go) + "' ]; do sleep 0.02; done\nexit " +
+                               (finished ? "0" : "1"));
+    TestCatalogue::writeStandard(program.file("source.kvl"));
+    QString error;
+    QVERIFY(QFile::remove(Module1::DatabasePath));
+    QVERIFY2(Jet4CatalogueExport::convert(program.file("source.kvl"), Module1::DatabasePath, 0, &error),
+             qPrintable(error));
+
+    MDIForm1 main;
+    main.MDIForm_Load();
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(Module1::Opened().DatabaseOpened);
+    QVERIFY2(!Module1::Opened().Conn.isOpen(), "the window opened before the copy was finished");
+    auto* search = qobject_cast<Form2*>(main.mdiArea()->subWindowList().at(0)->widget());
+    auto* references = search->findChild<ComboBox*>("comReferences");
+    QCOMPARE(references->entries().size(), 11);
+
+    bool waited = false;
+    QTimer::singleShot(200, this, [&] {
+        waited = !Module1::Opened().Conn.isOpen();
+        QFile(go).open(QIODevice::WriteOnly);
+    });
+    references->setFocus();
+    typeText(references, "ELX-20");
+    QTest::keyClick(references, Qt::Key_Return);
+    QVERIFY2(waited, "the lookup waited for the end of the conversion");
+    if (finished) {
+        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(textOf(search, "CbxRef"), QStringLiteral("KV-100"));
+        QCOMPARE(textOf(search, "Preco"), QStringLiteral("1.234,50"));
+        QVERIFY(search->findChild<QWidget*>("Picture1")->isVisibleTo(search));
+        QVERIFY(search->findChild<QWidget*>("FrameDesenho")->isVisibleTo(search));
+    } else {
+        QTRY_COMPARE(platform.messageTexts(),
+                     QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+        QVERIFY(!Module1::Opened().DatabaseOpened);
+        QCOMPARE(textOf(search, "CbxRef"), QString());
+    }
+    // Of the conversion, only a finished copy stays.
+    const QStringList left = QDir(cacheDirectory()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left.filter(QStringLiteral(".part-")), QStringList());
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("\\.sqlite$"))).size(), finished ? 1 : 0);
 }
 
 QTEST_MAIN(TestConversionWait)

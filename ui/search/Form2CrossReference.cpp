@@ -20,6 +20,8 @@ void notice(QWidget* parent, const QString& text)
 
 void Form2::comCompanies_Click()
 {
+    if (!Module1::Opened().waitForCopy())
+        return;
     ui->CbxDesc->setEditText(QString());
     ui->CbxRef->setEditText(QString());
     Contador = 1;
@@ -48,6 +50,8 @@ void Form2::comCompanies_KeyPress(int keyAscii)
 
 void Form2::comFamilies_Click()
 {
+    if (!Module1::Opened().waitForCopy())
+        return;
     const CrossReferenceSearch::Filtered filtered = CrossReferenceSearch::FilterByFamily(
         Module1::Opened(), ui->comCompanies->currentText(), ui->comFamilies->currentText());
     if (!filtered.message.isEmpty()) {
@@ -72,6 +76,8 @@ void Form2::comFamilies_KeyPress(int keyAscii)
 
 void Form2::comReferences_Click()
 {
+    if (!Module1::Opened().waitForCopy())
+        return;
     ui->CbxDesc->setEditText(QString());
     ui->CbxRef->setEditText(QString());
     Contador = 1;

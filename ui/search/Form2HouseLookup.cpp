@@ -11,6 +11,8 @@
 
 void Form2::CbxRef_Click()
 {
+    if (!Module1::Opened().waitForCopy())
+        return;
     ui->CbxDesc->setEditText(QString());
     ui->CbxDesc1->setPlainText(QString());
     ui->lblQuiro->setText(QString());
@@ -50,6 +52,8 @@ void Form2::CbxRef_KeyDown(int keyCode, int /*shift*/)
 
 void Form2::CbxDesc_Click()
 {
+    if (!Module1::Opened().waitForCopy())
+        return;
     ui->CbxRef->setEditText(QString());
 
     const HouseLookup::Found found =

@@ -1,0 +1,158 @@
+#include "TestCatalogue.h"
+#include "TestProgram.h"
+
+#include "access/AccessImporter.h"
+#include "base/CatalogueSchema.h"
+#include "base/HouseBrands.h"
+#include "catalogue/CatalogueSql.h"
+#include "catalogue/Connection.h"
+#include "catalogue/ForwardResult.h"
+#include "catalogue/ListQuery.h"
+#include "catalogue/OpeningListsFile.h"
+
+#include "Jet4CatalogueExport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+// Rows whose order the engine's NOCASE and its indexes decide: ties in letter case broken by the
+// further columns and by storage, nulls and empty texts, accents NOCASE does not fold, texts
+// alike past the first 32 bytes, the house brands in other letter case, a text with a NUL.
+void writeTies(const QString& path)
+{
+    TestCatalogue catalogue(path);
+    const QString ties = QStringLiteral("MODELO-COM-UM-NOME-MUITO-LONGO-PARA-A-CHAVE-");
+    const QString qv = HouseBrands::storedQV();
+    const QString withNul = QStringLiteral("nul") + QChar(0) + QStringLiteral("z");
+    const QList<QVariantList> relations = {
+        {"abc", "Maker", "F2"},      {"ABC", "maker", "F1"},         {"abc", "MAKER", "F0"},
+        {"Abc", "Outra", "F1"},      {QVariant(), "Maker", "F1"},    {"", "Maker", "F1"},
+        {"x", QVariant(), "F1"},     {ties + "b", "Maker", "F1"},    {ties + "B", "Outra", "F1"},
+        {ties + "a", "outra", "F2"}, {"é", "maker", "F1"},           {"É", "maker", "F1"},
+        {"casa-1", qv, "F1"},        {"casa-2", qv.toUpper(), "F1"}, {"casa-3", qv.toLower(), "F1"},
+        {withNul, "Maker", "F1"},    {"nul", "Maker", "F2"},         {"Outra-1", "OUTRA", "F0"},
+    };
+    int group = 0;
+    for (const QVariantList& row : relations)
+        catalogue.exec(QString::fromUtf8(CatalogueSchema::kRelationInsert),
+                       row + QVariantList{++group, QVariant()});
+    const QList<QVariantList> products = {{"ref-a", "Disjuntor"},
+                                          {"REF-A", "DISJUNTOR"},
+                                          {"Ref-B", "disjuntor"},
+                                          {QVariant(), QVariant()},
+                                          {"", ""},
+                                          {"ref-c", "Ácido"},
+                                          {"ref-d", "ácido"}};
+    int numero = 0;
+    for (const QVariantList& row : products) {
+        TestCatalogue::Product product;
+        product.numero = ++numero;
+        product.referencia = row[0];
+        product.descricao = row[1];
+        catalogue.addProduct(product);
+    }
+    catalogue.addFamily("F0", QString::fromUtf8("Família"));
+    catalogue.addFamily("F1", QString::fromUtf8("FAMÍLIA"));
+    catalogue.addFamily("F2", QString::fromUtf8("família"));
+    catalogue.addFamily("F3", QVariant());
+    catalogue.setVersion({"3.1", QVariant(), "rev", "Novidades", "http://exemplo", "Dica"});
+}
+
+bool makeSample(const QString& path)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("LUMEO_MAKECATALOGUE"),
+                  {"--products", "3000", "--relations", "30000", path});
+    return process.waitForFinished(240000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+} // namespace
+
+// The lists an import writes for the opening before it builds the copy's indexes are the lists
+// the opening's queries give on the finished copy, value for value and in the same order.
+class TestOpeningLists : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameAsTheFinishedCopy_data();
+    void sameAsTheFinishedCopy();
+};
+
+void TestOpeningLists::sameAsTheFinishedCopy_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("ties of letter case, nulls, long alike texts") << "ties";
+    QTest::newRow("standard test catalogue") << "standard";
+    QTest::newRow("generated sample") << "sample";
+}
+
+void TestOpeningLists::sameAsTheFinishedCopy()
+{
+    QFETCH(QString, kind);
+    TestProgram program;
+    const QString source = program.file("source.kvl");
+    if (kind == "ties") {
+        writeTies(source);
+    } else if (kind == "standard") {
+        TestCatalogue::writeStandard(source);
+    } else {
+        if (qEnvironmentVariableIsEmpty("LUMEO_MAKECATALOGUE"))
+            QSKIP("LUMEO_MAKECATALOGUE does not name the sample generator");
+        QVERIFY(makeSample(source));
+    }
+    const QString access = program.file("catalogo.mdb");
+    const QString copy = program.file("copy.sqlite");
+    const QString lists = program.file("copy.lists");
+    QString error;
+    QVERIFY2(Jet4CatalogueExport::convert(source, access, 0, &error), qPrintable(error));
+    bool told = false;
+    QVERIFY2(AccessImporter::convert(access, copy, {}, &error, lists, [&] { told = QFile::exists(lists); }),
+             qPrintable(error));
+    QVERIFY2(told, "the lists are written whole before they are announced");
+
+    const OpeningListsFile file = OpeningListsFile::read(lists);
+    QVERIFY(file.ok);
+    Connection finished;
+    QVERIFY(finished.open(copy));
+    const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
+    const struct
+    {
+        OpeningLists::List list;
+        QString sql;
+        QVariantList values;
+    } queries[] = {
+        {OpeningLists::HouseReferences, CatalogueSql::HouseReferences, {}},
+        {OpeningLists::Descriptions, CatalogueSql::Descriptions, {}},
+        {OpeningLists::Families, CatalogueSql::Families, {}},
+        {OpeningLists::Companies, CatalogueSql::Companies, houseBrands},
+        {OpeningLists::CompetitorReferences, CatalogueSql::CompetitorReferences, houseBrands},
+    };
+    for (const auto& query : queries) {
+        const ListQuery read = ListQuery::run(&finished, query.sql, query.values);
+        QVERIFY(read.ok);
+        QVERIFY2(read.rows.size() > 0, qPrintable(query.sql));
+        QVERIFY2(read.rows.hasSameValues(file.lists[query.list]),
+                 qPrintable(QStringLiteral("%1: %2 values read, %3 written")
+                                .arg(query.sql)
+                                .arg(read.rows.size())
+                                .arg(file.lists[query.list].size())));
+    }
+    ForwardResult version = ForwardResult::execute(&finished, CatalogueSql::Version);
+    QStringList row;
+    for (int column = 0; !version.eof() && column < 6; ++column)
+        row.append(version.field(column).toString());
+    QCOMPARE(file.version, row);
+    version.close();
+
+    // A file cut short is not read at all.
+    QVERIFY(QFile::resize(lists, QFileInfo(lists).size() - 1));
+    QVERIFY(!OpeningListsFile::read(lists).ok);
+}
+
+QTEST_MAIN(TestOpeningLists)
+#include "tst_openinglists.moc"
