@@ -66,8 +66,11 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
         if (!why.isEmpty())
             return failedFor(failure, why);
     }
-    AccessCopyCache::recordSource(copy, accessFile);
-    AccessCopyCache::markUsed(copy);
+    // A conversion handed over records its copy once it has one.
+    if (!unfinished || !*unfinished) {
+        AccessCopyCache::recordSource(copy, accessFile);
+        AccessCopyCache::markUsed(copy);
+    }
     if (use)
         *use = std::move(inUse);
     return copy;

@@ -564,12 +564,21 @@ void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
     const QString running = AccessCopyCache::temporaryPath(copy);
     QVERIFY(writeFile(abandoned, "half a copy"));
     QVERIFY(writeFile(running, "a copy being made"));
+    // The lists a conversion writes first go and stay with its temporary file; an abandoned
+    // conversion may have left its lists alone.
+    const QString abandonedLists = AccessCopyCache::listsPath(abandoned);
+    const QString listsAlone = AccessCopyCache::listsPath(AccessCopyCache::temporaryPath(copy));
+    for (const QString& lists : {abandonedLists, listsAlone, AccessCopyCache::listsPath(running)})
+        QVERIFY(writeFile(lists, "lists"));
     const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(running);
     QVERIFY(converting);
 
     QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
     QVERIFY(!QFile::exists(abandoned));
+    QVERIFY(!QFile::exists(abandonedLists));
+    QVERIFY(!QFile::exists(listsAlone));
     QVERIFY(QFile::exists(running));
+    QVERIFY(QFile::exists(AccessCopyCache::listsPath(running)));
     QVERIFY(QFile::exists(AccessCopyCache::lockPath(running)));
 }
 
