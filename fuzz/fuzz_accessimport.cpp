@@ -1,11 +1,13 @@
 // Reading a damaged Access catalogue the way the import does: every catalogue table planned
-// and read into batches, and every table of the file read value by value. The reader either
-// reads or refuses; it never crashes, hangs, reads outside its pages or grows without bound.
+// and read into batches, the opening's lists gathered from them and put in order, and every
+// table of the file read value by value. The reader either reads or refuses; it never crashes,
+// hangs, reads outside its pages or grows without bound, and lists made are read back whole.
 
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
 #include "access/AccessCatalogueLayout.h"
 #include "access/AccessDatabase.h"
+#include "access/AccessOpeningLists.h"
 #include "access/AccessRowBatch.h"
 #include "access/AccessTableCopy.h"
 #include "access/AccessTableReader.h"
@@ -21,20 +23,38 @@ constexpr int kBatchRows = 256;
 
 void copyCatalogueTables(AccessDatabase& database)
 {
+    std::vector<AccessTableCopy> tables;
+    QStringList names;
+    QList<QStringList> columns;
+    std::vector<qint64> declared;
     for (const AccessCatalogueTable& layout : AccessCatalogueLayout::tables()) {
         AccessTableCopy table(layout);
         QString error;
         if (!table.plan(database, &error))
             return;
-        const int columns = int(layout.columns.size());
-        AccessRowBatch batch(0, columns, kBatchRows, 0);
-        while (table.readRow(batch)) {
-            if (batch.rowCount() >= kBatchRows)
-                batch = AccessRowBatch(0, columns, kBatchRows, 0);
+        names.append(layout.name);
+        columns.append(layout.columns);
+        declared.push_back(table.declaredRowCount());
+        tables.push_back(std::move(table));
+    }
+    AccessOpeningLists lists(names, columns, declared);
+    for (size_t t = 0; t < tables.size(); ++t) {
+        const int width = int(columns[int(t)].size());
+        AccessRowBatch batch(int(t), width, kBatchRows, 0);
+        while (tables[t].readRow(batch)) {
+            if (batch.rowCount() >= kBatchRows) {
+                lists.collect(batch);
+                batch = AccessRowBatch(int(t), width, kBatchRows, 0);
+            }
         }
-        if (!table.readWhole(&error))
+        lists.collect(batch);
+        QString error;
+        if (!tables[t].readWhole(&error))
             return;
     }
+    const QByteArray file = lists.encode();
+    if (!file.isEmpty())
+        FUZZ_CHECK(OpeningLists::decode(file, [](OpeningLists::List, OpeningLists::Value) {}));
 }
 
 void readEveryTable(AccessDatabase& database)

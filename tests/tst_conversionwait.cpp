@@ -68,6 +68,7 @@ private slots:
     void neverWithoutAWindowAtStart();
     void lookupWaitsForTheCopy_data();
     void lookupWaitsForTheCopy();
+    void unreadableListsWaitForTheCopy();
 
 private:
     // Stands a shell script in the import program's place and a file that looks like an
@@ -298,6 +299,31 @@ void TestConversionWait::lookupWaitsForTheCopy()
     const QStringList left = QDir(cacheDirectory()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left.filter(QStringLiteral(".part-")), QStringList());
     QCOMPARE(left.filter(QRegularExpression(QStringLiteral("\\.sqlite$"))).size(), finished ? 1 : 0);
+}
+
+// Lists announced but not readable are read from the copy once it is finished.
+void TestConversionWait::unreadableListsWaitForTheCopy()
+{
+    TestProgram program;
+    RecordingPlatform platform;
+    const QString import = AccessImportProcess::program();
+    QVERIFY(!import.isEmpty());
+    standInImport(program, "echo cut > \"$3\"; echo lists; sleep 0.2; exec '" + QFile::encodeName(import) +
+                               "' \"$1\" \"$2\"");
+    TestCatalogue::writeStandard(program.file("source.kvl"));
+    QString error;
+    QVERIFY(QFile::remove(Module1::DatabasePath));
+    QVERIFY2(Jet4CatalogueExport::convert(program.file("source.kvl"), Module1::DatabasePath, 0, &error),
+             qPrintable(error));
+
+    MDIForm1 main;
+    main.MDIForm_Load();
+    QCOMPARE(CountSearchWindows(), 1);
+    QVERIFY(platform.messages.isEmpty());
+    QVERIFY(Module1::Opened().Conn.isOpen());
+    QCOMPARE(Module1::Opened().RefRows.size(), 11);
+    QCOMPARE(QDir(cacheDirectory()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part-")),
+             QStringList());
 }
 
 QTEST_MAIN(TestConversionWait)
