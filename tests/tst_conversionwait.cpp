@@ -76,6 +76,9 @@ private:
     void standInImport(const TestProgram& program, const QByteArray& script);
     // An import that reports a figure every `pause` seconds, then copies the source.
     static QByteArray slowImport(const QString& source, const char* pause);
+    // The standard catalogue as a real Access file, converted by a script around the real import
+    // program (`$IMPORT` in the script).
+    void standInAroundImport(const TestProgram& program, const QByteArray& script);
 };
 
 QByteArray TestConversionWait::slowImport(const QString& source, const char* pause)
@@ -100,6 +103,18 @@ void TestConversionWait::standInImport(const TestProgram& program, const QByteAr
     access.write(QByteArray(4, '\0') + "Standard Jet DB" + QByteArray(2048, '\0'));
     access.close();
     Module1::DatabasePath = access.fileName();
+}
+
+void TestConversionWait::standInAroundImport(const TestProgram& program, const QByteArray& script)
+{
+    const QString import = AccessImportProcess::program();
+    QVERIFY(!import.isEmpty());
+    standInImport(program, "IMPORT='" + QFile::encodeName(import) + "'\n" + script);
+    TestCatalogue::writeStandard(program.file("source.kvl"));
+    QString error;
+    QVERIFY(QFile::remove(Module1::DatabasePath));
+    QVERIFY2(Jet4CatalogueExport::convert(program.file("source.kvl"), Module1::DatabasePath, 0, &error),
+             qPrintable(error));
 }
 
 void TestConversionWait::windowsStayAliveWhileConverting()
@@ -252,18 +267,10 @@ void TestConversionWait::lookupWaitsForTheCopy()
     QFETCH(bool, finished);
     TestProgram program;
     RecordingPlatform platform;
-    const QString import = AccessImportProcess::program();
-    QVERIFY(!import.isEmpty());
     // The real import, whose end is held back until the test lets it go.
     const QString go = program.file("go");
-    standInImport(program, "'" + QFile::encodeName(import) + "' \"$@\" || exit 1\nwhile [ ! -e '" +
-                               QFile::encodeName(go) + "' ]; do sleep 0.02; done\nexit " +
-                               (finished ? "0" : "1"));
-    TestCatalogue::writeStandard(program.file("source.kvl"));
-    QString error;
-    QVERIFY(QFile::remove(Module1::DatabasePath));
-    QVERIFY2(Jet4CatalogueExport::convert(program.file("source.kvl"), Module1::DatabasePath, 0, &error),
-             qPrintable(error));
+    standInAroundImport(program, "\"$IMPORT\" \"$@\" || exit 1\nwhile [ ! -e '" + QFile::encodeName(go) +
+                                     "' ]; do sleep 0.02; done\nexit " + (finished ? "0" : "1"));
 
     MDIForm1 main;
     main.MDIForm_Load();
@@ -306,15 +313,7 @@ void TestConversionWait::unreadableListsWaitForTheCopy()
 {
     TestProgram program;
     RecordingPlatform platform;
-    const QString import = AccessImportProcess::program();
-    QVERIFY(!import.isEmpty());
-    standInImport(program, "echo cut > \"$3\"; echo lists; sleep 0.2; exec '" + QFile::encodeName(import) +
-                               "' \"$1\" \"$2\"");
-    TestCatalogue::writeStandard(program.file("source.kvl"));
-    QString error;
-    QVERIFY(QFile::remove(Module1::DatabasePath));
-    QVERIFY2(Jet4CatalogueExport::convert(program.file("source.kvl"), Module1::DatabasePath, 0, &error),
-             qPrintable(error));
+    standInAroundImport(program, "echo cut > \"$3\"; echo lists; sleep 0.2; exec \"$IMPORT\" \"$1\" \"$2\"");
 
     MDIForm1 main;
     main.MDIForm_Load();
