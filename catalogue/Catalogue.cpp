@@ -49,6 +49,7 @@ void Catalogue::close()
     m_work.cancelAndWait();
     // An unfinished conversion stops, and what it wrote goes.
     m_conversion.reset();
+    m_apart.close();
     Conn.close();
     DatabaseOpened = false;
     m_copyInUse.release();
@@ -58,6 +59,16 @@ const Connection* Catalogue::connection() const
 {
     waitForCopy();
     return &Conn;
+}
+
+Job<ListQuery> Catalogue::readApart(const QString& sql, const QVariantList& values)
+{
+    const Connection* shared = connection();
+    if (!m_apart.isOpen() && shared->isOpen())
+        m_apart.open(shared->path());
+    return m_work.start([apart = &m_apart, sql, values, cancel = m_work.cancelFlag()] {
+        return ListQuery::run(apart, sql, values, cancel);
+    });
 }
 
 bool Catalogue::waitForCopy() const

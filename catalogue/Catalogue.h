@@ -5,7 +5,9 @@
 #include "CachedList.h"
 #include "Connection.h"
 #include "EntryIndex.h"
+#include "Job.h"
 #include "ListKind.h"
+#include "ListQuery.h"
 #include "Offers.h"
 #include "OpeningFailure.h"
 #include "WorkPool.h"
@@ -42,6 +44,9 @@ public:
     // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
     // conversion failed (DatabaseOpened false, and Failure saying why).
     const Connection* connection() const;
+    // Reads a list in a job of the pool, on a second connection of this catalogue's, beside
+    // what the window thread reads meanwhile; one such read at a time, taken before the next.
+    Job<ListQuery> readApart(const QString& sql, const QVariantList& values);
     // Waits for a conversion still running as connection() does. False when it failed: the
     // failure is told to the user (ImportWait), and a search has nothing to look in.
     bool waitForCopy() const;
@@ -117,6 +122,8 @@ private:
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;
     std::unique_ptr<AccessConversion> m_conversion;
+    // readApart's connection, opened when first needed.
+    Connection m_apart;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };

@@ -37,6 +37,7 @@ bool Connection::open(const QString& sqlitePath)
 {
     close();
     m_openError.clear();
+    m_path = sqlitePath;
     // SQLite would create a missing file; a missing catalogue must fail instead.
     if (!QFileInfo(sqlitePath).isFile())
         return false;

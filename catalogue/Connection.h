@@ -19,6 +19,8 @@ public:
     bool isOpen() const { return m_db != nullptr; }
     // The engine's handle the statements run on; null while closed.
     sqlite3* handle() const { return m_db; }
+    // The file last opened.
+    QString path() const { return m_path; }
     void close();
     // What the engine said of the last call that failed on this connection, or of a failed
     // opening; empty when the last call succeeded.
@@ -26,5 +28,6 @@ public:
 
 private:
     sqlite3* m_db = nullptr;
+    QString m_path;
     QString m_openError;
 };

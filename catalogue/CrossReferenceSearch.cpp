@@ -20,15 +20,19 @@ const QString kCompany = QStringLiteral("COMPANY = ?");
 
 // A list a filter read, for a box of that kind; one with rows also becomes the shared list that
 // later windows start from.
-BoxList readShared(Catalogue& catalogue, const QString& sql, const QVariantList& values, ListKind kind,
-                   CachedList* shared)
+BoxList takeShared(Catalogue& catalogue, const ListQuery& query, ListKind kind, CachedList* shared)
 {
-    const ListQuery query = ListQuery::run(catalogue.connection(), sql, values);
     if (query.ok)
         catalogue.RecCount = qlonglong(query.rows.size());
     if (query.ok && !query.rows.isEmpty())
         *shared = query.rows;
     return catalogue.boxList(query.rows, kind);
+}
+
+BoxList readShared(Catalogue& catalogue, const QString& sql, const QVariantList& values, ListKind kind,
+                   CachedList* shared)
+{
+    return takeShared(catalogue, ListQuery::run(catalogue.connection(), sql, values), kind, shared);
 }
 
 BoxList readReferences(Catalogue& catalogue, const QString& sql, const QVariantList& values)
@@ -113,10 +117,12 @@ Filtered filterByFamily(Catalogue& catalogue, const QString& manufacturer, const
             readReferences(catalogue, CatalogueSql::anyOf(CatalogueSql::F1, kCompany, manufacturers.size()),
                            valuesOf(manufacturers, QVariantList{family} + houseBrands));
     } else {
-        filtered.references =
-            readReferences(catalogue, CatalogueSql::F2OfCompetitors, QVariantList{family} + houseBrands);
-        filtered.manufacturers = readShared(catalogue, CatalogueSql::F3, QVariantList{family} + houseBrands,
-                                            ListKind::Manufacturers, &catalogue.CompRows);
+        // The family's manufacturers are read beside its references.
+        const QVariantList values = QVariantList{family} + houseBrands;
+        const Job<ListQuery> manufacturers = catalogue.readApart(CatalogueSql::F3, values);
+        filtered.references = readReferences(catalogue, CatalogueSql::F2OfCompetitors, values);
+        filtered.manufacturers =
+            takeShared(catalogue, manufacturers.take(), ListKind::Manufacturers, &catalogue.CompRows);
         filtered.refillsManufacturers = true;
     }
     if (!exists(catalogue, CatalogueSql::F4, {family})) {

@@ -1,5 +1,6 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
+#include "catalogue/CrossReferenceSearch.h"
 #include "catalogue/Module1.h"
 #include "catalogue/OpenCatalogue.h"
 
@@ -90,6 +91,11 @@ void TestCatalogueLifetime::f2AgainAndAgainKeepsOneCatalogueOpen()
     const int threadsOfOne = threads();
     for (int i = 0; i < 12; ++i) {
         makeOffers(Module1::Opened());
+        // A family filter reads on a second connection, which goes with its catalogue.
+        const CrossReferenceSearch::Filtered filtered =
+            CrossReferenceSearch::FilterByFamily(Module1::Opened(), QString(), QStringLiteral("Disjuntores"));
+        QVERIFY(filtered.message.isEmpty());
+        QCOMPARE(openedDescriptors(m_large), 2);
         QVERIFY(OpenCatalogue());
         QCOMPARE(openedDescriptors(m_large), 1);
     }
