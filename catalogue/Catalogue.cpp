@@ -61,14 +61,12 @@ const Connection* Catalogue::connection() const
     return &Conn;
 }
 
-Job<ListQuery> Catalogue::readApart(const QString& sql, const QVariantList& values)
+bool Catalogue::openConnections(const QString& sqlitePath)
 {
-    const Connection* shared = connection();
-    if (!m_apart.isOpen() && shared->isOpen())
-        m_apart.open(shared->path());
-    return m_work.start([apart = &m_apart, sql, values, cancel = m_work.cancelFlag()] {
-        return ListQuery::run(apart, sql, values, cancel);
-    });
+    if (!Conn.open(sqlitePath))
+        return false;
+    m_apart.open(sqlitePath);
+    return true;
 }
 
 bool Catalogue::waitForCopy() const
@@ -91,7 +89,7 @@ void Catalogue::continueConversion(std::unique_ptr<AccessConversion> conversion)
 
 void Catalogue::conversionEnded()
 {
-    if (m_conversion->succeeded() && Conn.open(m_conversion->copyPath()))
+    if (m_conversion->succeeded() && openConnections(m_conversion->copyPath()))
         return;
     Failure.reason =
         m_conversion->succeeded() ? OpeningFailure::Reason::Damaged : OpeningFailure::Reason::NotConverted;

@@ -44,9 +44,20 @@ public:
     // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
     // conversion failed (DatabaseOpened false, and Failure saying why).
     const Connection* connection() const;
-    // Reads a list in a job of the pool, on a second connection of this catalogue's, beside
-    // what the window thread reads meanwhile; one such read at a time, taken before the next.
-    Job<ListQuery> readApart(const QString& sql, const QVariantList& values);
+    // Opens Conn, and a second connection on the same file for work apart (workApart); false
+    // when Conn does not open.
+    bool openConnections(const QString& sqlitePath);
+    // Work given the second connection, in a job of the pool, beside what the window thread
+    // reads on Conn meanwhile: one such job at a time, taken before the next starts. Without a
+    // second connection the work is done here, on Conn.
+    template <typename Work>
+    auto workApart(Work work) -> Job<decltype(work(std::declval<const Connection*>()))>
+    {
+        waitForCopy();
+        if (!m_apart.isOpen())
+            return Job<decltype(work(&Conn))>(QtFuture::makeReadyFuture(work(&Conn)));
+        return m_work.start([apart = &m_apart, work] { return work(apart); });
+    }
     // Waits for a conversion still running as connection() does. False when it failed: the
     // failure is told to the user (ImportWait), and a search has nothing to look in.
     bool waitForCopy() const;
@@ -122,7 +133,7 @@ private:
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;
     std::unique_ptr<AccessConversion> m_conversion;
-    // readApart's connection, opened when first needed.
+    // The connection of workApart.
     Connection m_apart;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;

@@ -119,7 +119,8 @@ Filtered filterByFamily(Catalogue& catalogue, const QString& manufacturer, const
     } else {
         // The family's manufacturers are read beside its references.
         const QVariantList values = QVariantList{family} + houseBrands;
-        const Job<ListQuery> manufacturers = catalogue.readApart(CatalogueSql::F3, values);
+        const Job<ListQuery> manufacturers = catalogue.workApart(
+            [values](const Connection* apart) { return ListQuery::run(apart, CatalogueSql::F3, values); });
         filtered.references = readReferences(catalogue, CatalogueSql::F2OfCompetitors, values);
         filtered.manufacturers =
             takeShared(catalogue, manufacturers.take(), ListKind::Manufacturers, &catalogue.CompRows);

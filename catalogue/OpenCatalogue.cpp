@@ -43,22 +43,18 @@ ListQuery readList(const Catalogue& catalogue, const QString& sql, const QVarian
     return ListQuery::run(&catalogue.Conn, sql, values);
 }
 
-// The competitor references, by far the longest list, are read on a connection of their own
-// while the other lists are read on Conn: the reading takes the time of the longest list. A list
-// read unchanged is the last one, with its entries. The job's connection closes when it ends.
-Job<ListQuery> readCompetitorsApart(Catalogue& catalogue, const QString& sqlitePath,
-                                    const QVariantList& houseBrands)
+// The competitor references, by far the longest list, are read on the catalogue's second
+// connection while the other lists are read on Conn: the reading takes the time of the longest
+// list. A list read unchanged is the last one, with its entries.
+Job<ListQuery> readCompetitorsApart(Catalogue& catalogue, const QVariantList& houseBrands)
 {
-    return catalogue.work().start(
-        [sqlitePath, houseBrands, last = catalogue.OpenedRefRows, cancel = catalogue.work().cancelFlag()] {
-            Connection own;
-            if (!own.open(sqlitePath))
-                return ListQuery();
-            ListQuery query = ListQuery::run(&own, CatalogueSql::CompetitorReferences, houseBrands, cancel);
-            if (query.ok && query.rows.hasSameValues(last))
-                query.rows = last;
-            return query;
-        });
+    return catalogue.workApart([houseBrands, last = catalogue.OpenedRefRows,
+                                cancel = catalogue.work().cancelFlag()](const Connection* apart) {
+        ListQuery query = ListQuery::run(apart, CatalogueSql::CompetitorReferences, houseBrands, cancel);
+        if (query.ok && query.rows.hasSameValues(last))
+            query.rows = last;
+        return query;
+    });
 }
 
 // Where the lists of an opening come from, each read when its turn comes.
@@ -198,11 +194,11 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
         }
         unfinished.reset();
     }
-    if (!catalogue.Conn.open(sqlitePath))
+    if (!catalogue.openConnections(sqlitePath))
         return failDamaged(catalogue);
     catalogue.DatabaseOpened = true;
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
-    const Job<ListQuery> competitors = readCompetitorsApart(catalogue, sqlitePath, houseBrands);
+    const Job<ListQuery> competitors = readCompetitorsApart(catalogue, houseBrands);
 
     catalogue.RecCount = 0;
     ForwardResult count = ForwardResult::execute(&catalogue.Conn, CatalogueSql::CountHouseReferences);

@@ -91,13 +91,13 @@ void TestCatalogueLifetime::f2AgainAndAgainKeepsOneCatalogueOpen()
     const int threadsOfOne = threads();
     for (int i = 0; i < 12; ++i) {
         makeOffers(Module1::Opened());
-        // A family filter reads on a second connection, which goes with its catalogue.
+        // A family filter reads on the catalogue's second connection too.
         const CrossReferenceSearch::Filtered filtered =
             CrossReferenceSearch::FilterByFamily(Module1::Opened(), QString(), QStringLiteral("Disjuntores"));
         QVERIFY(filtered.message.isEmpty());
-        QCOMPARE(openedDescriptors(m_large), 2);
         QVERIFY(OpenCatalogue());
-        QCOMPARE(openedDescriptors(m_large), 1);
+        // Its two connections, the last catalogue's gone.
+        QCOMPARE(openedDescriptors(m_large), 2);
     }
     // A replaced catalogue's threads go with it.
     QVERIFY2(threads() <= threadsOfOne + 1, qPrintable(QString::number(threads())));
@@ -108,7 +108,7 @@ void TestCatalogueLifetime::f2AgainAndAgainKeepsOneCatalogueOpen()
     Module1::DatabasePath = other;
     QVERIFY(OpenCatalogue());
     QCOMPARE(openedDescriptors(m_large), 0);
-    QCOMPARE(openedDescriptors(other), 1);
+    QCOMPARE(openedDescriptors(other), 2);
 }
 
 void TestCatalogueLifetime::aFailedOpeningLeavesNothingOpen_data()
