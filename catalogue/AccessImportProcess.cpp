@@ -83,23 +83,26 @@ bool AccessImportProcess::start()
 
 void AccessImportProcess::waitForEnd()
 {
-    while (!m_ended) {
-        // The output and the program's end are handled inside this wait, by the same slots an
-        // event loop would call.
-        m_process.waitForFinished(kWatchIntervalMs);
-        checkLimits();
-        if (m_process.state() == QProcess::NotRunning)
-            finish();
-    }
+    waitUntil(false);
 }
 
 void AccessImportProcess::waitForLists()
 {
-    while (!m_ended && !m_listsWritten) {
-        // Output that arrives is read by readProgress, as the event loop would have it read.
-        if (!m_process.waitForReadyRead(kWatchIntervalMs) && m_process.state() == QProcess::NotRunning)
-            finish();
+    waitUntil(true);
+}
+
+void AccessImportProcess::waitUntil(bool listsWillDo)
+{
+    while (!m_ended && !(listsWillDo && m_listsWritten)) {
+        // The output and the program's end are handled inside this wait, by the same slots an
+        // event loop would call; for the lists, each line is looked at as it arrives.
+        if (listsWillDo)
+            m_process.waitForReadyRead(kWatchIntervalMs);
+        else
+            m_process.waitForFinished(kWatchIntervalMs);
         checkLimits();
+        if (m_process.state() == QProcess::NotRunning)
+            finish();
     }
 }
 

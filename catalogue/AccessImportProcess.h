@@ -55,6 +55,8 @@ signals:
     void ended(bool converted);
 
 private:
+    // Holds the thread until the end, or the lists written when they will do.
+    void waitUntil(bool listsWillDo);
     void readProgress();
     void readError();
     void checkLimits();

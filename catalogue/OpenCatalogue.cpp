@@ -150,12 +150,8 @@ bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conver
                fromFile(OpeningLists::Families), fromFile(OpeningLists::Companies),
                fromFile(OpeningLists::CompetitorReferences)},
               {});
-    // "Select Count(Referencia)" counts the references that are not null.
-    const CachedList& references = catalogue.HouseRefRows;
-    qint64 count = 0;
-    for (qsizetype i = 0; i < references.size(); ++i)
-        count += references.isNull(i) ? 0 : 1;
-    catalogue.RecCount = QVariant(count);
+    // "Select Count(Referencia)" counts the references that are not null, the entries as stored.
+    catalogue.RecCount = QVariant(qint64(catalogue.HouseRefRows.entryCount(EntryRule::AsStored)));
     QVariantList version;
     for (const QString& value : file.version)
         version.append(value);
