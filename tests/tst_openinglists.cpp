@@ -81,6 +81,8 @@ class TestOpeningLists : public QObject
 private slots:
     void sameAsTheFinishedCopy_data();
     void sameAsTheFinishedCopy();
+    void damagedFilesAreNotRead_data();
+    void damagedFilesAreNotRead();
 };
 
 void TestOpeningLists::sameAsTheFinishedCopy_data()
@@ -142,6 +144,11 @@ void TestOpeningLists::sameAsTheFinishedCopy()
                                 .arg(read.rows.size())
                                 .arg(file.lists[query.list].size())));
     }
+    // The opening counts the house references from their list.
+    ForwardResult count = ForwardResult::execute(&finished, CatalogueSql::CountHouseReferences);
+    QCOMPARE(file.lists[OpeningLists::HouseReferences].entryCount(EntryRule::AsStored),
+             count.field(0).toLongLong());
+    count.close();
     ForwardResult version = ForwardResult::execute(&finished, CatalogueSql::Version);
     QStringList row;
     for (int column = 0; !version.eof() && column < 6; ++column)
@@ -152,6 +159,49 @@ void TestOpeningLists::sameAsTheFinishedCopy()
     // A file cut short is not read at all.
     QVERIFY(QFile::resize(lists, QFileInfo(lists).size() - 1));
     QVERIFY(!OpeningListsFile::read(lists).ok);
+}
+
+void TestOpeningLists::damagedFilesAreNotRead_data()
+{
+    // A sound file: a null, an empty text and a text in the first list, the other lists empty.
+    const std::vector<OpeningLists::Value> values{{}, {"", 0}, {"KV-1", 4}};
+    std::vector<OpeningLists::Value> lists[OpeningLists::ListCount];
+    lists[OpeningLists::HouseReferences] = values;
+    const QByteArray sound = OpeningLists::encode(lists);
+    QByteArray tooLong = sound;
+    // The third value's size (after the magic, the count and two sizes) made larger than the file.
+    tooLong[sizeof(OpeningLists::kMagic) - 1 + 4 * 3 + 1] = char(0x7f);
+
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("read");
+    QTest::newRow("sound") << sound << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("another kind of file") << QByteArray("SQLite format 3").append(sound.mid(15)) << false;
+    QTest::newRow("cut inside a count") << sound.chopped(2) << false;
+    QTest::newRow("a text past the end") << tooLong << false;
+    QTest::newRow("bytes after the last list") << sound + "x" << false;
+}
+
+void TestOpeningLists::damagedFilesAreNotRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, read);
+    TestProgram program;
+    const QString path = program.file("copy.lists");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const OpeningListsFile lists = OpeningListsFile::read(path);
+    QCOMPARE(lists.ok, read);
+    if (read) {
+        const CachedList& references = lists.lists[OpeningLists::HouseReferences];
+        QCOMPARE(references.size(), 3);
+        QVERIFY(references.isNull(0));
+        QVERIFY(!references.isNull(1) && references.at(1).isEmpty());
+        QCOMPARE(references.at(2), QStringLiteral("KV-1"));
+        QVERIFY(lists.version.isEmpty());
+    }
 }
 
 QTEST_MAIN(TestOpeningLists)
