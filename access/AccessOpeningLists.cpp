@@ -2,6 +2,7 @@
 
 #include "AccessRowBatch.h"
 #include "base/HouseBrands.h"
+#include "base/NocaseText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -112,19 +113,11 @@ std::vector<quint32> allRows(const Column& column)
     return rows;
 }
 
-// Hashes what NOCASE compares: the folded bytes up to a NUL, and the length.
 struct NocaseHash
 {
     size_t operator()(Value value) const
     {
-        size_t hash = std::hash<qsizetype>()(value.data ? value.size : -1);
-        for (qsizetype i = 0; value.data && i < value.size; ++i) {
-            const auto c = static_cast<unsigned char>(value.data[i]);
-            hash = hash * 31 + folded(c);
-            if (c == 0)
-                break;
-        }
-        return hash;
+        return value.data ? NocaseText::hash(QByteArrayView(value.data, value.size)) : 0;
     }
 };
 

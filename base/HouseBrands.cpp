@@ -1,23 +1,13 @@
 #include "HouseBrands.h"
 
-#include <sqlite3.h>
+#include "NocaseText.h"
 
 namespace HouseBrands {
-
-namespace {
-
-// NOCASE as the engine has it: equal lengths and equal bytes with ASCII letters folded.
-bool equalNoCase(const QByteArray& a, const QByteArray& b)
-{
-    return a.size() == b.size() && sqlite3_strnicmp(a.constData(), b.constData(), int(a.size())) == 0;
-}
-
-} // namespace
 
 bool isHouseBrand(const QString& stored)
 {
     const QByteArray text = stored.toUtf8();
-    return equalNoCase(text, storedQV().toUtf8()) || equalNoCase(text, storedVestral().toUtf8());
+    return NocaseText::equal(text, storedQV().toUtf8()) || NocaseText::equal(text, storedVestral().toUtf8());
 }
 
 QStringList withoutHouseBrands(const QStringList& stored)

@@ -96,6 +96,12 @@ bool ChildRun::run()
     const double openBareMs = open.second;
     add(QStringLiteral("OpenCatalogue"), Kind::Opening, open.first, openBareMs, sortMs, opened);
     add(QStringLiteral("sort of competitor references"), Kind::Info, sortMs, NAN, NAN, true);
+    // From the end of an opening until every manufacturer's references are read ahead.
+    add(QStringLiteral("manufacturers read ahead, after an opening"), Kind::Info,
+        medianMs(
+            heavy, [&] { program.openCatalogue(); },
+            [] { Module1::Opened().manufacturerReferences().waitUntilRead(); }),
+        NAN, NAN, true);
 
     // Search windows, each opened right after an opening as the main window does it.
     const auto openingAfter = [&](int alreadyOpen) {
@@ -126,9 +132,14 @@ bool ChildRun::run()
         return false;
     }
     const qint64 fullReferences = ProgramDriver::combo(window, "comReferences")->count();
-    // The offer indexes that a refill starts making beside the window are made before the next
-    // timed step, which times its own work alone.
-    const auto settle = [] { Module1::Opened().offersBytes(); };
+    // The offer indexes that a refill starts making beside the window, and the manufacturers'
+    // references that an opening starts reading ahead, are made before the next timed step, which
+    // times its own work alone: a user takes longer to choose a manufacturer after F2 than the
+    // reading ahead takes (its own row).
+    const auto settle = [] {
+        Module1::Opened().offersBytes();
+        Module1::Opened().manufacturerReferences().waitUntilRead();
+    };
 
     const PairedMedians f2 = pairedMediansMs(
         heavy, settle, [&] { window->Form_KeyUp(113, 0); }, [&] { bare.openCatalogue(); });

@@ -40,6 +40,9 @@ Peak peak(const QString& catalogue)
     if (!last || program.windowCount() != 5)
         return found;
     offersHeld();
+    // With every manufacturer's references read ahead, as a user's first choice finds them.
+    const auto readAhead = [] { Module1::Opened().manufacturerReferences().waitUntilRead(); };
+    readAhead();
     ProgramDriver::setText(last, "comCompanies", BenchQueries::Manufacturer);
     last->comCompanies_Click();
     offersHeld();
@@ -54,6 +57,7 @@ Peak peak(const QString& catalogue)
     typeInto("comReferences", QStringLiteral("emx 1"));
     typeInto("CbxRef", QStringLiteral("kv 2"));
     typeInto("CbxDesc", QStringLiteral("disj 20"));
+    readAhead();
     found.residentKb = peakResidentKb();
     return found;
 }

@@ -50,6 +50,7 @@ void Catalogue::close()
     // An unfinished conversion stops, and what it wrote goes.
     m_conversion.reset();
     m_apart.close();
+    m_readAhead.close();
     Conn.close();
     DatabaseOpened = false;
     m_copyInUse.release();
@@ -66,7 +67,13 @@ bool Catalogue::openConnections(const QString& sqlitePath)
     if (!Conn.open(sqlitePath))
         return false;
     m_apart.open(sqlitePath);
+    m_readAhead.open(sqlitePath);
     return true;
+}
+
+void Catalogue::readManufacturersAhead()
+{
+    m_manufacturerReferences.readAhead(m_work, &m_readAhead);
 }
 
 bool Catalogue::waitForCopy() const
@@ -89,8 +96,10 @@ void Catalogue::continueConversion(std::unique_ptr<AccessConversion> conversion)
 
 void Catalogue::conversionEnded()
 {
-    if (m_conversion->succeeded() && openConnections(m_conversion->copyPath()))
+    if (m_conversion->succeeded() && openConnections(m_conversion->copyPath())) {
+        readManufacturersAhead();
         return;
+    }
     Failure.reason =
         m_conversion->succeeded() ? OpeningFailure::Reason::Damaged : OpeningFailure::Reason::NotConverted;
     Failure.found = m_conversion->succeeded() ? Conn.lastError() : m_conversion->failure();

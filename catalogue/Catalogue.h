@@ -8,6 +8,7 @@
 #include "Job.h"
 #include "ListKind.h"
 #include "ListQuery.h"
+#include "ManufacturerReferences.h"
 #include "Offers.h"
 #include "OpeningFailure.h"
 #include "WorkPool.h"
@@ -44,9 +45,12 @@ public:
     // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
     // conversion failed (DatabaseOpened false, and Failure saying why).
     const Connection* connection() const;
-    // Opens Conn, and a second connection on the same file for work apart (workApart); false
-    // when Conn does not open.
+    // Opens Conn, and on the same file a second connection for work apart (workApart) and a
+    // third for reading ahead; false when Conn does not open.
     bool openConnections(const QString& sqlitePath);
+    // Starts reading each manufacturer's references ahead, once the opening's own reading is done.
+    void readManufacturersAhead();
+    const ManufacturerReferences& manufacturerReferences() const { return m_manufacturerReferences; }
     // Work given the second connection, in a job of the pool, beside what the window thread
     // reads on Conn meanwhile: one such job at a time, taken before the next starts. Without a
     // second connection the work is done here, on Conn.
@@ -135,6 +139,8 @@ private:
     std::unique_ptr<AccessConversion> m_conversion;
     // The connection of workApart.
     Connection m_apart;
+    Connection m_readAhead;
+    ManufacturerReferences m_manufacturerReferences;
     // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };

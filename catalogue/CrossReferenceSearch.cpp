@@ -35,9 +35,14 @@ BoxList readShared(Catalogue& catalogue, const QString& sql, const QVariantList&
     return takeShared(catalogue, ListQuery::run(catalogue.connection(), sql, values), kind, shared);
 }
 
+BoxList takeReferences(Catalogue& catalogue, const ListQuery& query)
+{
+    return takeShared(catalogue, query, ListKind::CompetitorReferences, &catalogue.RefRows);
+}
+
 BoxList readReferences(Catalogue& catalogue, const QString& sql, const QVariantList& values)
 {
-    return readShared(catalogue, sql, values, ListKind::CompetitorReferences, &catalogue.RefRows);
+    return takeReferences(catalogue, ListQuery::run(catalogue.connection(), sql, values));
 }
 
 bool exists(const Catalogue& catalogue, const QString& sql, const QVariantList& values)
@@ -66,6 +71,15 @@ QString queryText(const QVariant& value)
     return TextForms::withoutQuotes(TextForms::trimBlanks(shownText(value)));
 }
 
+// A manufacturer's references, as read ahead when they were.
+ListQuery competitorsReferences(Catalogue& catalogue, const QStringList& competitors)
+{
+    if (std::optional<CachedList> read = catalogue.manufacturerReferences().readAlready(competitors))
+        return ListQuery{true, *read};
+    return ListQuery::run(catalogue.connection(), CatalogueSql::referencesOfCompetitors(competitors.size()),
+                          valuesOf(competitors));
+}
+
 // The competitor's rows that a reference names, the first on the result's current row.
 ForwardResult competitorRow(Catalogue& catalogue, const QString& typed)
 {
@@ -89,8 +103,7 @@ Filtered filterByManufacturer(Catalogue& catalogue, const QString& manufacturer,
         inFamily ? readReferences(catalogue, CatalogueSql::anyOf(CatalogueSql::M1, kCompany, count),
                                   valuesOf(manufacturers,
                                            {family, HouseBrands::storedQV(), HouseBrands::storedVestral()}))
-                 : readReferences(catalogue, CatalogueSql::referencesOfCompetitors(competitors.size()),
-                                  valuesOf(competitors));
+                 : takeReferences(catalogue, competitorsReferences(catalogue, competitors));
     const BoxList families = readShared(catalogue, CatalogueSql::familiesOfManufacturers(count),
                                         valuesOf(manufacturers), ListKind::Families, &catalogue.FamRows);
 

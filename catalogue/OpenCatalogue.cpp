@@ -215,5 +215,6 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
 
     readVersionTexts(catalogue);
     catalogue.Failure = OpeningFailure();
+    catalogue.readManufacturersAhead();
     return true;
 }

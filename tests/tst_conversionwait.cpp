@@ -4,7 +4,9 @@
 #include "TestProgram.h"
 #include "WindowGapRecorder.h"
 #include "app/Main.h"
+#include "base/ScrambleText.h"
 #include "catalogue/AccessImportProcess.h"
+#include "catalogue/CatalogueSql.h"
 #include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
 #include "ui/main/CountSearchWindows.h"
@@ -296,6 +298,14 @@ void TestConversionWait::lookupWaitsForTheCopy()
         QCOMPARE(textOf(search, "Preco"), QStringLiteral("1.234,50"));
         QVERIFY(search->findChild<QWidget*>("Picture1")->isVisibleTo(search));
         QVERIFY(search->findChild<QWidget*>("FrameDesenho")->isVisibleTo(search));
+        // The finished copy's manufacturers are read ahead as an opened file's are.
+        const Catalogue& opened = Module1::Opened();
+        opened.manufacturerReferences().waitUntilRead();
+        const QStringList eletramax{ScrambleText(QStringLiteral("ELETRAMAX"))};
+        const std::optional<CachedList> read = opened.manufacturerReferences().readAlready(eletramax);
+        QVERIFY(read && read->size() == 5);
+        QVERIFY(read->hasSameValues(
+            ListQuery::run(opened.connection(), CatalogueSql::M2OfCompetitor, {eletramax.first()}).rows));
     } else {
         QTRY_COMPARE(platform.messageTexts(),
                      QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});

@@ -1,0 +1,127 @@
+#include "StatementRows.h"
+#include "TestCatalogue.h"
+#include "base/CatalogueSchema.h"
+#include "base/HouseBrands.h"
+#include "catalogue/AnyOfSql.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueSql.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The manufacturers' references read ahead answer the manufacturer filter with the rows, in the
+// order, that its query gives on the same file; where they cannot be sure to, they answer nothing
+// and the query is asked.
+class TestManufacturerReferences : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sameRowsAsTheQuery_data();
+    void sameRowsAsTheQuery();
+    void everyManufacturerOfAGeneratedCatalogue();
+
+private:
+    QTemporaryDir m_dir;
+    Catalogue m_catalogue;
+};
+
+namespace {
+
+QString withNul(const char* text, int size)
+{
+    return QString::fromUtf8(QByteArray(text, size));
+}
+
+ListQuery askedOf(const Catalogue& catalogue, const QStringList& competitors)
+{
+    return ListQuery::run(catalogue.connection(), CatalogueSql::referencesOfCompetitors(competitors.size()),
+                          QVariantList(competitors.begin(), competitors.end()));
+}
+
+} // namespace
+
+void TestManufacturerReferences::initTestCase()
+{
+    const QString path = m_dir.filePath(QStringLiteral("catalogue.kvl"));
+    {
+        TestCatalogue catalogue(path);
+        // Stored forms as they are. One manufacturer in two forms of letter case, its rows out of
+        // the order of the manufacturer index (family, then reference); two forms alike up to a
+        // NUL, which NOCASE holds equal; a null reference; a house brand.
+        const QList<QVariantList> rows = {
+            {QStringLiteral("R-9"), QStringLiteral("Kx"), QStringLiteral("F2")},
+            {QStringLiteral("R-1"), QStringLiteral("kX"), QStringLiteral("F1")},
+            {QStringLiteral("R-5"), QStringLiteral("Kx"), QStringLiteral("F1")},
+            {QStringLiteral("R-3"), QStringLiteral("Zeta"), QStringLiteral("F2")},
+            {QStringLiteral("R-2"), QStringLiteral("kX"), QStringLiteral("F2")},
+            {QStringLiteral("R-7"), withNul("ab\0x", 4), QStringLiteral("F1")},
+            {QStringLiteral("R-4"), withNul("AB\0y", 4), QStringLiteral("F1")},
+            {QVariant(QMetaType(QMetaType::QString)), QStringLiteral("Kx"), QStringLiteral("F3")},
+            {QStringLiteral("R-6"), HouseBrands::storedQV(), QStringLiteral("F1")},
+        };
+        for (const QVariantList& row : rows)
+            catalogue.exec(QString::fromUtf8(CatalogueSchema::kRelationInsert),
+                           row + QVariantList{1, QVariant()});
+    }
+    QVERIFY(m_catalogue.openConnections(path));
+    m_catalogue.readManufacturersAhead();
+    m_catalogue.manufacturerReferences().waitUntilRead();
+}
+
+void TestManufacturerReferences::sameRowsAsTheQuery_data()
+{
+    QTest::addColumn<QStringList>("competitors");
+    QTest::addColumn<bool>("answered");
+
+    QTest::newRow("one manufacturer") << QStringList{"Kx"} << true;
+    QTest::newRow("in a form no row has") << QStringList{"KX"} << true;
+    QTest::newRow("alike up to a NUL") << QStringList{withNul("Ab\0z", 4)} << true;
+    QTest::newRow("the typed form without rows, then the listed one") << QStringList{"Nobody", "kX"} << true;
+    QTest::newRow("two manufacturers with rows") << QStringList{"Kx", "Zeta"} << false;
+    QTest::newRow("one manufacturer in two forms") << QStringList{"Kx", "kx"} << false;
+    QTest::newRow("no rows") << QStringList{"Nobody"} << false;
+    QTest::newRow("none") << QStringList{} << false;
+}
+
+void TestManufacturerReferences::sameRowsAsTheQuery()
+{
+    QFETCH(QStringList, competitors);
+    QFETCH(bool, answered);
+    const std::optional<CachedList> read = m_catalogue.manufacturerReferences().readAlready(competitors);
+    QCOMPARE(read.has_value(), answered);
+    if (!read)
+        return;
+    const ListQuery asked = askedOf(m_catalogue, competitors);
+    QVERIFY(asked.ok && !asked.rows.isEmpty());
+    QVERIFY(read->hasSameValues(asked.rows));
+}
+
+void TestManufacturerReferences::everyManufacturerOfAGeneratedCatalogue()
+{
+    const QString tool = qEnvironmentVariable("LUMEO_MAKECATALOGUE");
+    if (tool.isEmpty())
+        QSKIP("LUMEO_MAKECATALOGUE does not name the sample generator");
+    const QString path = m_dir.filePath(QStringLiteral("generated.kvl"));
+    QCOMPARE(QProcess::execute(tool, {"--products", "1000", "--relations", "30000", path}), 0);
+    Catalogue generated;
+    QVERIFY(generated.openConnections(path));
+    generated.readManufacturersAhead();
+    generated.manufacturerReferences().waitUntilRead();
+    const QList<QVariantList> companies =
+        statementRows(generated.Conn.handle(), QStringLiteral("SELECT DISTINCT COMPANY FROM RELATIONS"));
+    QVERIFY(companies.size() > 3);
+    for (const QVariantList& company : companies) {
+        const QStringList competitors = HouseBrands::withoutHouseBrands({company.value(0).toString()});
+        if (competitors.isEmpty())
+            continue;
+        const std::optional<CachedList> read = generated.manufacturerReferences().readAlready(competitors);
+        QVERIFY(read && read->size() > 0);
+        QVERIFY(read->hasSameValues(askedOf(generated, competitors).rows));
+    }
+}
+
+QTEST_MAIN(TestManufacturerReferences)
+#include "tst_manufacturerreferences.moc"
