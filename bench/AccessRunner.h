@@ -2,9 +2,9 @@
 
 #include "SizeRunner.h"
 
-// The opening of a catalogue at start, in a new process, and opening its Access copy: the first conversion, each run in a process whose
-// cache folder is new and empty, and the converted copy found in the cache. Adds the two rows
-// after the catalogue's OpenCatalogue row; the bare figure of both is the bare opening of the
+// The opening of a catalogue at start, in a new process, and opening its Access copy: the first conversion,
+// each run in a process whose cache folder is new and empty, and the converted copy found in the cache. Adds
+// the two rows after the catalogue's OpenCatalogue row; the bare figure of both is the bare opening of the
 // SQLite catalogue, and the program must find the lists the SQLite catalogue gave.
 namespace AccessRunner {
 

@@ -18,7 +18,6 @@ struct Measurement
         Filter,  // a filter chosen alone, its result shown: 16 ms and 1.3 x bare
         Conversion, // the first opening of an Access file, which converts it: 1500 ms
         Keystroke,  // a keystroke's offers while typing: 16 ms, one frame at 60 Hz
-        Sweep,      // the sweep of the converted copies' cache at an opening: 16 ms
         Info,       // shown for reference, no target
     };
 

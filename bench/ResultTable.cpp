@@ -110,7 +110,6 @@ double ResultTable::budgetMs(const Measurement& m)
         return kConversionBudgetMs;
     case Measurement::Kind::Panel:
     case Measurement::Kind::Keystroke:
-    case Measurement::Kind::Sweep:
         return kFrameMs;
     case Measurement::Kind::Info:
         break;
@@ -224,9 +223,8 @@ QString ResultTable::markdown(const QString& machine, const QString& date) const
         "the family filter 1.3 x bare and at most 16 ms, one frame at 60 Hz; a lookup that shows a product "
         "16 ms from its key to the panel painted; another lookup (a combined filter, nothing found) 20 ms "
         "and at most 1.5 x bare + refill; OpenCatalogue and F2 1.5 x (bare + sort); the first opening of an "
-        "Access file 1500 ms; the sweep of the converted copies' cache 16 ms, one frame, as it runs at each "
-        "opening of an Access file on the windows' thread. The budgets are set for the large catalogue; the "
-        "smaller sizes are shown against the same rules.\n"
+        "Access file 1500 ms. The budgets are set for the large catalogue; the smaller sizes are shown "
+        "against the same rules.\n"
         "- *start to the first search window*: the program started in a new process, offscreen, from its "
         "start to its first search window ready for the user (the five lists read, the boxes filled, "
         "`CbxRef` holding the focus, the window shown); its *bare ms* is the engine's own shell (`sqlite3`) "
@@ -264,7 +262,8 @@ QString ResultTable::markdown(const QString& machine, const QString& date) const
         "offered what the plain scan finds. *offer index, ...*: making the offer index of a full list, "
         "done once for each list and shared by every window that shows it.\n"
         "- *Access cache sweep, ...*: one sweep of the cache of converted copies, as each opening of an "
-        "Access file makes it, over a folder of small stand-in copies (a few bytes each, with their source "
+        "Access file makes it in a job of the new catalogue's pool, beside the opening and off the windows' "
+        "thread (no budget), over a folder of small stand-in copies (a few bytes each, with their source "
         "records; the sweep reads names, records and times, never the copies, and so does not depend on the "
         "catalogue's size; it takes a short lock file of its own for each copy it removes): a third recent, "
         "a third whose Access file is gone, a third not opened for 31 days. *same result*: exactly the last "

@@ -4,6 +4,7 @@
 #include "AccessCopyCache.h"
 #include "AccessCopySweep.h"
 #include "AccessCopyUse.h"
+#include "WorkPool.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ QString convert(const QString& accessPath, const QString& copy, std::unique_ptr<
 namespace AccessCatalogue {
 
 QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* use,
-                   std::unique_ptr<AccessConversion>* unfinished)
+                   std::unique_ptr<AccessConversion>* unfinished, WorkPool* sweepOn)
 {
     const QFileInfo accessFile(accessPath);
     if (!accessFile.isFile())
@@ -56,7 +57,11 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
     // What a conversion that ended with its program left behind goes first, then the copies
     // of files that are gone or that nobody opens any more.
     AccessCopyCache::removeAbandoned(directory, accessFile);
-    AccessCopySweep::removeUnwanted(directory);
+    // Some milliseconds of the file system for each copy it removes: not on the windows' thread.
+    if (sweepOn)
+        sweepOn->start([directory] { AccessCopySweep::removeUnwanted(directory); });
+    else
+        AccessCopySweep::removeUnwanted(directory);
     if (QFileInfo::exists(copy) && !AccessCopyCache::isFinished(copy)) {
         // Damaged, unfinished or of an earlier layout: made again, as if it had never been.
         QFile::remove(copy);

@@ -1,9 +1,15 @@
 #pragma once
+
 #include <QString>
+
 #include <memory>
+
 class AccessConversion;
 class AccessCopyUse;
+class WorkPool;
+
 namespace AccessCatalogue {
+
 // Path of an SQLite catalogue holding the Access file's six tables, converted on first use and
 // kept in the user's cache directory keyed by the file's path, size and modification time, so
 // reopening the unchanged file costs no more than opening an SQLite catalogue. Empty when the
@@ -13,6 +19,8 @@ namespace AccessCatalogue {
 //
 // With `unfinished`, a conversion may be handed over once the import has written the opening's
 // lists: the path is then that of the copy to come, and the conversion goes on in *unfinished.
+// With `sweepOn`, the cache is cleared in a job there, beside the opening, rather than before it.
 QString sqliteCopy(const QString& accessPath, QString* failure = nullptr, AccessCopyUse* use = nullptr,
-                   std::unique_ptr<AccessConversion>* unfinished = nullptr);
+                   std::unique_ptr<AccessConversion>* unfinished = nullptr, WorkPool* sweepOn = nullptr);
+
 } // namespace AccessCatalogue

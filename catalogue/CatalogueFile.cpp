@@ -22,7 +22,7 @@ QString failedFor(OpeningFailure* failure, OpeningFailure::Reason reason, const 
 namespace CatalogueFile {
 
 QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use,
-                      std::unique_ptr<AccessConversion>* unfinished)
+                      std::unique_ptr<AccessConversion>* unfinished, WorkPool* sweepOn)
 {
     using Reason = OpeningFailure::Reason;
     const QFileInfo info(path);
@@ -47,7 +47,7 @@ QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUs
     if (!CatalogueSignature::isAccess(head))
         return failedFor(failure, Reason::NotACatalogue);
     QString conversion;
-    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion, use, unfinished);
+    const QString copy = AccessCatalogue::sqliteCopy(path, &conversion, use, unfinished, sweepOn);
     if (copy.isEmpty())
         return failedFor(failure, Reason::NotConverted, conversion);
     return copy;

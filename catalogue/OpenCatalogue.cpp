@@ -171,9 +171,9 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
 
     catalogue.Failure.path = Module1::DatabasePath;
     std::unique_ptr<AccessConversion> unfinished;
-    QString sqlitePath =
-        CatalogueFile::sqlitePathFor(Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse(),
-                                     wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr);
+    QString sqlitePath = CatalogueFile::sqlitePathFor(
+        Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse(),
+        wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr, &catalogue.work());
     if (sqlitePath.isEmpty())
         return failOpening(catalogue);
     std::function<void()> stillToDo = whileReading;

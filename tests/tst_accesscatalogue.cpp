@@ -14,6 +14,7 @@
 #include "catalogue/AccessCopyUse.h"
 #include "catalogue/AccessImportProcess.h"
 #include "catalogue/ImportWait.h"
+#include "catalogue/WorkPool.h"
 
 #include "Jet4CatalogueExport.h"
 #include "Jet4Writer.h"
@@ -593,8 +594,11 @@ void TestAccessCatalogue::anOpeningClearsTheCacheAndHoldsItsCopy()
     QVERIFY(QFile::remove(gone));
 
     AccessCopyUse use;
-    const QString copy = AccessCatalogue::sqliteCopy(m_access, nullptr, &use);
+    // The program's openings clear the cache beside them, on their catalogue's pool.
+    WorkPool pool;
+    const QString copy = AccessCatalogue::sqliteCopy(m_access, nullptr, &use, nullptr, &pool);
     QVERIFY(!copy.isEmpty());
+    pool.cancelAndWait();
     QVERIFY(!QFile::exists(orphan));
     QCOMPARE(AccessCopyCache::recordedSource(copy), QFileInfo(m_access).canonicalFilePath());
     QVERIFY(use.holds());
