@@ -2,6 +2,7 @@
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
 #include "catalogue/AnyOfSql.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSql.h"
 #include "catalogue/Connection.h"
 
@@ -202,19 +203,30 @@ void TestIndexChoice::sameAnswers()
 }
 
 // The manufacturer's and the family's references as the program asks for them, with the house
-// brands passed over once rather than on every row: the rows, in the order, of the designed form.
+// brands passed over once rather than on every row, or read ahead: the rows, in the order, of the
+// designed form.
 void TestIndexChoice::competitorFormsGiveTheDesignedRows()
 {
     const QString qv = HouseBrands::storedQV();
     const QString vestral = HouseBrands::storedVestral();
     const QStringList companies = column(QStringLiteral("SELECT DISTINCT COMPANY FROM RELATIONS")) +
                                   QStringList{qv.toLower(), QStringLiteral("?")};
+    // The rows a catalogue reads ahead for each manufacturer are those too.
+    Catalogue catalogue;
+    QVERIFY(catalogue.openConnections(m_today.path()));
+    catalogue.readManufacturersAhead();
+    catalogue.manufacturerReferences().waitUntilRead();
     for (const QString& company : companies) {
         const QStringList competitors = HouseBrands::withoutHouseBrands({company});
         const QList<QByteArray> rows =
             answer(m_today, CatalogueSql::referencesOfCompetitors(competitors.size()),
                    QVariantList(competitors.begin(), competitors.end()));
         QCOMPARE(rows, answer(m_today, CatalogueSql::M2, {company, qv, vestral}));
+        const std::optional<CachedList> read = catalogue.manufacturerReferences().readAlready(competitors);
+        QCOMPARE(read.has_value(), !rows.isEmpty());
+        if (read)
+            QVERIFY(
+                read->hasSameValues(ListQuery::run(&m_today, CatalogueSql::M2OfCompetitor, {company}).rows));
     }
     QStringList families = column(QStringLiteral("SELECT DESCRIPTION FROM FAMILIES"));
     families << families.first().toUpper() << QStringLiteral("no such family");
