@@ -54,8 +54,8 @@ bool AccessCopyWriter::fail(const SqliteStatement& statement)
 bool AccessCopyWriter::fail()
 {
     if (m_error.isEmpty())
-        m_error =
-            m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("cannot open %1").arg(m_path);
+        m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                       : QStringLiteral("não foi possível abrir %1").arg(m_path);
     return false;
 }
 

@@ -77,7 +77,8 @@ int run(int argc, char* argv[])
             AccessImporter::convert(accessPath, sqlitePath, progress, &error, listsPath, listsWritten) ||
             fail(error);
     } catch (const std::bad_alloc&) {
-        converted = fail(QStringLiteral("%1 needs more memory than the import may take").arg(accessPath));
+        converted =
+            fail(QStringLiteral("%1 precisa de mais memória do que a conversão pode usar").arg(accessPath));
     }
     if (!converted) {
         QFile::remove(sqlitePath);

@@ -90,7 +90,7 @@ bool copyRows(std::vector<AccessTableCopy>& tables, AccessCopyWriter& writer, Ac
         try {
             readTables(tables, queue, lists, &readError);
         } catch (const std::bad_alloc&) {
-            readError = QStringLiteral("the file needs more memory than the import may take");
+            readError = QStringLiteral("o arquivo precisa de mais memória do que a conversão pode usar");
             queue.close();
         }
     });
@@ -181,7 +181,7 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
 {
     AccessDatabase database(accessPath);
     if (!database.isOpen()) {
-        *error = QStringLiteral("%1 is not a readable Access file").arg(accessPath);
+        *error = QStringLiteral("%1 não é um arquivo Access legível").arg(accessPath);
         return false;
     }
     std::vector<AccessTableCopy> tables;

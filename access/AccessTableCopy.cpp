@@ -60,7 +60,7 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
     auto reader = std::make_unique<AccessTableReader>(database, m_layout.name);
     if (!reader->isOpen()) {
         if (m_layout.required || !database.findTable(m_layout.name).isEmpty()) {
-            *error = QStringLiteral("table %1 cannot be read").arg(m_layout.name);
+            *error = QStringLiteral("a tabela %1 não pôde ser lida").arg(m_layout.name);
             return false;
         }
         return true;
@@ -72,11 +72,11 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
         const int found =
             i < m_layout.positionalColumns ? (i < columns.size() ? i : -1) : findColumn(columns, name);
         if (found < 0 && m_layout.requiredColumns.contains(name)) {
-            *error = QStringLiteral("column %1 of table %2 is missing").arg(name, m_layout.name);
+            *error = QStringLiteral("falta a coluna %1 da tabela %2").arg(name, m_layout.name);
             return false;
         }
         if (found >= 0 && !m_layout.valuesAsText && !holds(columns.at(found).type, name)) {
-            *error = QStringLiteral("column %1 of table %2 is of Jet type %3, which holds no such value")
+            *error = QStringLiteral("a coluna %1 da tabela %2 é do tipo Jet %3, que não guarda tal valor")
                          .arg(name, m_layout.name)
                          .arg(columns.at(found).type);
             return false;
@@ -153,7 +153,7 @@ bool AccessTableCopy::readWhole(QString* error) const
         return true;
     // A cut or damaged file reads fewer rows than its table definitions record.
     if (m_reader->failed() || m_reader->rowsRead() < m_reader->declaredRowCount()) {
-        *error = QStringLiteral("table %1 is damaged: %2 of %3 rows read")
+        *error = QStringLiteral("a tabela %1 está danificada: %2 de %3 linhas lidas")
                      .arg(m_layout.name)
                      .arg(m_reader->rowsRead())
                      .arg(m_reader->declaredRowCount());

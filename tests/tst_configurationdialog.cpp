@@ -259,10 +259,12 @@ void TestConfigurationDialog::openingFailureNamesItsReason_data()
     QTest::newRow("not a catalogue") << QByteArray("Lista de preços\r\n")
                                      << QString::fromUtf8("O arquivo não é um catálogo.");
     QTest::newRow("damaged") << QByteArray("<no tables>")
-                             << QString::fromUtf8("O catálogo está danificado: no such table: Tabela Referencias");
+                             << QString::fromUtf8(
+                                    "O catálogo está danificado: no such table: Tabela Referencias");
     QTest::newRow("not converted") << QByteArray(4, '\0') + "Standard Jet DB" + QByteArray(2048, '\0')
-                                   << QString::fromUtf8("O catálogo Access não pôde ser convertido: "
-                                                        "table Grupos is damaged: 3 of 9 rows read");
+                                   << QString::fromUtf8(
+                                          "O catálogo Access não pôde ser convertido: "
+                                          "a tabela Grupos está danificada: 3 de 9 linhas lidas");
 }
 
 // Each failure keeps the designed message and names the file and its reason in the details.
@@ -284,8 +286,8 @@ void TestConfigurationDialog::openingFailureNamesItsReason()
         QVERIFY(writeFile(path, content));
     }
     // The import stands in as a program that refuses the file with its own words.
-    QVERIFY(writeFile(program.file("import.sh"), "#!/bin/sh\necho 'lumeo-access-import: table Grupos is "
-                                                 "damaged: 3 of 9 rows read' >&2\nexit 1\n"));
+    QVERIFY(writeFile(program.file("import.sh"), "#!/bin/sh\necho 'lumeo-access-import: a tabela Grupos "
+                                                 "está danificada: 3 de 9 linhas lidas' >&2\nexit 1\n"));
     QVERIFY(QFile::setPermissions(program.file("import.sh"), QFile::ReadOwner | QFile::ExeOwner));
     AccessImportProcess::setProgramForTesting(program.file("import.sh"));
 
@@ -301,7 +303,8 @@ void TestConfigurationDialog::openingFailureNamesItsReason()
     }
     AccessImportProcess::setProgramForTesting(QString());
 
-    QCOMPARE(platform.messageTexts(), QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+    QCOMPARE(platform.messageTexts(),
+             QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
     QCOMPARE(platform.messages.at(0).details, QStringLiteral("Arquivo: %1\n%2").arg(path, reason));
 }
 
