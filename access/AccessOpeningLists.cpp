@@ -14,14 +14,10 @@ namespace {
 
 using OpeningLists::Value;
 using Column = AccessOpeningLists::Column;
+using NocaseText::folded;
 
 // Below this many rows a sort is not worth a second thread.
 constexpr size_t kRowsForTwoThreads = 50000;
-
-unsigned char folded(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
 
 // SQLite's NOCASE, nulls first: ASCII letters folded, the bytes compared up to the shorter
 // length, where a NUL in both ends the comparison, and then the shorter text first.

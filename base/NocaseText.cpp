@@ -18,7 +18,7 @@ size_t hash(QByteArrayView text)
         const auto c = static_cast<unsigned char>(byte);
         if (c == 0)
             break;
-        hash = hash * 31 + (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+        hash = hash * 31 + folded(c);
     }
     return hash;
 }

@@ -9,6 +9,12 @@
 // engine compares nothing more.
 namespace NocaseText {
 
+// A byte as NOCASE compares it: only the ASCII capitals folded.
+inline unsigned char folded(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
 bool equal(QByteArrayView a, QByteArrayView b);
 // The same for texts NOCASE holds equal.
 size_t hash(QByteArrayView text);
