@@ -78,10 +78,8 @@ bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned c
                 return false;
             previous = offset;
         }
-        // Jet 4 ends the variable data where the offsets' table begins: a row whose count is
-        // not that of its offsets ends it elsewhere. (Jet 3's jump bytes leave no such rule.)
-        if (!jet3 && offsets.back() != tableStart)
-            return false;
+        // The variable data ends at or before the offsets' table: Access leaves a byte or two
+        // between them in some rows it rewrote, so no exact end is required.
         fixedEnd = rowVariable > 0 ? offsets.front() : tableStart;
     }
     fields.resize(table->num_cols);
@@ -90,14 +88,13 @@ bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned c
         Field& field = fields[i];
         field = Field();
         // A column added since the row was written has no bit in its mask, nor an offset if
-        // it is variable. (The definition's check keeps every number inside `mostColumns`.)
+        // it is variable; one the row counts has both, so a row whose variable count falls
+        // short of its columns is refused. (The definition keeps every number inside
+        // `mostColumns`.)
         const bool present =
             column->is_fixed ? column->col_num < rowColumns : int(column->var_col_num) < rowVariable;
-        if (column->col_num >= rowColumns) {
-            if (present)
-                return false;
-            continue;
-        }
+        if (present != (column->col_num < rowColumns))
+            return false;
         if (!present)
             continue;
         field.isNull = !(mask[column->col_num / 8] & (1 << (column->col_num % 8)));

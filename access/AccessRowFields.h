@@ -21,8 +21,8 @@ struct Field
 // bytes long, on `page`. `mostColumns` is the most columns a row of the table has had, as
 // its definition records; every column's number lies below it. False when the
 // row contradicts itself: more columns than that, offsets outside the row or decreasing, a
-// variable part that does not end where its offsets begin, a fixed column past the fixed
-// part, or data for a column the mask lacks.
+// variable part that runs into its offsets, a fixed column past the fixed part, data for a
+// column the mask lacks, or no offset for a variable column the mask has.
 bool crack(MdbHandle* mdb, MdbTableDef* table, int mostColumns, const unsigned char* page, int start,
            int size, std::vector<Field>& fields);
 

@@ -76,7 +76,8 @@ bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns)
         if (column->col_num < 0 || column->col_num >= mostColumns || !numbers.insert(column->col_num).second)
             return false;
         if (!column->is_fixed) {
-            if (!variableNumbers.insert(column->var_col_num).second)
+            if (int(column->var_col_num) >= mostColumns ||
+                !variableNumbers.insert(column->var_col_num).second)
                 return false;
         } else if (column->col_type != MDB_BOOL) {
             if (column->fixed_offset < 0)
@@ -84,7 +85,10 @@ bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns)
             fixedRanges.emplace_back(column->fixed_offset, column->fixed_offset + column->col_size);
         }
     }
-    if (variableNumbers.size() != table->num_var_cols)
+    // The count is the most variable columns the table has had, deleted ones too: never
+    // fewer than it has now. Rows carry their own count; the definition's only says whether
+    // rows keep an offsets' table at all.
+    if (table->num_var_cols < variableNumbers.size())
         return false;
     std::sort(fixedRanges.begin(), fixedRanges.end());
     for (size_t i = 1; i < fixedRanges.size(); ++i) {
