@@ -269,6 +269,65 @@ bool writeVarietyFile(const QString& path, std::uint32_t encodingKey, QString* e
     return ok;
 }
 
+// A table as years of editing leave it: a fixed and a variable column deleted (the definition
+// counting the deleted one, as Access does), the last two columns added after the first rows
+// were written, rows deleted, rows moved to another page, and slack bytes between rows'
+// variable data and their offsets. Row `i` holds Id `i`; the rows before kEditedAddedAfter
+// have no Obs or Qtd.
+constexpr int kEditedRows = 600;
+constexpr int kEditedAddedAfter = 200;
+
+bool isMovedEditedRow(int i)
+{
+    return i % 50 == 7;
+}
+
+QVariantList editedRow(int i)
+{
+    const bool added = i >= kEditedAddedAfter;
+    return {i,
+            i * 0.5,
+            QStringLiteral("REF-%1").arg(i),
+            QStringLiteral("apagada %1").arg(i),
+            i % 9 == 4 ? QVariant()
+                       : QVariant(repeated(QStringLiteral("nota %1 ").arg(i), 10 + (i % 4) * 400)),
+            i * 1.25,
+            added && i % 5 != 0 ? QVariant(QStringLiteral("obs %1").arg(i)) : QVariant(),
+            added ? QVariant(i * 3) : QVariant()};
+}
+
+bool writeEditedFile(const QString& path, QString* error)
+{
+    Jet4Writer writer(path);
+    const QVector<Jet4ColumnDefinition> columns = {
+        {QStringLiteral("Id"), Kind::Long},         {QStringLiteral("Antigo"), Kind::Double, true},
+        {QStringLiteral("Referencia"), Kind::Text}, {QStringLiteral("Nota"), Kind::Text, true},
+        {QStringLiteral("Descricao"), Kind::Memo},  {QStringLiteral("Preco"), Kind::Double},
+        {QStringLiteral("Obs"), Kind::Text},        {QStringLiteral("Qtd"), Kind::Long},
+    };
+    Jet4TableEdits tableEdits;
+    tableEdits.countDeletedVariableColumns = true;
+    bool ok =
+        writer.open() && writer.beginTable(QStringLiteral("Editada"), columns, QByteArray(), tableEdits);
+    for (int i = 0; ok && i < kEditedRows; ++i) {
+        Jet4RowEdits edits;
+        edits.columns = i < kEditedAddedAfter ? 6 : 0;
+        edits.slack = i % 3;
+        edits.moved = isMovedEditedRow(i);
+        if (i % 40 == 3) {
+            Jet4RowEdits deleted = edits;
+            deleted.moved = false;
+            deleted.deleted = true;
+            ok = writer.addEditedRow(editedRow(-i), deleted);
+        }
+        ok = ok && writer.addEditedRow(editedRow(i), edits);
+    }
+    ok = ok && writer.endTable() && writer.finish();
+    if (!ok)
+        *error = writer.errorString();
+    return ok;
+}
+
 // Places in a file the writer made with one table, found through the page's own row offsets.
 struct DamageMap
 {
@@ -376,6 +435,7 @@ private slots:
     void readsEveryValueAsMdbExportDoes();
     void selectsColumns();
     void findsTablesWithoutRegardToCase();
+    void readsAnEditedTableInItsOwnOrder();
     void refusesFilesItCannotRead_data();
     void refusesFilesItCannotRead();
     void readsDamagedRowsExactlyOrRefuses_data();
@@ -396,6 +456,7 @@ void TestAccessTableReader::initTestCase()
     QVERIFY2(writeVarietyFile(m_varietyFile, 0, &error), qPrintable(error));
     QVERIFY2(writeVarietyFile(m_dir.filePath(QStringLiteral("variety-rc4.mdb")), 0x5eed1234, &error),
              qPrintable(error));
+    QVERIFY2(writeEditedFile(m_dir.filePath(QStringLiteral("edited.mdb")), &error), qPrintable(error));
 }
 
 void TestAccessTableReader::readsEveryValueAsMdbExportDoes_data()
@@ -405,6 +466,7 @@ void TestAccessTableReader::readsEveryValueAsMdbExportDoes_data()
     QTest::addColumn<bool>("sample");
 
     const QStringList written = {m_dir.filePath(QStringLiteral("variety.mdb")),
+                                 m_dir.filePath(QStringLiteral("edited.mdb")),
                                  m_dir.filePath(QStringLiteral("variety-rc4.mdb"))};
     for (const QString& file : written) {
         AccessDatabase database(file);
@@ -503,6 +565,40 @@ void TestAccessTableReader::selectsColumns()
     QCOMPARE(values.at(1).toInt(), -5000);
     QVERIFY(reader.next(values));
     QCOMPARE(values.at(0).toString(), QStringLiteral("€ 12,50 — Ωmega1"));
+}
+
+// The rows as written, in the order written: a moved row where its slot stands, deleted rows
+// and deleted columns left out, added columns null in the rows older than them.
+void TestAccessTableReader::readsAnEditedTableInItsOwnOrder()
+{
+    AccessDatabase database(m_dir.filePath(QStringLiteral("edited.mdb")));
+    AccessTableReader reader(database, QStringLiteral("Editada"));
+    QVERIFY(reader.isOpen());
+    QStringList names;
+    for (const AccessColumn& column : reader.columns())
+        names.append(column.name);
+    QCOMPARE(names,
+             QStringList({QStringLiteral("Id"), QStringLiteral("Referencia"), QStringLiteral("Descricao"),
+                          QStringLiteral("Preco"), QStringLiteral("Obs"), QStringLiteral("Qtd")}));
+    QCOMPARE(reader.declaredRowCount(), qint64(kEditedRows));
+    QVariantList values;
+    int row = 0;
+    for (; reader.next(values); ++row) {
+        QVERIFY(row < kEditedRows);
+        QVariantList written = editedRow(row);
+        written.removeAt(3);
+        written.removeAt(1);
+        for (int column = 0; column < written.size(); ++column) {
+            const QVariant& value = values.at(column);
+            QVERIFY2(
+                value.isNull() == written.at(column).isNull() &&
+                    (value.isNull() || value.toString() == written.at(column).toString()),
+                qPrintable(
+                    QStringLiteral("row %1, %2: read %3").arg(row).arg(names.at(column), value.toString())));
+        }
+    }
+    QVERIFY(!reader.failed());
+    QCOMPARE(row, kEditedRows);
 }
 
 void TestAccessTableReader::findsTablesWithoutRegardToCase()

@@ -27,8 +27,13 @@ bool Jet4DataPage::fits(int rowSize) const
 
 int Jet4DataPage::add(const QByteArray& row, bool deleted)
 {
+    return addFlagged(row, deleted ? kDeletedRow : 0);
+}
+
+int Jet4DataPage::addFlagged(const QByteArray& row, std::uint32_t flags)
+{
     m_rows.append(row);
-    m_deleted.append(deleted);
+    m_flags.append(flags);
     m_used += row.size();
     return m_rows.size() - 1;
 }
@@ -49,7 +54,7 @@ QByteArray Jet4DataPage::build() const
         const QByteArray& row = m_rows.at(i);
         const int start = end - row.size();
         std::memcpy(page.data() + start, row.constData(), row.size());
-        put16(page, kRowOffsetsStart + 2 * i, start | (m_deleted.at(i) ? kDeletedRow : 0));
+        put16(page, kRowOffsetsStart + 2 * i, start | m_flags.at(i));
         end = start;
     }
     return page;

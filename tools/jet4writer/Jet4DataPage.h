@@ -18,6 +18,8 @@ public:
     // Adds the row and returns its number on the page. A deleted row keeps its bytes, its
     // offset marked deleted, as Access leaves it until the file is compacted.
     int add(const QByteArray& row, bool deleted = false);
+    // The same with the slot's flags (Jet4Format::kDeletedRow, kOverflowRow) as given.
+    int addFlagged(const QByteArray& row, std::uint32_t flags);
     int rowCount() const { return m_rows.size(); }
     int freeSpace() const;
     QByteArray build() const;
@@ -26,6 +28,6 @@ private:
     std::uint32_t m_owner;
     bool m_longValues = false;
     QVector<QByteArray> m_rows;
-    QVector<bool> m_deleted;
+    QVector<std::uint32_t> m_flags;
     int m_used = 0;
 };

@@ -17,6 +17,8 @@ constexpr int kMaxRowSize = kPageSize - kRowOffsetsStart - 2;
 constexpr int kLongValueHeaderSize = 12;
 // The flag of a deleted row's offset.
 constexpr std::uint32_t kDeletedRow = 0x8000;
+// The flag of a row whose slot holds only the address of its values on another page.
+constexpr std::uint32_t kOverflowRow = 0x4000;
 
 constexpr char kPageHeader = 0x00;
 constexpr char kPageData = 0x01;

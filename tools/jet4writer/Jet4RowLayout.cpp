@@ -58,11 +58,37 @@ bool Jet4RowLayout::isFixed(int column) const
 QByteArray Jet4RowLayout::pack(const QVariantList& values, Jet4LongValueStore& longValues,
                                QString* error) const
 {
-    const int count = m_columns.size();
-    QByteArray fixed(m_fixedSize, '\0');
-    QVector<QByteArray> variable(m_variableCount);
+    return pack(values, longValues, error, Jet4RowEdits());
+}
+
+QByteArray Jet4RowLayout::pack(const QVariantList& values, Jet4LongValueStore& longValues, QString* error,
+                               const Jet4RowEdits& edits) const
+{
+    if (edits.columns < 0 || edits.columns > m_columns.size() || edits.slack < 0) {
+        *error = QStringLiteral("row edits outside the table's columns");
+        return {};
+    }
+    // A row written before columns were added holds the columns the table had then: the
+    // first ones, whose fixed values come first and whose variable values are numbered first.
+    const int count = edits.columns > 0 ? edits.columns : m_columns.size();
+    int fixedSize = 0;
+    int variableCount = 0;
+    for (int i = 0; i < count; ++i) {
+        if (isFixed(i))
+            fixedSize = m_fixedOffsets.at(i) + storedSize(m_columns.at(i).kind);
+        else
+            variableCount = m_variableIndexes.at(i) + 1;
+    }
+    QByteArray fixed(fixedSize, '\0');
+    QVector<QByteArray> variable(variableCount);
     QByteArray nullMask((count + 7) / 8, '\0');
 
+    for (int i = count; i < values.size() && i < m_columns.size(); ++i) {
+        if (!isNull(values.at(i))) {
+            *error = QStringLiteral("value of %1, added after the row").arg(m_columns.at(i).name);
+            return {};
+        }
+    }
     for (int i = 0; i < count; ++i) {
         const QVariant value = i < values.size() ? values.at(i) : QVariant();
         if (isNull(value))
@@ -121,10 +147,12 @@ QByteArray Jet4RowLayout::pack(const QVariantList& values, Jet4LongValueStore& l
             offsets.append(row.size());
             row += bytes;
         }
-        append16(row, row.size()); // end of the variable data
+        const int end = row.size();
+        row += QByteArray(edits.slack, '\0');
+        append16(row, end); // end of the variable data
         for (int i = offsets.size() - 1; i >= 0; --i)
             append16(row, offsets.at(i));
-        append16(row, m_variableCount);
+        append16(row, variableCount);
     }
     row += nullMask;
     if (row.size() > kMaxRowSize) {

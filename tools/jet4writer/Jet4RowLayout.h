@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Jet4ColumnDefinition.h"
+#include "Jet4Edits.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,6 +28,9 @@ public:
     // Packs one row; a null QVariant stores a null. Empty when a value does not fit its
     // column or the row does not fit a page (see error()).
     QByteArray pack(const QVariantList& values, Jet4LongValueStore& longValues, QString* error) const;
+    // The same for a row written before columns were added, or with slack bytes (`edits`).
+    QByteArray pack(const QVariantList& values, Jet4LongValueStore& longValues, QString* error,
+                    const Jet4RowEdits& edits) const;
 
 private:
     QVector<Jet4ColumnDefinition> m_columns;

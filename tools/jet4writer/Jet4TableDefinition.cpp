@@ -45,7 +45,7 @@ namespace Jet4TableDefinition {
 
 QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayout& layout,
                  std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow,
-                 bool systemTable)
+                 bool systemTable, const Jet4TableEdits& edits)
 {
     QByteArray page(kColumnsStart, '\0');
     page[0] = kPageTableDefinition;
@@ -61,7 +61,7 @@ QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayo
         }
     }
     put16(page, 41, columns.size()); // most columns a row has had
-    put16(page, 43, listedVariable);
+    put16(page, 43, edits.countDeletedVariableColumns ? layout.variableColumnCount() : listedVariable);
     put16(page, 45, listed);
     put32(page, 47, 0); // logical indexes
     put32(page, 51, 0); // physical indexes

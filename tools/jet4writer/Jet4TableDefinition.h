@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Jet4ColumnDefinition.h"
+#include "Jet4Edits.h"
 
 #include <QByteArray>
 #include <QVector>
@@ -16,6 +17,6 @@ namespace Jet4TableDefinition {
 // Empty when the definition does not fit one page.
 QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayout& layout,
                  std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow,
-                 bool systemTable);
+                 bool systemTable, const Jet4TableEdits& edits = Jet4TableEdits());
 
 } // namespace Jet4TableDefinition

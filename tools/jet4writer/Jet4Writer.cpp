@@ -51,12 +51,19 @@ bool Jet4Writer::open()
 bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
                             const QByteArray& properties)
 {
+    return beginTable(name, columns, properties, Jet4TableEdits());
+}
+
+bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
+                            const QByteArray& properties, const Jet4TableEdits& edits)
+{
     if (!m_error.isEmpty())
         return false;
     if (m_inTable || !m_longValues)
         return fail(QStringLiteral("table %1 begun out of order").arg(name));
     m_tableName = name;
     m_properties = properties;
+    m_edits = edits;
     return startTable(m_file->allocate(), columns);
 }
 
@@ -102,6 +109,57 @@ bool Jet4Writer::addRow(const QVariantList& values, bool deleted)
     return !m_longValues->failed() || fail(m_file->errorString());
 }
 
+bool Jet4Writer::addEditedRow(const QVariantList& values, const Jet4RowEdits& edits)
+{
+    if (!m_error.isEmpty())
+        return false;
+    if (!m_inTable)
+        return fail(QStringLiteral("row added outside a table"));
+    QString error;
+    QByteArray row = m_layout->pack(values, *m_longValues, &error, edits);
+    if (row.isEmpty())
+        return fail(QStringLiteral("%1, row %2: %3").arg(m_tableName).arg(m_rowCount + 1).arg(error));
+    std::uint32_t flags = edits.deleted ? kDeletedRow | kOverflowRow : 0;
+    if (edits.moved && !edits.deleted) {
+        std::uint32_t address = 0;
+        if (!placeMovedRow(row, &address))
+            return false;
+        row.clear();
+        append32(row, address);
+        flags = kOverflowRow;
+    }
+    if (!m_page->fits(row.size()) && !flushDataPage())
+        return false;
+    m_page->addFlagged(row, flags);
+    if (!edits.deleted)
+        ++m_rowCount;
+    return !m_longValues->failed() || fail(m_file->errorString());
+}
+
+bool Jet4Writer::placeMovedRow(const QByteArray& row, std::uint32_t* address)
+{
+    if (m_movedPage && !m_movedPage->fits(row.size()) && !flushMovedPage())
+        return false;
+    if (!m_movedPage) {
+        m_movedPage = std::make_unique<Jet4DataPage>(m_definitionPage);
+        m_movedPageNumber = m_file->allocate();
+    }
+    // Access marks the slot of a moved row's values deleted, so that a scan passes it by.
+    *address = pageRow(m_movedPageNumber, m_movedPage->addFlagged(row, kDeletedRow));
+    return true;
+}
+
+bool Jet4Writer::flushMovedPage()
+{
+    if (!m_movedPage)
+        return true;
+    if (!m_file->write(m_movedPageNumber, m_movedPage->build()))
+        return fail(m_file->errorString());
+    m_dataPages.append(m_movedPageNumber);
+    m_movedPage.reset();
+    return true;
+}
+
 bool Jet4Writer::flushDataPage()
 {
     if (m_page->rowCount() == 0)
@@ -132,7 +190,7 @@ bool Jet4Writer::endTable()
 
 bool Jet4Writer::finishTable(bool system)
 {
-    if (!flushDataPage())
+    if (!flushDataPage() || !flushMovedPage())
         return false;
     const QByteArray usage = Jet4UsageMap::build(m_dataPages, *m_file);
     if (usage.isEmpty())
@@ -142,12 +200,13 @@ bool Jet4Writer::finishTable(bool system)
     const std::uint32_t usageRow = addMapRow(usage);
     const std::uint32_t freeRow = addMapRow(freeSpace);
     const QByteArray definition =
-        Jet4TableDefinition::build(m_columns, *m_layout, m_rowCount, usageRow, freeRow, system);
+        Jet4TableDefinition::build(m_columns, *m_layout, m_rowCount, usageRow, freeRow, system, m_edits);
     if (definition.isEmpty())
         return fail(QStringLiteral("definition of %1 does not fit a page").arg(m_tableName));
     if (!m_file->write(m_definitionPage, definition))
         return fail(m_file->errorString());
     m_catalogue.append({m_tableName, m_definitionPage, system, m_properties});
+    m_edits = Jet4TableEdits();
     m_inTable = false;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Jet4ColumnDefinition.h"
+#include "Jet4Edits.h"
 
 #include <QString>
 #include <QVariantList>
@@ -31,10 +32,16 @@ public:
     // LvProp value), written as given; none when empty.
     bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
                     const QByteArray& properties = QByteArray());
+    // The same for a table that has been edited (`edits`).
+    bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
+                    const QByteArray& properties, const Jet4TableEdits& edits);
     // One value per column, in column order; a null QVariant writes a null.
     bool addRow(const QVariantList& values);
     // A row written and then deleted: its bytes stay, and the table does not count it.
     bool addDeletedRow(const QVariantList& values);
+    // A row as editing left it (`edits`): written before columns were added, with slack
+    // bytes, moved to another page, or deleted as Access deletes it.
+    bool addEditedRow(const QVariantList& values, const Jet4RowEdits& edits);
     bool endTable();
     bool finish();
     QString errorString() const { return m_error; }
@@ -49,6 +56,9 @@ private:
     };
 
     bool addRow(const QVariantList& values, bool deleted);
+    // Places a moved row's values on the table's page of moved rows; their address.
+    bool placeMovedRow(const QByteArray& row, std::uint32_t* address);
+    bool flushMovedPage();
 
     bool startTable(std::uint32_t definitionPage, const QVector<Jet4ColumnDefinition>& columns);
     bool finishTable(bool system);
@@ -74,5 +84,9 @@ private:
     std::uint32_t m_definitionPage = 0;
     QVector<std::uint32_t> m_dataPages;
     std::uint32_t m_rowCount = 0;
+    Jet4TableEdits m_edits;
+    // The page moved rows go to, numbered when its first row is placed.
+    std::unique_ptr<Jet4DataPage> m_movedPage;
+    std::uint32_t m_movedPageNumber = 0;
     bool m_inTable = false;
 };
