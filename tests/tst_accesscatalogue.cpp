@@ -259,20 +259,27 @@ void TestAccessCatalogue::recognisesAccessFiles()
 
 void TestAccessCatalogue::copiesEveryValue_data()
 {
+    using Shape = Jet4CatalogueExport::Shape;
     QTest::addColumn<quint32>("encodingKey");
     QTest::addColumn<bool>("separateProcess");
-    QTest::newRow("plain file, import program") << quint32(0) << true;
-    QTest::newRow("RC4-encoded file, import program") << quint32(0x0badf00d) << true;
-    QTest::newRow("plain file, in this process") << quint32(0) << false;
+    QTest::addColumn<Shape>("shape");
+    QTest::newRow("plain file, import program") << quint32(0) << true << Shape::Fresh;
+    QTest::newRow("RC4-encoded file, import program") << quint32(0x0badf00d) << true << Shape::Fresh;
+    QTest::newRow("plain file, in this process") << quint32(0) << false << Shape::Fresh;
+    // Deleted columns and rows, moved rows, slack bytes and columns added after rows.
+    QTest::newRow("edited file, import program") << quint32(0) << true << Shape::Edited;
 }
 
 void TestAccessCatalogue::copiesEveryValue()
 {
     QFETCH(quint32, encodingKey);
     QFETCH(bool, separateProcess);
-    const QString access = path(QStringLiteral("round-trip-%1.mdb").arg(encodingKey, 0, 16));
+    QFETCH(Jet4CatalogueExport::Shape, shape);
+    const QString access =
+        path(QStringLiteral("round-trip-%1-%2.mdb").arg(encodingKey, 0, 16).arg(int(shape)));
     QString error;
-    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, encodingKey, &error), qPrintable(error));
+    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, encodingKey, &error, shape),
+             qPrintable(error));
 
     QString copy;
     if (separateProcess) {

@@ -10,6 +10,7 @@
 #include <QVariant>
 
 using Kind = Jet4ColumnDefinition::Kind;
+using Jet4CatalogueExport::Shape;
 
 namespace {
 
@@ -38,7 +39,29 @@ Kind kindOf(QSqlDatabase& db, const QString& table, const QString& column, const
     return Kind::Text;
 }
 
-bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QString* error)
+// Where an edited table keeps its deleted columns: before the catalogue's own.
+const QVector<Jet4ColumnDefinition> kDeletedColumns = {{QStringLiteral("Apagada"), Kind::Double, true},
+                                                       {QStringLiteral("Antiga"), Kind::Text, true}};
+
+// Adds one row of an edited table, the `index`th: one in five follows a deleted copy of
+// itself, one in seven is moved, and trailing nulls are left to columns added after it.
+bool addEditedRow(Jet4Writer& writer, QVariantList values, int index)
+{
+    values.prepend(QStringLiteral("apagada %1").arg(index));
+    values.prepend(index * 0.5);
+    Jet4RowEdits edits;
+    edits.columns = int(values.size());
+    while (edits.columns > 1 &&
+           (values.at(edits.columns - 1).isNull() || !values.at(edits.columns - 1).isValid()))
+        --edits.columns;
+    edits.slack = index % 3;
+    Jet4RowEdits deleted = edits;
+    deleted.deleted = true;
+    edits.moved = index % 7 == 3;
+    return (index % 5 != 2 || writer.addEditedRow(values, deleted)) && writer.addEditedRow(values, edits);
+}
+
+bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, Shape shape, QString* error)
 {
     QVector<Jet4ColumnDefinition> columns;
     QSqlQuery info(db);
@@ -52,9 +75,14 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QSt
         names.append(info.value(1).toString());
         types.append(info.value(2).toString());
     }
+    const bool edited = shape == Shape::Edited;
+    if (edited)
+        columns = kDeletedColumns;
     for (int i = 0; i < names.size(); ++i)
         columns.append({names.at(i), kindOf(db, table, names.at(i), types.at(i))});
-    if (!writer.beginTable(table, columns)) {
+    Jet4TableEdits tableEdits;
+    tableEdits.countDeletedVariableColumns = edited;
+    if (!writer.beginTable(table, columns, QByteArray(), tableEdits)) {
         *error = writer.errorString();
         return false;
     }
@@ -66,11 +94,11 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QSt
         return false;
     }
     QVariantList values;
-    while (rows.next()) {
+    for (int index = 0; rows.next(); ++index) {
         values.clear();
-        for (int i = 0; i < columns.size(); ++i)
+        for (int i = 0; i < names.size(); ++i)
             values.append(rows.value(i));
-        if (!writer.addRow(values)) {
+        if (edited ? !addEditedRow(writer, values, index) : !writer.addRow(values)) {
             *error = writer.errorString();
             return false;
         }
@@ -82,7 +110,8 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, QSt
     return true;
 }
 
-bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t encodingKey, QString* error)
+bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t encodingKey, Shape shape,
+                  QString* error)
 {
     QSqlQuery tables(db);
     if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
@@ -104,7 +133,7 @@ bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t enc
         return false;
     }
     for (const QString& name : names) {
-        if (!exportTable(db, name, writer, error))
+        if (!exportTable(db, name, writer, shape, error))
             return false;
     }
     if (!writer.finish()) {
@@ -118,7 +147,8 @@ bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t enc
 
 namespace Jet4CatalogueExport {
 
-bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error)
+bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error,
+             Shape shape)
 {
     if (!QFile::exists(sqlitePath)) {
         *error = QStringLiteral("%1 does not exist").arg(sqlitePath);
@@ -133,7 +163,7 @@ bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t
         if (!db.open())
             *error = db.lastError().text();
         else
-            converted = exportTables(db, accessPath, encodingKey, error);
+            converted = exportTables(db, accessPath, encodingKey, shape, error);
     }
     QSqlDatabase::removeDatabase(connection);
     if (!converted)

@@ -8,6 +8,18 @@
 // a text column holds) and blobs as OLE values.
 namespace Jet4CatalogueExport {
 
-bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error);
+enum class Shape
+{
+    // As a fresh file holds the tables.
+    Fresh,
+    // The same rows as years of editing in Access leave them: two columns deleted before
+    // the others (the definition counting the deleted variable one), rows deleted between
+    // the others, rows moved to another page, slack bytes before rows' offsets, and rows
+    // whose trailing nulls are columns added after they were written.
+    Edited
+};
+
+bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error,
+             Shape shape = Shape::Fresh);
 
 } // namespace Jet4CatalogueExport
