@@ -18,6 +18,7 @@ struct Measurement
         Filter,  // a filter chosen alone, its result shown: 16 ms and 1.3 x bare
         Conversion, // the first opening of an Access file, which converts it: 1500 ms
         Keystroke,  // a keystroke's offers while typing: 16 ms, one frame at 60 Hz
+        Check,      // the look at the catalogue file before a lookup: 0.1 ms
         Info,       // shown for reference, no target
     };
 

@@ -11,6 +11,7 @@ constexpr double kWindowBudgetMs = 100;
 constexpr double kLookupBudgetMs = 20;
 constexpr double kConversionBudgetMs = 1500;
 constexpr double kFrameMs = 16; // one frame at 60 Hz
+constexpr double kCheckBudgetMs = 0.1;
 constexpr double kBareFactor = 1.5;
 constexpr double kStartFactor = 1.5;
 constexpr double kFilterFactor = 1.3;
@@ -21,7 +22,7 @@ QString ms(double value)
 {
     if (std::isnan(value))
         return QStringLiteral("-");
-    return QString::number(value, 'f', value < 10 ? 2 : 1);
+    return QString::number(value, 'f', value < 0.1 ? 4 : value < 10 ? 2 : 1);
 }
 
 QString ratio(double program, double bare)
@@ -111,6 +112,8 @@ double ResultTable::budgetMs(const Measurement& m)
     case Measurement::Kind::Panel:
     case Measurement::Kind::Keystroke:
         return kFrameMs;
+    case Measurement::Kind::Check:
+        return kCheckBudgetMs;
     case Measurement::Kind::Info:
         break;
     }

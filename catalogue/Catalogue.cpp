@@ -19,6 +19,7 @@ Catalogue::Catalogue() = default;
 std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
 {
     auto next = std::make_unique<Catalogue>();
+    next->m_opening = previous.m_opening + 1;
     next->RecCount = previous.RecCount;
     next->HouseRefRows = previous.HouseRefRows;
     next->DescRows = previous.DescRows;
@@ -60,6 +61,12 @@ const Connection* Catalogue::connection() const
 {
     waitForCopy();
     return &Conn;
+}
+
+QString Catalogue::lastReadFailure() const
+{
+    const QString onConn = Conn.lastFailure();
+    return onConn.isEmpty() ? m_apart.lastFailure() : onConn;
 }
 
 bool Catalogue::openConnections(const QString& sqlitePath)

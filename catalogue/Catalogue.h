@@ -3,6 +3,7 @@
 #include "AccessCopyUse.h"
 #include "BoxList.h"
 #include "CachedList.h"
+#include "CatalogueSource.h"
 #include "Connection.h"
 #include "EntryIndex.h"
 #include "Job.h"
@@ -68,6 +69,15 @@ public:
     bool DatabaseOpened = false;
     // Why this opening failed; Reason::None while it has not.
     OpeningFailure Failure;
+    // The configured file as it stood when this opening began (for an Access catalogue, the
+    // Access file itself): while the path still names it unchanged, answers come from it.
+    CatalogueSource Source;
+    // Counts the openings of the process: a catalogue opened later has a greater number.
+    quint64 opening() const { return m_opening; }
+    // Queries of the windows' work that could not run, on Conn or apart, and the engine's reason
+    // of the last one.
+    int readFailures() const { return Conn.failures() + m_apart.failures(); }
+    QString lastReadFailure() const;
     QVariant RecCount;
 
     CachedList HouseRefRows;
@@ -132,6 +142,7 @@ private:
 
     std::map<OfferKey, KeptOffers> m_offers;
     std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
+    quint64 m_opening = 0;
     void conversionEnded();
 
     // Given up only once the connections are closed.

@@ -33,6 +33,22 @@ QString Connection::lastError() const
     return sqlite3_errcode(m_db) == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
 }
 
+void Connection::noteFailure() const
+{
+    const QString why = lastError();
+    {
+        const QMutexLocker locker(&m_failureLock);
+        m_lastFailure = why;
+    }
+    ++m_failures;
+}
+
+QString Connection::lastFailure() const
+{
+    const QMutexLocker locker(&m_failureLock);
+    return m_lastFailure;
+}
+
 bool Connection::open(const QString& sqlitePath)
 {
     close();

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QMutex>
 #include <QString>
+
+#include <atomic>
 
 struct sqlite3;
 
@@ -26,8 +29,18 @@ public:
     // opening; empty when the last call succeeded.
     QString lastError() const;
 
+    // A query that could not run on this connection, closed or not, counts here with the
+    // engine's reason: a lookup tells a catalogue it could not read from one that holds nothing.
+    // Noted by the thread that runs the query; read once that query's work is taken.
+    void noteFailure() const;
+    int failures() const { return m_failures.load(); }
+    QString lastFailure() const;
+
 private:
     sqlite3* m_db = nullptr;
     QString m_path;
     QString m_openError;
+    mutable std::atomic<int> m_failures{0};
+    mutable QMutex m_failureLock;
+    mutable QString m_lastFailure;
 };

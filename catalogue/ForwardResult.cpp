@@ -5,14 +5,18 @@
 ForwardResult ForwardResult::execute(const Connection* conn, const QString& sql, const QVariantList& values)
 {
     ForwardResult result;
-    if (!conn || !conn->isOpen())
+    if (!conn)
         return result;
-    result.m_statement = SqliteStatement(conn->handle(), sql);
-    if (!result.m_statement.bindAll(values))
-        return result;
-    const SqliteStatement::Step first = result.m_statement.step();
-    result.m_open = first != SqliteStatement::Step::Failed;
-    result.m_onRow = first == SqliteStatement::Step::Row;
+    if (conn->isOpen()) {
+        result.m_statement = SqliteStatement(conn->handle(), sql);
+        if (result.m_statement.bindAll(values)) {
+            const SqliteStatement::Step first = result.m_statement.step();
+            result.m_open = first != SqliteStatement::Step::Failed;
+            result.m_onRow = first == SqliteStatement::Step::Row;
+        }
+    }
+    if (!result.m_open)
+        conn->noteFailure();
     return result;
 }
 

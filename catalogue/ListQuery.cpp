@@ -33,11 +33,17 @@ ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVari
 {
     constexpr int kRowsBetweenChecks = 8192;
     ListQuery result;
-    if (!conn || !conn->isOpen())
+    if (!conn)
         return result;
+    if (!conn->isOpen()) {
+        conn->noteFailure();
+        return result;
+    }
     SqliteStatement statement(conn->handle(), sql);
-    if (!statement.bindAll(values))
+    if (!statement.bindAll(values)) {
+        conn->noteFailure();
         return result;
+    }
 
     CachedList::Builder list;
     int rows = 0;
@@ -52,8 +58,10 @@ ListQuery ListQuery::run(const Connection* conn, const QString& sql, const QVari
             appendColumnText(statement, type, &list);
     }
     // A read that stops on an error (a damaged file) is a failed query, not a short list.
-    if (step != SqliteStatement::Step::Done)
+    if (step != SqliteStatement::Step::Done) {
+        conn->noteFailure();
         return result;
+    }
     result.ok = true;
     result.rows = list.finish();
     return result;

@@ -170,6 +170,9 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
     Catalogue& catalogue = Module1::Replace();
 
     catalogue.Failure.path = Module1::DatabasePath;
+    // Taken before the file is opened: a file replaced meanwhile differs from it, and the next
+    // check opens it again.
+    catalogue.Source = CatalogueSource::of(Module1::DatabasePath);
     std::unique_ptr<AccessConversion> unfinished;
     QString sqlitePath = CatalogueFile::sqlitePathFor(
         Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse(),

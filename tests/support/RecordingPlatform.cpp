@@ -26,6 +26,7 @@ void RecordingPlatform::clear()
     fileDialogs.clear();
     viewerCommands.clear();
     programEnds = 0;
+    notices.clear();
 }
 
 PlatformBackend::Answer RecordingPlatform::messageBox(QWidget*, const QString& text, Buttons buttons,
@@ -51,4 +52,9 @@ void RecordingPlatform::runViewer(const ViewerCommand& command)
 void RecordingPlatform::endProgram()
 {
     ++programEnds;
+}
+
+void RecordingPlatform::notice(QWidget* /*parent*/, const QString& text)
+{
+    notices.append(text);
 }

@@ -29,6 +29,7 @@ public:
     QList<FileDialogRequest> fileDialogs;
     QList<ViewerCommand> viewerCommands;
     int programEnds = 0;
+    QStringList notices;
 
     QStringList messageTexts() const;
     void clear();
@@ -38,6 +39,7 @@ public:
     QString openFileDialog(QWidget* parent, const FileDialogRequest& request) override;
     void runViewer(const ViewerCommand& command) override;
     void endProgram() override;
+    void notice(QWidget* parent, const QString& text) override;
 
 private:
     QList<Answer> m_answers;

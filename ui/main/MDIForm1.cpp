@@ -12,6 +12,7 @@
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Pictures.h"
 #include "ui/platform/Platform.h"
+#include "ui/search/CatalogueCheck.h"
 #include "ui/search/Form2.h"
 #include "ui_MDIForm1.h"
 
@@ -91,6 +92,7 @@ void MDIForm1::MDIForm_Load()
 
 void MDIForm1::Pesquisar_Click()
 {
+    CatalogueCheck::current(this);
     if (!Module1::Opened().DatabaseOpened) {
         OpeningFailureDetails::showOpenFailed(this, Module1::Opened().Failure);
         return;

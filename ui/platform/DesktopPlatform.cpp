@@ -1,13 +1,17 @@
 #include "DesktopPlatform.h"
 
+#include "LoadedForms.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -97,4 +101,18 @@ void DesktopPlatform::endProgram()
 {
     QApplication::closeAllWindows();
     QApplication::exit(0);
+}
+
+void DesktopPlatform::notice(QWidget* parent, const QString& text)
+{
+    auto* main = qobject_cast<QMainWindow*>(parent ? parent->window() : nullptr);
+    for (QWidget* form : LoadedForms::all()) {
+        if (!main)
+            main = qobject_cast<QMainWindow*>(form);
+    }
+    if (!main)
+        return;
+    QStatusBar* line = main->statusBar();
+    line->setObjectName(QStringLiteral("StatusBar"));
+    line->showMessage(text);
 }

@@ -11,4 +11,5 @@ public:
     QString openFileDialog(QWidget* parent, const FileDialogRequest& request) override;
     void runViewer(const ViewerCommand& command) override;
     void endProgram() override;
+    void notice(QWidget* parent, const QString& text) override;
 };

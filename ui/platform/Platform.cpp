@@ -42,6 +42,11 @@ void endProgram()
     backend().endProgram();
 }
 
+void notice(QWidget* parent, const QString& text)
+{
+    backend().notice(parent, text);
+}
+
 void setBackend(PlatformBackend* replacement)
 {
     installedBackend() = replacement;

@@ -11,6 +11,7 @@ PlatformBackend::Answer messageBox(QWidget* parent, const QString& text,
 QString openFileDialog(QWidget* parent, const PlatformBackend::FileDialogRequest& request);
 void runViewer(const ViewerCommand& command);
 void endProgram();
+void notice(QWidget* parent, const QString& text);
 
 // Puts another backend in place (not owned); nullptr brings back the desktop.
 void setBackend(PlatformBackend* backend);

@@ -12,8 +12,17 @@ class QWidget;
 class PlatformBackend
 {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Answer { Ok, Yes, No };
+    enum class Buttons
+    {
+        Ok,
+        YesNo
+    };
+    enum class Answer
+    {
+        Ok,
+        Yes,
+        No
+    };
 
     struct FileDialogRequest
     {
@@ -35,4 +44,7 @@ public:
     virtual void runViewer(const ViewerCommand& command) = 0;
     // Ends the program at once, closing every window without questions.
     virtual void endProgram() = 0;
+    // A word to the user that nothing waits for: in the status line of the main window that
+    // holds `parent`, where it stays until the next.
+    virtual void notice(QWidget* parent, const QString& text) = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/HouseLookup.h"
 #include "catalogue/ProductRecord.h"
 #include "ui/platform/ClickEvents.h"
 
@@ -30,7 +31,7 @@ public:
     QString photoPreviewPath() const { return PhotoPreviewPath; }
     int bannerStep() const { return BannerStep; }
 
-    // Start and reset.
+    // Start and reset. Form_Load also gives the window the lists of a catalogue opened anew.
     void Form_Load();
     void Form_KeyUp(int keyCode, int shift);
 
@@ -75,6 +76,8 @@ private:
     void setPointers();
     void installKeyPreview();
     void fillCrossReferenceLists();
+    // The reference lookup's answer, shown as CbxRef_Click shows it.
+    void showReferenceLookup(const HouseLookup::Found& found);
     bool showPhoto(const QString& path);
     void openPhotoPreview();
     bool clickableMouseEvent(QObject* watched, QMouseEvent* mouse);

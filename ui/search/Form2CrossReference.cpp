@@ -1,10 +1,10 @@
 // The cross-reference search: narrowing by manufacturer and family, and resolving a
 // competitor reference to the maker's equivalent.
 
+#include "CatalogueCheck.h"
 #include "ComboLists.h"
 #include "Form2.h"
 #include "catalogue/CrossReferenceSearch.h"
-#include "catalogue/Module1.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"
@@ -20,14 +20,18 @@ void notice(QWidget* parent, const QString& text)
 
 void Form2::comCompanies_Click()
 {
-    if (!Module1::Opened().waitForCopy())
+    const std::optional<CrossReferenceSearch::Filtered> answered =
+        CatalogueCheck::answer(this, [manufacturer = ui->comCompanies->currentText(),
+                                      family = ui->comFamilies->currentText()](Catalogue& catalogue) {
+            return CrossReferenceSearch::FilterByManufacturer(catalogue, manufacturer, family);
+        });
+    if (!answered)
         return;
+    const CrossReferenceSearch::Filtered& filtered = *answered;
     ui->CbxDesc->setEditText(QString());
     ui->CbxRef->setEditText(QString());
     Contador = 1;
 
-    const CrossReferenceSearch::Filtered filtered = CrossReferenceSearch::FilterByManufacturer(
-        Module1::Opened(), ui->comCompanies->currentText(), ui->comFamilies->currentText());
     if (!filtered.message.isEmpty()) {
         notice(this, filtered.message);
         return;
@@ -50,10 +54,14 @@ void Form2::comCompanies_KeyPress(int keyAscii)
 
 void Form2::comFamilies_Click()
 {
-    if (!Module1::Opened().waitForCopy())
+    const std::optional<CrossReferenceSearch::Filtered> answered =
+        CatalogueCheck::answer(this, [manufacturer = ui->comCompanies->currentText(),
+                                      family = ui->comFamilies->currentText()](Catalogue& catalogue) {
+            return CrossReferenceSearch::FilterByFamily(catalogue, manufacturer, family);
+        });
+    if (!answered)
         return;
-    const CrossReferenceSearch::Filtered filtered = CrossReferenceSearch::FilterByFamily(
-        Module1::Opened(), ui->comCompanies->currentText(), ui->comFamilies->currentText());
+    const CrossReferenceSearch::Filtered& filtered = *answered;
     if (!filtered.message.isEmpty()) {
         notice(this, filtered.message);
         return;
@@ -76,14 +84,27 @@ void Form2::comFamilies_KeyPress(int keyAscii)
 
 void Form2::comReferences_Click()
 {
-    if (!Module1::Opened().waitForCopy())
+    // The equivalent's product is looked up in the same file as the resolution that named it.
+    struct Resolved
+    {
+        CrossReferenceSearch::Resolution resolution;
+        HouseLookup::Found product;
+    };
+    const std::optional<Resolved> answered =
+        CatalogueCheck::answer(this, [typed = ui->comReferences->currentText()](Catalogue& catalogue) {
+            Resolved resolved{CrossReferenceSearch::ResolveCompetitorReference(catalogue, typed), {}};
+            if (resolved.resolution.equivalentFound)
+                resolved.product =
+                    HouseLookup::FindByReference(catalogue, resolved.resolution.houseReference);
+            return resolved;
+        });
+    if (!answered)
         return;
+    const CrossReferenceSearch::Resolution& resolution = answered->resolution;
     ui->CbxDesc->setEditText(QString());
     ui->CbxRef->setEditText(QString());
     Contador = 1;
 
-    const CrossReferenceSearch::Resolution resolution =
-        CrossReferenceSearch::ResolveCompetitorReference(Module1::Opened(), ui->comReferences->currentText());
     if (!resolution.entry.isEmpty())
         ui->comReferences->setEditText(resolution.entry);
     if (!resolution.referenceFound) {
@@ -103,7 +124,7 @@ void Form2::comReferences_Click()
     ui->CbxRef->setEditText(resolution.houseReference);
     if (ui->txtDetalhes->toPlainText().isEmpty())
         ui->txtDetalhes->setPlainText(resolution.houseNotes);
-    CbxRef_Click();
+    showReferenceLookup(answered->product);
 }
 
 void Form2::comReferences_KeyPress(int keyAscii)

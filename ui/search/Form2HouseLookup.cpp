@@ -1,25 +1,30 @@
 // The house catalogue lookups: a product found by the beginning of its reference or by a
-// part of its description. A step that fails (a query that cannot run) is passed over and
-// the lookup goes on, ending as one that found nothing.
+// part of its description. A catalogue whose queries cannot run says so, rather than that the
+// product does not exist.
 
+#include "CatalogueCheck.h"
 #include "Form2.h"
-#include "catalogue/HouseLookup.h"
-#include "catalogue/Module1.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"
 
 void Form2::CbxRef_Click()
 {
-    if (!Module1::Opened().waitForCopy())
-        return;
+    const std::optional<HouseLookup::Found> found =
+        CatalogueCheck::answer(this, [typed = ui->CbxRef->currentText()](Catalogue& catalogue) {
+            return HouseLookup::FindByReference(catalogue, typed);
+        });
+    if (found)
+        showReferenceLookup(*found);
+}
+
+void Form2::showReferenceLookup(const HouseLookup::Found& found)
+{
     ui->CbxDesc->setEditText(QString());
     ui->CbxDesc1->setPlainText(QString());
     ui->lblQuiro->setText(QString());
     ui->fraAlerta->hide();
 
-    const HouseLookup::Found found =
-        HouseLookup::FindByReference(Module1::Opened(), ui->CbxRef->currentText());
     if (!found.entry.isEmpty())
         ui->CbxRef->setEditText(found.entry);
     CurrentResult = found.product;
@@ -52,15 +57,16 @@ void Form2::CbxRef_KeyDown(int keyCode, int /*shift*/)
 
 void Form2::CbxDesc_Click()
 {
-    if (!Module1::Opened().waitForCopy())
+    const std::optional<HouseLookup::Found> found =
+        CatalogueCheck::answer(this, [typed = ui->CbxDesc->currentText()](Catalogue& catalogue) {
+            return HouseLookup::FindByDescription(catalogue, typed);
+        });
+    if (!found)
         return;
     ui->CbxRef->setEditText(QString());
-
-    const HouseLookup::Found found =
-        HouseLookup::FindByDescription(Module1::Opened(), ui->CbxDesc->currentText());
-    if (!found.entry.isEmpty())
-        ui->CbxDesc->setEditText(found.entry);
-    CurrentResult = found.product;
+    if (!found->entry.isEmpty())
+        ui->CbxDesc->setEditText(found->entry);
+    CurrentResult = found->product;
     ClearProductPanel();
     if (CurrentResult.eof())
         Platform::messageBox(this, QStringLiteral("Nenhum produto encontrado com essa descrição"),

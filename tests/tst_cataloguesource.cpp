@@ -1,0 +1,134 @@
+#include "SmallFiles.h"
+#include "TestCatalogue.h"
+#include "TestProgram.h"
+#include "catalogue/CatalogueSource.h"
+#include "catalogue/HouseLookup.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <cstdio>
+
+// Whether the configured path still names the file a catalogue was opened from, told by the
+// file system alone; and the queries that could not run, told apart from those that found nothing.
+class TestCatalogueSource : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tellsWhetherThePathStillNamesTheOpenedFile_data();
+    void tellsWhetherThePathStillNamesTheOpenedFile();
+    void countsTheQueriesThatCannotRun_data();
+    void countsTheQueriesThatCannotRun();
+};
+
+void TestCatalogueSource::tellsWhetherThePathStillNamesTheOpenedFile_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("same");
+    QTest::addColumn<bool>("exists");
+
+    QTest::newRow("read only") << "read" << true << true;
+    QTest::newRow("renamed over by a copy of the same bytes") << "rename" << false << true;
+    QTest::newRow("copied over in place with the same bytes") << "copy" << false << true;
+    QTest::newRow("cut in place") << "cut" << false << true;
+    QTest::newRow("deleted") << "delete" << false << false;
+    QTest::newRow("a directory in its place") << "directory" << false << true;
+}
+
+void TestCatalogueSource::tellsWhetherThePathStillNamesTheOpenedFile()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, same);
+    QFETCH(bool, exists);
+    TestProgram program;
+    const QString path = program.catalogue();
+    TestCatalogue::writeStandard(path);
+    const QByteArray bytes = readFile(path);
+    const CatalogueSource opened = CatalogueSource::of(path);
+    QVERIFY(opened.exists());
+    QVERIFY(opened == CatalogueSource::of(path));
+
+    if (change == "read") {
+        QCOMPARE(readFile(path), bytes);
+    } else if (change == "rename") {
+        const QString beside = program.file("next.kvl");
+        QVERIFY(writeFile(beside, bytes));
+        QVERIFY(std::rename(qPrintable(beside), qPrintable(path)) == 0);
+    } else if (change == "copy") {
+        QVERIFY(writeFile(path, bytes));
+    } else if (change == "cut") {
+        QVERIFY(QFile(path).resize(bytes.size() / 2));
+    } else {
+        QVERIFY(QFile::remove(path));
+        if (change == "directory")
+            QVERIFY(QDir().mkdir(path));
+    }
+    const CatalogueSource now = CatalogueSource::of(path);
+    QCOMPARE(now == opened, same);
+    QCOMPARE(now.exists(), exists);
+}
+
+void TestCatalogueSource::countsTheQueriesThatCannotRun_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("reason"); // empty: the lookup ran
+
+    QTest::newRow("found") << ""
+                           << "KV-100"
+                           << "";
+    QTest::newRow("nothing found") << ""
+                                   << "XX-1"
+                                   << "";
+    QTest::newRow("a table the lookup joins is gone") << "DROP TABLE TabelaFotos"
+                                                      << "KV-100"
+                                                      << "no such table: TabelaFotos";
+    QTest::newRow("a column the lookup reads is gone") << "ALTER TABLE [Tabela Referencias] DROP COLUMN Prazo"
+                                                       << "XX-1"
+                                                       << "no such column";
+}
+
+void TestCatalogueSource::countsTheQueriesThatCannotRun()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reference);
+    QFETCH(QString, reason);
+    TestProgram program;
+    TestCatalogue::writeStandard(program.catalogue());
+    if (!damage.isEmpty()) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
+            db.setDatabaseName(program.catalogue());
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY2(query.exec(damage), qPrintable(query.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("damage"));
+    }
+    Module1::DatabasePath = program.catalogue();
+    QVERIFY(OpenCatalogue());
+    Catalogue& catalogue = Module1::Opened();
+    QCOMPARE(catalogue.readFailures(), 0);
+
+    const HouseLookup::Found found = HouseLookup::FindByReference(catalogue, reference);
+    QCOMPARE(catalogue.readFailures() > 0, !reason.isEmpty());
+    QVERIFY2(catalogue.lastReadFailure().contains(reason), qPrintable(catalogue.lastReadFailure()));
+    if (reason.isEmpty())
+        QCOMPARE(found.product.eof(), reference != "KV-100");
+
+    // A catalogue whose file did not open fails every query it is asked.
+    QVERIFY(QFile::remove(program.catalogue()));
+    QVERIFY(!OpenCatalogue());
+    HouseLookup::FindByReference(Module1::Opened(), reference);
+    QVERIFY(Module1::Opened().readFailures() > 0);
+}
+
+QTEST_MAIN(TestCatalogueSource)
+#include "tst_cataloguesource.moc"
