@@ -76,7 +76,9 @@ bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns)
         if (column->col_num < 0 || column->col_num >= mostColumns || !numbers.insert(column->col_num).second)
             return false;
         if (!column->is_fixed) {
-            if (int(column->var_col_num) >= mostColumns ||
+            // The count is the most variable columns the table has had, deleted ones too; each
+            // number, with the gaps deleted columns leave, lies below it.
+            if (int(column->var_col_num) >= int(table->num_var_cols) ||
                 !variableNumbers.insert(column->var_col_num).second)
                 return false;
         } else if (column->col_type != MDB_BOOL) {
@@ -85,11 +87,6 @@ bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns)
             fixedRanges.emplace_back(column->fixed_offset, column->fixed_offset + column->col_size);
         }
     }
-    // The count is the most variable columns the table has had, deleted ones too: never
-    // fewer than it has now. Rows carry their own count; the definition's only says whether
-    // rows keep an offsets' table at all.
-    if (table->num_var_cols < variableNumbers.size())
-        return false;
     std::sort(fixedRanges.begin(), fixedRanges.end());
     for (size_t i = 1; i < fixedRanges.size(); ++i) {
         if (fixedRanges[i].first < fixedRanges[i - 1].second)

@@ -13,10 +13,10 @@ int storedSize(int type);
 // Whether `type` is a Jet 3 or Jet 4 type code.
 bool isKnownType(int type);
 
-// True when the non-fixed columns number no more than the definition's variable-column count
-// (the most the table has had), column and variable-column numbers are unique and lie inside
-// a row's null mask (`mostColumns` bits), every type is known and has its own length, and no
-// two fixed columns share a byte. Gaps in the numbers, which deleted columns leave, are sound.
+// True when column numbers are unique and lie inside a row's null mask (`mostColumns` bits),
+// variable-column numbers are unique and below the definition's variable-column count (the
+// most the table has had, deleted ones too), every type is known and has its own length, and
+// no two fixed columns share a byte. Gaps in the numbers, which deleted columns leave, are sound.
 bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns);
 
 } // namespace AccessTableDefinition

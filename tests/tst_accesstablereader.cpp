@@ -305,10 +305,7 @@ bool writeEditedFile(const QString& path, QString* error)
         {QStringLiteral("Descricao"), Kind::Memo},  {QStringLiteral("Preco"), Kind::Double},
         {QStringLiteral("Obs"), Kind::Text},        {QStringLiteral("Qtd"), Kind::Long},
     };
-    Jet4TableEdits tableEdits;
-    tableEdits.countDeletedVariableColumns = true;
-    bool ok =
-        writer.open() && writer.beginTable(QStringLiteral("Editada"), columns, QByteArray(), tableEdits);
+    bool ok = writer.open() && writer.beginTable(QStringLiteral("Editada"), columns);
     for (int i = 0; ok && i < kEditedRows; ++i) {
         Jet4RowEdits edits;
         edits.columns = i < kEditedAddedAfter ? 6 : 0;

@@ -80,9 +80,7 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, Sha
         columns = kDeletedColumns;
     for (int i = 0; i < names.size(); ++i)
         columns.append({names.at(i), kindOf(db, table, names.at(i), types.at(i))});
-    Jet4TableEdits tableEdits;
-    tableEdits.countDeletedVariableColumns = edited;
-    if (!writer.beginTable(table, columns, QByteArray(), tableEdits)) {
+    if (!writer.beginTable(table, columns)) {
         *error = writer.errorString();
         return false;
     }

@@ -3,14 +3,6 @@
 // What years of editing leave in a table Access wrote, so that tables can be written as real
 // files hold them. Nothing of it is written unless asked.
 
-// Of the table as a whole.
-struct Jet4TableEdits
-{
-    // The definition counts the variable columns the table has had, deleted ones too, as
-    // Access keeps the count; otherwise it counts those it lists.
-    bool countDeletedVariableColumns = false;
-};
-
 // Of one row.
 struct Jet4RowEdits
 {

@@ -45,7 +45,7 @@ namespace Jet4TableDefinition {
 
 QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayout& layout,
                  std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow,
-                 bool systemTable, const Jet4TableEdits& edits)
+                 bool systemTable)
 {
     QByteArray page(kColumnsStart, '\0');
     page[0] = kPageTableDefinition;
@@ -53,15 +53,11 @@ QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayo
     put32(page, kTableRowCountOffset, rowCount);
     page[kTableTypeOffset] = systemTable ? kSystemTable : kUserTable;
     int listed = 0;
-    int listedVariable = 0;
-    for (int i = 0; i < columns.size(); ++i) {
-        if (!columns.at(i).deleted) {
-            ++listed;
-            listedVariable += layout.isFixed(i) ? 0 : 1;
-        }
-    }
+    for (const Jet4ColumnDefinition& column : columns)
+        listed += column.deleted ? 0 : 1;
     put16(page, 41, columns.size()); // most columns a row has had
-    put16(page, 43, edits.countDeletedVariableColumns ? layout.variableColumnCount() : listedVariable);
+    // As Access keeps it: the most variable columns the table has had, deleted ones too.
+    put16(page, 43, layout.variableColumnCount());
     put16(page, 45, listed);
     put32(page, 47, 0); // logical indexes
     put32(page, 51, 0); // physical indexes

@@ -17,6 +17,6 @@ namespace Jet4TableDefinition {
 // Empty when the definition does not fit one page.
 QByteArray build(const QVector<Jet4ColumnDefinition>& columns, const Jet4RowLayout& layout,
                  std::uint32_t rowCount, std::uint32_t usageMapRow, std::uint32_t freeMapRow,
-                 bool systemTable, const Jet4TableEdits& edits = Jet4TableEdits());
+                 bool systemTable);
 
 } // namespace Jet4TableDefinition

@@ -51,19 +51,12 @@ bool Jet4Writer::open()
 bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
                             const QByteArray& properties)
 {
-    return beginTable(name, columns, properties, Jet4TableEdits());
-}
-
-bool Jet4Writer::beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
-                            const QByteArray& properties, const Jet4TableEdits& edits)
-{
     if (!m_error.isEmpty())
         return false;
     if (m_inTable || !m_longValues)
         return fail(QStringLiteral("table %1 begun out of order").arg(name));
     m_tableName = name;
     m_properties = properties;
-    m_edits = edits;
     return startTable(m_file->allocate(), columns);
 }
 
@@ -200,13 +193,12 @@ bool Jet4Writer::finishTable(bool system)
     const std::uint32_t usageRow = addMapRow(usage);
     const std::uint32_t freeRow = addMapRow(freeSpace);
     const QByteArray definition =
-        Jet4TableDefinition::build(m_columns, *m_layout, m_rowCount, usageRow, freeRow, system, m_edits);
+        Jet4TableDefinition::build(m_columns, *m_layout, m_rowCount, usageRow, freeRow, system);
     if (definition.isEmpty())
         return fail(QStringLiteral("definition of %1 does not fit a page").arg(m_tableName));
     if (!m_file->write(m_definitionPage, definition))
         return fail(m_file->errorString());
     m_catalogue.append({m_tableName, m_definitionPage, system, m_properties});
-    m_edits = Jet4TableEdits();
     m_inTable = false;
     return true;
 }

@@ -32,9 +32,6 @@ public:
     // LvProp value), written as given; none when empty.
     bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
                     const QByteArray& properties = QByteArray());
-    // The same for a table that has been edited (`edits`).
-    bool beginTable(const QString& name, const QVector<Jet4ColumnDefinition>& columns,
-                    const QByteArray& properties, const Jet4TableEdits& edits);
     // One value per column, in column order; a null QVariant writes a null.
     bool addRow(const QVariantList& values);
     // A row written and then deleted: its bytes stay, and the table does not count it.
@@ -84,7 +81,6 @@ private:
     std::uint32_t m_definitionPage = 0;
     QVector<std::uint32_t> m_dataPages;
     std::uint32_t m_rowCount = 0;
-    Jet4TableEdits m_edits;
     // The page moved rows go to, numbered when its first row is placed.
     std::unique_ptr<Jet4DataPage> m_movedPage;
     std::uint32_t m_movedPageNumber = 0;
