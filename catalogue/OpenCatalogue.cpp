@@ -157,8 +157,10 @@ bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conver
         version.append(value);
     takeVersionTexts(catalogue, OpeningListsFile::versionColumns(), version);
     catalogue.DatabaseOpened = true;
+    // A conversion that fails from here on names the file as any failed opening does.
+    catalogue.Failure.reason = OpeningFailure::Reason::None;
+    catalogue.Failure.found.clear();
     catalogue.continueConversion(std::move(conversion));
-    catalogue.Failure = OpeningFailure();
     return true;
 }
 
@@ -217,7 +219,8 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
         return failDamaged(catalogue);
 
     readVersionTexts(catalogue);
-    catalogue.Failure = OpeningFailure();
+    catalogue.Failure.reason = OpeningFailure::Reason::None;
+    catalogue.Failure.found.clear();
     catalogue.readManufacturersAhead();
     return true;
 }

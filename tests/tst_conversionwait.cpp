@@ -1,5 +1,6 @@
 #include "RealDisplay.h"
 #include "RecordingPlatform.h"
+#include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "WindowGapRecorder.h"
@@ -258,8 +259,10 @@ void TestConversionWait::neverWithoutAWindowAtStart()
 void TestConversionWait::lookupWaitsForTheCopy_data()
 {
     QTest::addColumn<bool>("finished");
-    QTest::newRow("the copy is finished") << true;
-    QTest::newRow("the conversion fails after the lists") << false;
+    QTest::addColumn<bool>("reset"); // F2 instead of a lookup
+    QTest::newRow("the copy is finished") << true << false;
+    QTest::newRow("the conversion fails after the lists") << false << false;
+    QTest::newRow("F2 before the copy is finished") << true << true;
 }
 
 // At start the first window opens on the lists the import writes first; a lookup made before the
@@ -267,12 +270,16 @@ void TestConversionWait::lookupWaitsForTheCopy_data()
 void TestConversionWait::lookupWaitsForTheCopy()
 {
     QFETCH(bool, finished);
+    QFETCH(bool, reset);
     TestProgram program;
     RecordingPlatform platform;
-    // The real import, whose end is held back until the test lets it go.
+    // The real import, whose end is held back until the test lets it go; each run is counted.
     const QString go = program.file("go");
-    standInAroundImport(program, "\"$IMPORT\" \"$@\" || exit 1\nwhile [ ! -e '" + QFile::encodeName(go) +
-                                     "' ]; do sleep 0.02; done\nexit " + (finished ? "0" : "1"));
+    const QString runs = program.file("runs");
+    standInAroundImport(program, "echo run >> '" + QFile::encodeName(runs) +
+                                     "'\n\"$IMPORT\" \"$@\" || exit 1\nwhile [ ! -e '" +
+                                     QFile::encodeName(go) + "' ]; do sleep 0.02; done\nexit " +
+                                     (finished ? "0" : "1"));
 
     MDIForm1 main;
     main.MDIForm_Load();
@@ -289,7 +296,18 @@ void TestConversionWait::lookupWaitsForTheCopy()
         QFile(go).open(QIODevice::WriteOnly);
     });
     references->setFocus();
-    typeText(references, "ELX-20");
+    if (reset) {
+        // F2 waits for the conversion under way and opens its copy: the import runs once.
+        QTest::keyClick(references, Qt::Key_F2);
+        QVERIFY2(waited, "F2 waited for the end of the conversion");
+        QCOMPARE(readFile(runs), QByteArray("run\n"));
+        QVERIFY(platform.messages.isEmpty());
+        QVERIFY(Module1::Opened().Conn.isOpen());
+        QCOMPARE(references->entries().size(), 11);
+        typeText(references, "ELX-20");
+    } else {
+        typeText(references, "ELX-20");
+    }
     QTest::keyClick(references, Qt::Key_Return);
     QVERIFY2(waited, "the lookup waited for the end of the conversion");
     if (finished) {
@@ -309,6 +327,9 @@ void TestConversionWait::lookupWaitsForTheCopy()
     } else {
         QTRY_COMPARE(platform.messageTexts(),
                      QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});
+        // The details name the file, as those of any failed opening do.
+        QVERIFY2(platform.messages.first().details.startsWith("Arquivo: " + Module1::DatabasePath + "\n"),
+                 qPrintable(platform.messages.first().details));
         QVERIFY(!Module1::Opened().DatabaseOpened);
         QCOMPARE(textOf(search, "CbxRef"), QString());
     }

@@ -171,6 +171,9 @@ void Form2::Form_KeyUp(int keyCode, int /*shift*/)
         ui->lblQuiro->setText(QString());
         ui->txtDetalhes->setPlainText(QString());
         ui->CbxDesc1->setPlainText(QString());
+        // A first conversion still running is waited for, not started again: the catalogue it
+        // makes is the one opened anew.
+        Module1::Opened().waitForCopy();
         OpenCatalogue();
         fillCrossReferenceLists();
     }
