@@ -8,11 +8,32 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace {
 
 const QString kPhotoName = QStringLiteral("ArquivoTemporárioDePrévia.");
 const QString kAttachmentName = QStringLiteral("AnexoTemporárioDePrévia.");
+
+// Writes `content` to a new file beside `path` and renames it over that name. Whatever stood
+// under the name (a link to another file, a file someone holds open) is replaced, never written
+// through: in a shared program folder, a link put there would otherwise make every user's
+// program overwrite the file it points to.
+bool writeReplacing(const QString& path, const QByteArray& content)
+{
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(content) != content.size() || !file.flush())
+        return false;
+    // As a file the program creates is: readable by the viewer whoever runs it.
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
+}
 
 struct Preview
 {
@@ -43,16 +64,11 @@ Preview writePreview(const QString& folder, const QString& baseName, const QVari
         return {QString(), true};
 
     const QString path = QDir::toNativeSeparators(QDir(folder).filePath(baseName + extension));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return {};
     // A value too short to hold the extension field leaves the file created but empty.
-    if (stored.size() < StoredFile::ExtensionLength)
-        return {QString(), true};
-    if (file.write(content) != content.size() || !file.flush())
+    const bool complete = stored.size() >= StoredFile::ExtensionLength;
+    if (!writeReplacing(path, complete ? content : QByteArray()))
         return {};
-    file.close();
-    return {file.error() == QFileDevice::NoError ? path : QString(), false};
+    return complete ? Preview{path, false} : Preview{QString(), true};
 }
 
 QString writeWhereItCan(const QString& baseName, const QVariant& value)

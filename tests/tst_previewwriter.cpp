@@ -21,6 +21,8 @@ private slots:
     void runnableExtensionsWriteNothing_data();
     void runnableExtensionsWriteNothing();
     void unwritableFileGivesEmptyText();
+    void replacesWhatStandsUnderItsName_data();
+    void replacesWhatStandsUnderItsName();
     void readOnlyProgramFolderWritesToTheUsers_data();
     void readOnlyProgramFolderWritesToTheUsers();
 };
@@ -46,8 +48,8 @@ void TestPreviewWriter::writesTheStoredBytes_data()
 {
     QTest::addColumn<bool>("attachment");
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("fileName");     // empty: nothing returned
-    QTest::addColumn<QByteArray>("content");  // of fileName, or of the file left behind
+    QTest::addColumn<QString>("fileName");   // empty: nothing returned
+    QTest::addColumn<QByteArray>("content"); // of fileName, or of the file left behind
     QTest::addColumn<QString>("leftBehind");
 
     const QByteArray bytes = binaryContent();
@@ -61,12 +63,13 @@ void TestPreviewWriter::writesTheStoredBytes_data()
                                     << QString();
     // Text values: each character is one byte in Windows-1252.
     QTest::newRow("text value") << false
-                                << QVariant(QStringLiteral("png").leftJustified(30, ' ') + QString::fromUtf8("é€\x01"))
-                                << QString::fromUtf8("ArquivoTemporárioDePrévia.png") << QByteArray("\xE9\x80\x01")
-                                << QString();
-    QTest::newRow("exactly 30 characters") << false << QVariant(QByteArray("dwg").leftJustified(30, ' '))
-                                           << QString::fromUtf8("ArquivoTemporárioDePrévia.dwg") << QByteArray()
-                                           << QString();
+                                << QVariant(QStringLiteral("png").leftJustified(30, ' ') +
+                                            QString::fromUtf8("é€\x01"))
+                                << QString::fromUtf8("ArquivoTemporárioDePrévia.png")
+                                << QByteArray("\xE9\x80\x01") << QString();
+    QTest::newRow("exactly 30 characters")
+        << false << QVariant(QByteArray("dwg").leftJustified(30, ' '))
+        << QString::fromUtf8("ArquivoTemporárioDePrévia.dwg") << QByteArray() << QString();
     QTest::newRow("blank extension ends with the point")
         << true << QVariant(QByteArray(30, ' ') + "xyz") << QString::fromUtf8("AnexoTemporárioDePrévia.")
         << QByteArray("xyz") << QString();
@@ -185,6 +188,39 @@ void TestPreviewWriter::unwritableFileGivesEmptyText()
     QVERIFY(WritePhotoPreview(ProgramLocation::directory(), TestCatalogue::storedFile("jpg", "x")).isEmpty());
 }
 
+void TestPreviewWriter::replacesWhatStandsUnderItsName_data()
+{
+    QTest::addColumn<QString>("standing"); // what stands under the preview's name before
+    QTest::newRow("an older preview") << "file";
+    QTest::newRow("a link to a file elsewhere") << "link";
+    QTest::newRow("a link to a missing file elsewhere") << "dangling link";
+}
+
+// A link put under a preview's name is replaced by the preview; the file it names stays as it was.
+void TestPreviewWriter::replacesWhatStandsUnderItsName()
+{
+    QFETCH(QString, standing);
+    TestProgram program;
+    const QString name = program.file(QString::fromUtf8("ArquivoTemporárioDePrévia.jpg"));
+    const QString elsewhere = program.file("../elsewhere.txt");
+    if (standing == "file")
+        QVERIFY(writeFile(name, "older"));
+    if (standing == "link")
+        QVERIFY(writeFile(elsewhere, "the user's own file"));
+    if (standing != "file")
+        QVERIFY(QFile::link(elsewhere, name));
+
+    const QString path =
+        WritePhotoPreview(ProgramLocation::directory(), TestCatalogue::storedFile("jpg", "photo"));
+    QCOMPARE(path, QDir::toNativeSeparators(name));
+    QVERIFY(!QFileInfo(name).isSymLink());
+    QCOMPARE(readAll(name), QByteArray("photo"));
+    QCOMPARE(QFile::exists(elsewhere), standing == "link");
+    if (standing == "link")
+        QCOMPARE(readAll(elsewhere), QByteArray("the user's own file"));
+    QCOMPARE(QDir(program.directory()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 1);
+}
+
 void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers_data()
 {
     QTest::addColumn<QByteArray>("extension");
@@ -215,7 +251,8 @@ void TestPreviewWriter::readOnlyProgramFolderWritesToTheUsers()
 
     const QString users = QStringLiteral("%1/%2/previews/").arg(cache, QCoreApplication::applicationName());
     const auto at = [&](const char* name) {
-        return written ? QDir::toNativeSeparators(users + QString::fromUtf8(name) + QString::fromLatin1(extension))
+        return written ? QDir::toNativeSeparators(users + QString::fromUtf8(name) +
+                                                  QString::fromLatin1(extension))
                        : QString();
     };
     QCOMPARE(photo, at("ArquivoTemporárioDePrévia."));
