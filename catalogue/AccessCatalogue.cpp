@@ -62,6 +62,8 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
         sweepOn->start([directory] { AccessCopySweep::removeUnwanted(directory); });
     else
         AccessCopySweep::removeUnwanted(directory);
+    if (!AccessCopyCache::removeUnlessRegular(copy))
+        return failedFor(failure, QStringLiteral("%1 não é um arquivo e não pôde ser removido").arg(copy));
     if (QFileInfo::exists(copy) && !AccessCopyCache::isFinished(copy)) {
         // Damaged, unfinished or of an earlier layout: made again, as if it had never been.
         QFile::remove(copy);

@@ -15,6 +15,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QLatin1String kTemporaryMark(".part-");
@@ -38,6 +41,13 @@ qint64 pragma(const Connection& connection, const char* name)
 {
     SqliteStatement statement(connection.handle(), QByteArrayView(name));
     return statement.step() == SqliteStatement::Step::Row ? statement.integer(0) : -1;
+}
+
+// The entry itself, not what a link names, is a regular file.
+bool isRegular(const QString& path)
+{
+    struct stat entry = {};
+    return ::lstat(QFile::encodeName(path).constData(), &entry) == 0 && S_ISREG(entry.st_mode);
 }
 
 QString hashOf(const QString& text)
@@ -115,8 +125,19 @@ void removeAbandoned(const QString& directory, const QFileInfo& accessFile)
     }
 }
 
+bool removeUnlessRegular(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat entry = {};
+    if (::lstat(name.constData(), &entry) != 0 || S_ISREG(entry.st_mode))
+        return true;
+    return (S_ISDIR(entry.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) == 0;
+}
+
 bool isFinished(const QString& copyPath)
 {
+    if (!isRegular(copyPath))
+        return false;
     Connection connection;
     // A copy cut short fails here too: SQLite finds fewer pages than its header counts.
     return connection.open(copyPath) &&
@@ -140,8 +161,12 @@ QStringList copies(const QString& directory)
     QStringList paths;
     const QFileInfoList files = QDir(directory).entryInfoList(
         {QStringLiteral("access-") + kHashPattern + QLatin1Char('-') + kCopyPattern}, QDir::Files);
-    for (const QFileInfo& file : files)
-        paths.append(file.filePath());
+    for (const QFileInfo& file : files) {
+        if (!file.isSymLink())
+            paths.append(file.filePath());
+        else
+            removeUnlessRegular(file.filePath());
+    }
     return paths;
 }
 
@@ -153,7 +178,7 @@ QString sourceRecordPath(const QString& copyPath)
 void recordSource(const QString& copyPath, const QFileInfo& accessFile)
 {
     const QString record = sourceRecordPath(copyPath);
-    if (QFileInfo::exists(record))
+    if (!removeUnlessRegular(record) || QFileInfo::exists(record))
         return;
     QSaveFile file(record);
     if (file.open(QIODevice::WriteOnly) && file.write(sourcePath(accessFile).toUtf8()) >= 0)
@@ -163,7 +188,7 @@ void recordSource(const QString& copyPath, const QFileInfo& accessFile)
 QString recordedSource(const QString& copyPath)
 {
     QFile file(sourceRecordPath(copyPath));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!isRegular(file.fileName()) || !file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.read(kLongestRecord));
 }
@@ -172,7 +197,7 @@ void markUsed(const QString& copyPath)
 {
     // Opened for writing only to have its time set: nothing in it changes.
     QFile file(copyPath);
-    if (file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    if (isRegular(copyPath) && file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         file.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
 }
 

@@ -29,6 +29,10 @@ QString listsPath(const QString& temporaryPath);
 void removeAbandoned(const QString& directory, const QFileInfo& accessFile);
 // True when the copy opens and its import marked it finished, in the layout of this program.
 bool isFinished(const QString& copyPath);
+// Nothing in the cache is ever followed through a link: an entry under one of its names that is
+// not a regular file (a link, a directory, a pipe) is removed, never opened, and what a link
+// named is left alone. False when such an entry is there still.
+bool removeUnlessRegular(const QString& path);
 // Removes the older copies of the same Access file that no program holds.
 void removeStale(const QString& directory, const QFileInfo& accessFile, const QString& keep);
 // Every finished copy in the directory, of any Access file.

@@ -535,6 +535,10 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole_data()
         << QString("PRAGMA user_version = %1").arg(ImportProgram::kCopyLayoutVersion + 1);
     QTest::newRow("cut short") << "cut";
     QTest::newRow("not a database") << "text";
+    // Nothing in the cache is followed through a link, nor is a directory under a copy's name
+    // taken for one.
+    QTest::newRow("a link to a finished copy elsewhere") << "link";
+    QTest::newRow("a directory") << "directory";
 }
 
 void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
@@ -545,12 +549,22 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
     const QString products = QStringLiteral("SELECT Referencia FROM [Tabela Referencias] ORDER BY 1");
     const QList<QVariantList> rows = fileRows(copy, products);
     QVERIFY(!rows.isEmpty());
+    const QString elsewhere = path(QStringLiteral("elsewhere.sqlite"));
+    const QString record = AccessCopyCache::sourceRecordPath(copy);
 
     if (damage == "cut") {
         QFile file(copy);
         QVERIFY(file.resize(file.size() / 2));
     } else if (damage == "text") {
         QVERIFY(writeFile(copy, "Not a catalogue"));
+    } else if (damage == "link") {
+        QVERIFY(QFile::rename(copy, elsewhere));
+        QVERIFY(QFile::link(elsewhere, copy));
+        QVERIFY(QFile::remove(record));
+        QVERIFY(QFile::link(elsewhere + ".source", record));
+    } else if (damage == "directory") {
+        QVERIFY(QFile::remove(copy));
+        QVERIFY(QDir().mkdir(copy));
     } else {
         QVERIFY(fileRows(copy, damage, false).isEmpty());
     }
@@ -560,6 +574,13 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
     QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
     QCOMPARE(fileRows(copy, products), rows);
     QVERIFY(AccessCopyCache::isFinished(copy));
+    QVERIFY(!QFileInfo(copy).isSymLink() && !QFileInfo(record).isSymLink());
+    if (damage == "link") {
+        // What the links named is as it was: not opened for writing, its time not set.
+        QVERIFY(QFileInfo(elsewhere).lastModified() < QFileInfo(copy).lastModified());
+        QVERIFY(!QFile::exists(elsewhere + ".source"));
+        QVERIFY(QFile::remove(elsewhere));
+    }
 }
 
 // A conversion's temporary file stays while the conversion holds its lock, and goes at the
