@@ -56,7 +56,7 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
     AccessCopyUse inUse = AccessCopyUse::take(copy);
     // What a conversion that ended with its program left behind goes first, then the copies
     // of files that are gone or that nobody opens any more.
-    AccessCopyCache::removeAbandoned(directory, accessFile);
+    AccessCopyCache::removeAbandoned(directory);
     // Some milliseconds of the file system for each copy it removes: not on the windows' thread.
     if (sweepOn)
         sweepOn->start([directory] { AccessCopySweep::removeUnwanted(directory); });

@@ -103,10 +103,10 @@ QString listsPath(const QString& temporaryPath)
     return temporaryPath + kListsSuffix;
 }
 
-void removeAbandoned(const QString& directory, const QFileInfo& accessFile)
+void removeAbandoned(const QString& directory)
 {
-    const QFileInfoList files =
-        QDir(directory).entryInfoList({pathPrefix(accessFile) + QLatin1Char('*')}, QDir::Files);
+    const QFileInfoList files = QDir(directory).entryInfoList(
+        {QStringLiteral("access-*") + kTemporaryMark + QLatin1Char('*')}, QDir::Files | QDir::System);
     for (const QFileInfo& file : files) {
         QString part = file.filePath();
         if (!part.contains(kTemporaryMark))

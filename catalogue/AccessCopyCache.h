@@ -25,8 +25,9 @@ std::unique_ptr<QLockFile> lockTemporary(const QString& temporaryPath);
 QString lockPath(const QString& temporaryPath);
 // Where a conversion writes the lists the opening reads before the copy is finished.
 QString listsPath(const QString& temporaryPath);
-// Removes the temporary files of the same Access file whose conversion no longer runs.
-void removeAbandoned(const QString& directory, const QFileInfo& accessFile);
+// Removes the temporary files, of any Access file, whose conversion no longer runs: a program
+// killed while converting leaves a part copy as large as the copy.
+void removeAbandoned(const QString& directory);
 // True when the copy opens and its import marked it finished, in the layout of this program.
 bool isFinished(const QString& copyPath);
 // Nothing in the cache is ever followed through a link: an entry under one of its names that is

@@ -602,7 +602,16 @@ void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
     const std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(running);
     QVERIFY(converting);
 
+    // Another catalogue's conversion, abandoned too, goes at this opening as well.
+    const QString otherCopy =
+        QFileInfo(copy).dir().filePath(QStringLiteral("access-0123456789abcdef-fedcba9876543210.sqlite"));
+    const QString otherAbandoned = AccessCopyCache::temporaryPath(otherCopy);
+    QVERIFY(writeFile(otherAbandoned, "half of another copy"));
+    QVERIFY(writeFile(AccessCopyCache::listsPath(otherAbandoned), "its lists"));
+
     QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QVERIFY(!QFile::exists(otherAbandoned));
+    QVERIFY(!QFile::exists(AccessCopyCache::listsPath(otherAbandoned)));
     QVERIFY(!QFile::exists(abandoned));
     QVERIFY(!QFile::exists(abandonedLists));
     QVERIFY(!QFile::exists(listsAlone));
