@@ -16,22 +16,23 @@ namespace {
 // allocation beyond it fails, and the file is refused like any other it cannot read.
 constexpr rlim_t kMostAddressSpace = rlim_t(1) << 30;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
+// The address and thread sanitizers reserve terabytes of shadow memory up front: their builds
+// go without the limit. (GCC names each with a macro of its own, clang with a feature.)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kShadowMemory = true;
 #elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+constexpr bool kShadowMemory = true;
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool kShadowMemory = false;
 #endif
 #else
-constexpr bool kAddressSanitizer = false;
+constexpr bool kShadowMemory = false;
 #endif
 
 void limitAddressSpace()
 {
-    // The sanitizer reserves terabytes of shadow memory up front; its builds go without.
-    if (kAddressSanitizer)
+    if (kShadowMemory)
         return;
     struct rlimit limit;
     if (getrlimit(RLIMIT_AS, &limit) != 0)
