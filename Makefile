@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 # sqlite3: the engine's own shell, which `make bench` starts beside the program.
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sql6-sqlite \
             qt6-translations-l10n fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 \
-            libsqlite3-dev xvfb openbox libxcb1-dev sqlite3
+            libsqlite3-dev xvfb openbox libxcb1-dev sqlite3 libssl-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 
 .PHONY: all deps configure build test sanitize fuzz bench run clean

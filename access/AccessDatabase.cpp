@@ -1,6 +1,7 @@
 #include "AccessDatabase.h"
 
 #include "AccessNative.h"
+#include "AccessOfficeEncryption.h"
 #include "AccessSystemCatalogue.h"
 #include "base/CatalogueSignature.h"
 
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr unsigned long kCataloguePage = 2;
+constexpr int kHeaderPage = 4096;
 const char* const kCatalogueName = "MSysObjects";
 
 void setEntry(MdbCatalogEntry* entry, MdbHandle* handle, const QByteArray& name, unsigned long page)
@@ -22,7 +24,18 @@ void setEntry(MdbCatalogEntry* entry, MdbHandle* handle, const QByteArray& name,
     entry->object_name[name.size()] = '\0';
 }
 
+// The library opens an encrypted file from its decrypted bytes, kept in `image`.
+MdbHandle* openDecrypted(QFile& file, const QString& password, QByteArray* image, QString* error)
+{
+    *image = file.readAll();
+    if (!AccessOfficeEncryption::decrypt(*image, password, error))
+        return nullptr;
+    return mdb_open_buffer(image->data(), size_t(image->size()), MDB_NOFLAGS);
+}
+
 } // namespace
+
+const QString AccessDatabase::kCataloguePassword = QStringLiteral("pl4wd");
 
 MdbCatalogEntry* AccessDatabase::Native::entry(const QString& name)
 {
@@ -35,15 +48,25 @@ MdbCatalogEntry* AccessDatabase::Native::entry(const QString& name)
     return nullptr;
 }
 
-AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<Native>())
+AccessDatabase::AccessDatabase(const QString& path, const QString& password)
+    : m_native(std::make_unique<Native>())
 {
     const QFileInfo info(path);
     QFile file(path);
     // The library would take any page whose version byte it knows.
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly) || !CatalogueSignature::isAccess(file.read(32)))
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return;
+    const QByteArray header = file.read(kHeaderPage);
+    if (!CatalogueSignature::isAccess(header))
+        return;
+    MdbHandle* handle = nullptr;
+    if (AccessOfficeEncryption::isEncrypted(header)) {
+        file.seek(0);
+        handle = openDecrypted(file, password, &m_native->image, &m_error);
+    } else {
+        handle = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    }
     file.close();
-    MdbHandle* handle = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!handle)
         return;
     m_native->handle = handle;
@@ -51,7 +74,7 @@ AccessDatabase::AccessDatabase(const QString& path) : m_native(std::make_unique<
     const guint32 version = handle->f->jet_version;
     QVector<AccessSystemCatalogue::Table> tables;
     // A partly written or cut file is never a whole number of pages.
-    if ((version != MDB_VER_JET3 && version != MDB_VER_JET4) || info.size() < 3 * handle->fmt->pg_size ||
+    if (version > MDB_VER_ACCDB_2019 || info.size() < 3 * handle->fmt->pg_size ||
         info.size() % handle->fmt->pg_size != 0 || !AccessSystemCatalogue::readUserTables(*this, &tables)) {
         mdb_close(handle);
         m_native->handle = nullptr;

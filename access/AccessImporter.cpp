@@ -182,6 +182,8 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
     AccessDatabase database(accessPath);
     if (!database.isOpen()) {
         *error = QStringLiteral("%1 não é um arquivo Access legível").arg(accessPath);
+        if (!database.errorString().isEmpty())
+            *error += QStringLiteral(": ") + database.errorString();
         return false;
     }
     std::vector<AccessTableCopy> tables;

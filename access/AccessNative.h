@@ -12,6 +12,8 @@
 struct AccessDatabase::Native
 {
     MdbHandle* handle = nullptr;
+    // A decrypted file, which the library reads from memory; it outlives the handle.
+    QByteArray image;
     // The system catalogue, and the user tables it lists, in its order. The library's own
     // catalogue is never read: it would parse every object's property values.
     MdbCatalogEntry catalogue{};

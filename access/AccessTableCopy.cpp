@@ -61,6 +61,8 @@ bool AccessTableCopy::plan(AccessDatabase& database, QString* error)
     if (!reader->isOpen()) {
         if (m_layout.required || !database.findTable(m_layout.name).isEmpty()) {
             *error = QStringLiteral("a tabela %1 não pôde ser lida").arg(m_layout.name);
+            if (!reader->refusal().isEmpty())
+                *error += QStringLiteral(": ") + reader->refusal();
             return false;
         }
         return true;

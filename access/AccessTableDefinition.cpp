@@ -1,5 +1,7 @@
 #include "AccessTableDefinition.h"
 
+#include "AccessColumnFlags.h"
+
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -45,6 +47,7 @@ int storedSize(int type)
         return 2;
     case MDB_LONGINT:
     case MDB_FLOAT:
+    case MDB_COMPLEX:
         return 4;
     case MDB_MONEY:
     case MDB_DOUBLE:
@@ -61,7 +64,31 @@ int storedSize(int type)
 
 bool isKnownType(int type)
 {
-    return (type >= MDB_BOOL && type <= MDB_MEMO) || type == MDB_REPID || type == MDB_NUMERIC;
+    return (type >= MDB_BOOL && type <= MDB_MEMO) || type == MDB_REPID || type == MDB_NUMERIC ||
+           type == MDB_COMPLEX;
+}
+
+QString unreadableColumn(MdbHandle* mdb, MdbTableDef* table)
+{
+    const auto column = [table](unsigned int i) {
+        return static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+    };
+    for (unsigned int i = 0; i < table->num_cols; ++i) {
+        if (!isKnownType(column(i)->col_type))
+            return QStringLiteral("a coluna %1 é de um tipo do Access que o programa não lê (0x%2)")
+                .arg(QString::fromUtf8(column(i)->name))
+                .arg(column(i)->col_type, 2, 16, QLatin1Char('0'));
+    }
+    // Calculated columns came with Access 2010.
+    QHash<int, int> flags;
+    if (mdb->f->jet_version < MDB_VER_ACCDB_2010 || !AccessColumnFlags::readExtended(mdb, table, &flags))
+        return {};
+    for (unsigned int i = 0; i < table->num_cols; ++i) {
+        if (flags.value(column(i)->col_num) & AccessColumnFlags::kCalculated)
+            return QStringLiteral("a coluna %1 é calculada, e o programa não lê colunas calculadas")
+                .arg(QString::fromUtf8(column(i)->name));
+    }
+    return {};
 }
 
 bool isSound(MdbHandle* mdb, MdbTableDef* table, int mostColumns)

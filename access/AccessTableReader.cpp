@@ -35,7 +35,7 @@ bool readInteger(const unsigned char* data, int size, int type, qint64* out)
             return false;
         *out = static_cast<gint16>(mdb_get_int16(raw(data), 0));
         return true;
-    default: // MDB_LONGINT
+    default: // MDB_LONGINT, MDB_COMPLEX
         if (size < 4)
             return false;
         *out = static_cast<gint32>(mdb_get_int32(raw(data), 0));
@@ -71,7 +71,7 @@ bool readReal(const unsigned char* data, int size, int type, double* out)
 
 bool isInteger(int type)
 {
-    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT;
+    return type == MDB_BYTE || type == MDB_INT || type == MDB_LONGINT || type == MDB_COMPLEX;
 }
 
 bool isReal(int type)
@@ -146,9 +146,11 @@ AccessTableReader::AccessTableReader(AccessDatabase& database, const QString& ta
     const unsigned char* page = AccessPage::readOther(mdb, entry->table_pg);
     m_table->mostColumns = page ? AccessPage::get16(page + (IS_JET3(mdb) ? 21 : 41)) : 0;
     // The library takes an empty page map row for a map and reads through a null pointer.
-    if (!definition->usage_map || definition->map_sz < 1 || !mdb_read_columns(definition) ||
-        definition->columns->len != definition->num_cols ||
-        m_table->mostColumns < int(definition->num_cols) ||
+    const bool columnsRead = definition->usage_map && definition->map_sz >= 1 &&
+                             mdb_read_columns(definition) && definition->columns->len == definition->num_cols;
+    if (columnsRead)
+        m_refusal = AccessTableDefinition::unreadableColumn(mdb, definition);
+    if (!columnsRead || !m_refusal.isEmpty() || m_table->mostColumns < int(definition->num_cols) ||
         !AccessTableDefinition::isSound(mdb, definition, m_table->mostColumns)) {
         mdb_free_tabledef(definition);
         m_table->definition = nullptr;

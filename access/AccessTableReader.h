@@ -13,7 +13,8 @@ class AccessDatabase;
 // Reads the rows of one table of an Access file, in the file's order. Each value is decoded
 // once into an AccessValue: null; booleans; byte, integer and long integer as integers;
 // single, double, currency and decimal as reals; date/time; text, memo and GUIDs (as their
-// text) as text; OLE and binary as bytes. Memo and OLE values are read whole, however many
+// text) as text; OLE and binary as bytes; the complex columns of ACE as the long integer that
+// keys their values. Memo and OLE values are read whole, however many
 // pages they span. A row or value the reader cannot read exactly ends the table as failed:
 // a damaged file is refused rather than read with wrong values.
 class AccessTableReader
@@ -28,6 +29,9 @@ public:
     AccessTableReader& operator=(const AccessTableReader&) = delete;
 
     bool isOpen() const;
+    // Why a table that exists was not opened, when a column of it cannot be read; empty
+    // otherwise.
+    QString refusal() const { return m_refusal; }
     QString name() const;
     // In the table's order.
     const QVector<AccessColumn>& columns() const;
@@ -61,6 +65,7 @@ private:
     std::unique_ptr<Table> m_table;
     QVector<AccessColumn> m_columns;
     QVector<int> m_selection;
+    QString m_refusal;
     qint64 m_rowsRead = 0;
     bool m_failed = false;
     AccessValue m_value;

@@ -11,9 +11,10 @@ bool isSqlite(const QByteArray& firstBytes)
 bool isAccess(const QByteArray& firstBytes)
 {
     constexpr int kOffset = 4;
-    static const QByteArray signature("Standard Jet DB");
-    return firstBytes.size() >= kOffset + signature.size() &&
-           firstBytes.mid(kOffset, signature.size()) == signature;
+    static const QByteArray jet("Standard Jet DB");
+    static const QByteArray ace("Standard ACE DB");
+    const QByteArray signature = firstBytes.mid(kOffset, jet.size());
+    return signature == jet || signature == ace;
 }
 
 } // namespace CatalogueSignature

@@ -244,7 +244,9 @@ void TestAccessCatalogue::recognisesAccessFiles_data()
     QTest::newRow("jet 4") << readFile(m_access).left(4096) << true;
     QTest::newRow("jet 3") << QByteArray("\x00\x01\x00\x00Standard Jet DB\x00\x00\x00\x00\x00", 24) << true;
     QTest::newRow("just the signature") << QByteArray("\x00\x01\x00\x00Standard Jet DB", 19) << true;
-    QTest::newRow("ace") << QByteArray("\x00\x01\x00\x00Standard ACE DB\x00\x02\x00\x00\x00", 24) << false;
+    QTest::newRow("ace") << QByteArray("\x00\x01\x00\x00Standard ACE DB\x00\x02\x00\x00\x00", 24) << true;
+    QTest::newRow("other engine") << QByteArray("\x00\x01\x00\x00Standard XYZ DB\x00\x02\x00\x00\x00", 24)
+                                  << false;
     QTest::newRow("sqlite") << readFile(m_catalogue).left(100) << false;
     QTest::newRow("cut signature") << QByteArray("\x00\x01\x00\x00Standard Jet D", 18) << false;
     QTest::newRow("empty") << QByteArray() << false;

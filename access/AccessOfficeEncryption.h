@@ -1,0 +1,34 @@
+#pragma once
+
+#include "AccessPageDecryption.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// The Office encryption Access 2007 and later apply to a whole ACE file with a database
+// password: the header page stays plain and describes the encryption at 0x299 (its length,
+// then Office's EncryptionInfo); every other page is encrypted on its own, keyed by the
+// file's encoding key (0x3e) with the page's number mixed in. Known forms: agile encryption
+// (4.4: an XML description, a hash spun over the password, AES-CBC per page) and CryptoAPI
+// RC4 (x.2 without AES: SHA-1 of salt and password, RC4 per page).
+namespace AccessOfficeEncryption {
+
+// True for an ACE header page whose encoding key is set: its pages are encrypted.
+bool isEncrypted(const QByteArray& headerPage);
+
+// The decryption for `password`; null with the reason in `error` for a wrong password, a
+// damaged description, or an encryption the program does not know.
+std::unique_ptr<AccessPageDecryption> open(const QByteArray& headerPage, const QString& password,
+                                           QString* error);
+
+// Decrypts a whole file in memory, then clears its encoding key, so that it reads as an
+// unencrypted file. False, with the reason, as open() refuses, or for a file that is no
+// whole number of pages.
+bool decrypt(QByteArray& file, const QString& password, QString* error);
+
+// The encoding key as stored, masked like the rest of the header (for the file's writers).
+QByteArray maskedEncodingKey(const QByteArray& key);
+
+} // namespace AccessOfficeEncryption
