@@ -145,7 +145,7 @@ void TestConfigurationDialog::browseStartsWhereThePathIs()
     QCOMPARE(request.initialDirectory,
              inBox.isEmpty() ? QDir::toNativeSeparators(program.directory()) : inBox);
     QCOMPARE(request.defaultSuffix, QStringLiteral("*.kvl"));
-    QCOMPARE(request.filter, QStringLiteral("*.kvl;;*.mdb"));
+    QCOMPARE(request.filter, QStringLiteral("*.kvl;;*.mdb;;*.accdb"));
     QCOMPARE(request.fileName, QString());
     QCOMPARE(open.path()->text(), answer.isEmpty() ? inBox : answer);
 }

@@ -54,7 +54,7 @@ void Form1::Command1_Click()
     request.defaultSuffix = QStringLiteral("*.kvl");
     request.initialDirectory = ui->Text1->text().isEmpty() ? ProgramLocation::directory() : ui->Text1->text();
     // The maker's Access catalogues can be browsed to as well, a second choice after "*.kvl".
-    request.filter = QStringLiteral("*.kvl;;*.mdb");
+    request.filter = QStringLiteral("*.kvl;;*.mdb;;*.accdb");
     request.fileName = QString();
     const QString chosen = Platform::openFileDialog(this, request);
     if (!chosen.isEmpty())
