@@ -1,19 +1,22 @@
 #include "Main.h"
 
+#include "ConfigurationPlace.h"
 #include "QtTranslations.h"
+#include "base/ProgramLocation.h"
 #include "catalogue/ConfigurationFile.h"
 #include "catalogue/Module1.h"
 #include "ui/config/StartupMessages.h"
 #include "ui/main/ShowMainWindow.h"
 #include "ui/platform/Fonts.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-bool readOrCreateConfiguration(QString* why)
+bool readOrCreateConfiguration(const ConfigurationPlace::Place& place, QString* why)
 {
-    Module1::ConfigFilePath = ConfigurationFile::path();
+    Module1::ConfigFilePath = place.file;
     if (QFileInfo::exists(Module1::ConfigFilePath)) {
         const std::optional<QString> path = ConfigurationFile::readFirstLine(Module1::ConfigFilePath, why);
         if (!path)
@@ -22,6 +25,10 @@ bool readOrCreateConfiguration(QString* why)
         return true;
     }
     Module1::DatabasePath = ConfigurationFile::defaultDatabasePath();
+    // The user's configuration folder may not exist yet; a folder that cannot be made shows
+    // as the write's own reason.
+    if (!place.refusedBeside.isEmpty())
+        QDir().mkpath(QFileInfo(Module1::ConfigFilePath).absolutePath());
     return ConfigurationFile::write(Module1::ConfigFilePath, Module1::DatabasePath, why);
 }
 
@@ -34,8 +41,10 @@ bool Main()
     installQtTranslations();
 
     QString why;
-    if (!readOrCreateConfiguration(&why)) {
-        StartupMessages::showWriteFailure(nullptr, Module1::ConfigFilePath, why);
+    const ConfigurationPlace::Place place = ConfigurationPlace::find();
+    if (!readOrCreateConfiguration(place, &why)) {
+        StartupMessages::showWriteFailure(nullptr, Module1::ConfigFilePath, why, ProgramLocation::directory(),
+                                          place.refusedBeside);
         return false;
     }
 

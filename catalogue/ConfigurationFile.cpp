@@ -3,9 +3,11 @@
 #include "base/ProgramLocation.h"
 #include "base/Windows1252.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -24,6 +26,15 @@ QString path()
 QString defaultDatabasePath()
 {
     return ProgramLocation::fileInDirectory(ProgramLocation::name() + QStringLiteral(".kvl"));
+}
+
+QString userPath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (folder.isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(folder + QLatin1Char('/') + ProgramLocation::name() +
+                                    QStringLiteral(".cfg"));
 }
 
 std::optional<QString> readFirstLine(const QString& filePath, QString* error)
@@ -65,18 +76,24 @@ bool failWith(QString* error, const QString& why)
     return false;
 }
 
+// The error of making a file in the folder, 0 when one could be made (and removed again).
+int newFileError(const QString& folder)
+{
+    QByteArray probe = QFile::encodeName(folder) + "/.lumeo-cfg-XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    return 0;
+}
+
 // Whether no file can be made in the folder for lack of permission (not a full disk, a
 // missing folder or any other fault, which the in-place save could only make worse).
 bool folderRefusesNewFiles(const QString& filePath)
 {
-    QByteArray probe = QFile::encodeName(QFileInfo(filePath).absolutePath()) + "/.lumeo-cfg-XXXXXX";
-    const int fd = ::mkstemp(probe.data());
-    if (fd >= 0) {
-        ::close(fd);
-        ::unlink(probe.constData());
-        return false;
-    }
-    return errno == EACCES || errno == EPERM;
+    const int error = newFileError(QFileInfo(filePath).absolutePath());
+    return error == EACCES || error == EPERM;
 }
 
 // The save in place, one step at a time. The reader takes the first line only, so the new
@@ -187,6 +204,16 @@ private:
 };
 
 } // namespace
+
+bool folderTakesNoFile(const QString& folder, QString* why)
+{
+    const int error = newFileError(folder);
+    if (error != EACCES && error != EPERM && error != EROFS)
+        return false;
+    if (why)
+        *why = QString::fromLocal8Bit(std::strerror(error));
+    return true;
+}
 
 void setInPlaceHook(std::function<StepOutcome(InPlaceStep)> hook)
 {

@@ -5,18 +5,27 @@
 #include <functional>
 #include <optional>
 
-// The one-line configuration file beside the program: the catalogue's path, in the
-// desktop's single-byte character set (Windows-1252), written without a line end.
+// The one-line configuration file beside the program, or in the user's configuration folder
+// where the program's folder takes no file: the catalogue's path, in the desktop's single-byte
+// character set (Windows-1252), written without a line end.
 namespace ConfigurationFile {
 
 // <program directory>/<program name>.cfg
 QString path();
+// <the user's configuration folder>/<program name>.cfg (~/.config/lumeo/lumeo.cfg on Linux);
+// empty when the system names no such folder.
+QString userPath();
 // <program directory>/<program name>.kvl
 QString defaultDatabasePath();
 
 // The first line, character for character (it ends at CR LF, LF or CR). Nothing when the
 // file cannot be read or holds no line at all, and then `error` says why.
 std::optional<QString> readFirstLine(const QString& filePath, QString* error = nullptr);
+
+// Whether the folder takes no new file for lack of permission or on a read-only disk (not for
+// a missing folder or a full disk, which are faults to report); `why` then gives the system's
+// reason.
+bool folderTakesNoFile(const QString& folder, QString* why = nullptr);
 
 // The characters of the text that the file cannot hold, each once, in the order they first
 // appear: those its character set lacks, and the line breaks that would end the line early.

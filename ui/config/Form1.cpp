@@ -84,18 +84,22 @@ void Form1::Command3_Click()
         StartupMessages::showUnstorablePath(this, unstorable);
         return;
     }
+    const QString previous = Module1::DatabasePath;
     Module1::DatabasePath = ui->Text1->text();
     if (!OpenCatalogue()) {
         showOpenFailed();
         return;
     }
-    Platform::messageBox(this, kValid);
-    // A path that cannot be saved stays in the box, and the old file stays as it was.
+    // A path that cannot be saved stays in the box, and the old file stays as it was; the
+    // program goes back to the catalogue the file names, as its next start would.
     QString why;
     if (!SaveConfiguration(&why)) {
         StartupMessages::showWriteFailure(this, Module1::ConfigFilePath, why);
+        Module1::DatabasePath = previous;
+        OpenCatalogue();
         return;
     }
+    StartupMessages::showSaved(this, Module1::ConfigFilePath);
     close();
 }
 
