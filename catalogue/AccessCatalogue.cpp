@@ -4,13 +4,33 @@
 #include "AccessCopyCache.h"
 #include "AccessCopySweep.h"
 #include "AccessCopyUse.h"
+#include "ImportWait.h"
 #include "WorkPool.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
 namespace {
+
+// A conversion of a large catalogue takes seconds; one that holds its lock far longer than this
+// belongs to a program that hangs, and the file is converted here after all.
+constexpr qint64 kLongestOtherConversionMs = 120000;
+
+// Another program converting the same file into the same copy is waited for, so that a file
+// opened by many at once is converted once.
+void waitForOtherConversion(const QString& copy)
+{
+    if (QFileInfo::exists(copy) || !AccessCopyCache::isBeingConverted(copy))
+        return;
+    QElapsedTimer waited;
+    waited.start();
+    ImportWait::waitWhileBusy([&] {
+        return !QFileInfo::exists(copy) && AccessCopyCache::isBeingConverted(copy) &&
+               waited.elapsed() < kLongestOtherConversionMs;
+    });
+}
 
 QString failedFor(QString* failure, const QString& why)
 {
@@ -62,6 +82,7 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
         sweepOn->start([directory] { AccessCopySweep::removeUnwanted(directory); });
     else
         AccessCopySweep::removeUnwanted(directory);
+    waitForOtherConversion(copy);
     if (!AccessCopyCache::removeUnlessRegular(copy))
         return failedFor(failure, QStringLiteral("%1 não é um arquivo e não pôde ser removido").arg(copy));
     if (QFileInfo::exists(copy) && !AccessCopyCache::isFinished(copy)) {

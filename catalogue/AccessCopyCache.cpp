@@ -125,6 +125,23 @@ void removeAbandoned(const QString& directory)
     }
 }
 
+bool isBeingConverted(const QString& copyPath)
+{
+    const QFileInfo copy(copyPath);
+    const QFileInfoList parts =
+        copy.dir().entryInfoList({copy.fileName() + kTemporaryMark + QLatin1Char('*')}, QDir::Files);
+    for (const QFileInfo& file : parts) {
+        const QString part = file.filePath();
+        if (part.endsWith(kLockSuffix) || part.endsWith(kListsSuffix))
+            continue;
+        QLockFile lock(lockPath(part));
+        if (!takeLock(lock))
+            return true;
+        lock.unlock();
+    }
+    return false;
+}
+
 bool removeUnlessRegular(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);

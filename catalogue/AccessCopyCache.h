@@ -28,6 +28,9 @@ QString listsPath(const QString& temporaryPath);
 // Removes the temporary files, of any Access file, whose conversion no longer runs: a program
 // killed while converting leaves a part copy as large as the copy.
 void removeAbandoned(const QString& directory);
+// True while a conversion into the copy runs, in this program or another: its temporary file's
+// lock is held.
+bool isBeingConverted(const QString& copyPath);
 // True when the copy opens and its import marked it finished, in the layout of this program.
 bool isFinished(const QString& copyPath);
 // Nothing in the cache is ever followed through a link: an entry under one of its names that is

@@ -2,6 +2,8 @@
 
 #include "AccessImportProcess.h"
 
+#include <QThread>
+
 namespace {
 
 ImportWait*& installed()
@@ -36,6 +38,25 @@ void ImportWait::waitForLists(AccessImportProcess& import)
     if (installed())
         installed()->waitFor(import, Until::ListsWritten);
     import.waitForLists();
+}
+
+void ImportWait::waitWhile(const std::function<bool()>& busy)
+{
+    holdWhile(busy);
+}
+
+void ImportWait::waitWhileBusy(const std::function<bool()>& busy)
+{
+    if (installed())
+        installed()->waitWhile(busy);
+    else
+        holdWhile(busy);
+}
+
+void ImportWait::holdWhile(const std::function<bool()>& busy)
+{
+    while (busy())
+        QThread::msleep(kLookAgainMs);
 }
 
 void ImportWait::reportFailedAfterOpening(const OpeningFailure& failure)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class AccessImportProcess;
 struct OpeningFailure;
 
@@ -21,6 +23,9 @@ public:
     // A catalogue that opened on its lists lost its conversion afterwards: it is closed now, and
     // `failure` says why.
     virtual void failedAfterOpening(const OpeningFailure& failure) { (void)failure; }
+    // Returns once `busy` says false, asked again every few hundredths of a second: another
+    // program's conversion of the same file, which this one waits for rather than repeat.
+    virtual void waitWhile(const std::function<bool()>& busy);
 
     // The wait in use from now on.
     static void install(ImportWait* wait);
@@ -28,5 +33,13 @@ public:
     static void remove(ImportWait* wait);
     static void waitForEnd(AccessImportProcess& import);
     static void waitForLists(AccessImportProcess& import);
+    static void waitWhileBusy(const std::function<bool()>& busy);
     static void reportFailedAfterOpening(const OpeningFailure& failure);
+
+protected:
+    static constexpr unsigned long kLookAgainMs = 50;
+
+private:
+    // The thread held, as without a wait installed.
+    static void holdWhile(const std::function<bool()>& busy);
 };

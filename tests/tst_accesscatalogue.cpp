@@ -33,6 +33,8 @@
 
 #include <sqlite3.h>
 
+#include <thread>
+
 namespace {
 
 using Kind = Jet4ColumnDefinition::Kind;
@@ -199,6 +201,7 @@ private slots:
     void makesAgainACopyThatIsNotWhole_data();
     void makesAgainACopyThatIsNotWhole();
     void removesOnlyWhatNoConversionHolds();
+    void waitsForAnotherProgramsConversion();
     void anOpeningClearsTheCacheAndHoldsItsCopy();
     void refusesDamagedFiles_data();
     void refusesDamagedFiles();
@@ -583,6 +586,34 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
         QVERIFY(!QFile::exists(elsewhere + ".source"));
         QVERIFY(QFile::remove(elsewhere));
     }
+}
+
+// Two programs opening one new Access file convert it once: the second waits for the first's
+// copy and opens it.
+void TestAccessCatalogue::waitsForAnotherProgramsConversion()
+{
+    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    QVERIFY(!copy.isEmpty());
+    // The other program's copy, told from one made here by a table of its own.
+    const QString theirs = path(QStringLiteral("other-program.sqlite"));
+    QVERIFY(QFile::rename(copy, theirs));
+    fileRows(theirs, QStringLiteral("CREATE TABLE OtherProgram (Made)"), false);
+    const QString part = AccessCopyCache::temporaryPath(copy);
+    QVERIFY(writeFile(part, "being converted"));
+    std::unique_ptr<QLockFile> converting = AccessCopyCache::lockTemporary(part);
+    QVERIFY(converting);
+    std::thread otherProgram([&] {
+        QThread::msleep(1500);
+        QFile::rename(theirs, copy);
+        QFile::remove(part);
+        converting.reset();
+    });
+
+    const QString opened = AccessCatalogue::sqliteCopy(m_access);
+    const QList<QVariantList> made = fileRows(copy, QStringLiteral("SELECT count(*) FROM OtherProgram"));
+    otherProgram.join();
+    QCOMPARE(opened, copy);
+    QCOMPARE(made, QList<QVariantList>{{QVariant(0)}});
 }
 
 // A conversion's temporary file stays while the conversion holds its lock, and goes at the

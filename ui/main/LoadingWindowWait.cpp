@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QTimer>
 
 namespace {
 
@@ -71,6 +72,28 @@ void LoadingWindowWait::waitFor(AccessImportProcess& import, Until until)
     if (!arrived())
         import.stop();
     m_loadingWindow()->showProgress(100);
+}
+
+void LoadingWindowWait::waitWhile(const std::function<bool()>& busy)
+{
+    CloseRequestsRefused closeRequests;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application)
+        application->installEventFilter(&closeRequests);
+    QElapsedTimer started;
+    started.start();
+    while (busy()) {
+        // How far the other program has come is not known here: the window shows it is busy.
+        if (started.elapsed() >= kProgressDelayMs)
+            m_loadingWindow()->showProgress(0);
+        QEventLoop pause;
+        QTimer::singleShot(int(kLookAgainMs), &pause, &QEventLoop::quit);
+        // The wait also ends when the program is told to quit: no loop runs then.
+        if (pause.exec(QEventLoop::ExcludeUserInputEvents) != 0)
+            break;
+    }
+    if (application)
+        application->removeEventFilter(&closeRequests);
 }
 
 void LoadingWindowWait::failedAfterOpening(const OpeningFailure& failure)

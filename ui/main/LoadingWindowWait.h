@@ -23,6 +23,7 @@ public:
     void waitFor(AccessImportProcess& import, Until until) override;
     // Says so as a failed opening is told.
     void failedAfterOpening(const OpeningFailure& failure) override;
+    void waitWhile(const std::function<bool()>& busy) override;
 
 private:
     std::function<frmSai*()> m_loadingWindow;
