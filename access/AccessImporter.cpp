@@ -158,10 +158,11 @@ std::unique_ptr<AccessOpeningLists> openingListsOf(const std::vector<AccessTable
     return std::make_unique<AccessOpeningLists>(names, columns, rows);
 }
 
-// Written whole before it is announced: whoever reads it has been told it is complete.
-bool writeOpeningLists(const AccessOpeningLists& lists, const QString& path)
+// Written whole before it is announced: whoever reads it has been told it is complete. The lists
+// name the copy they are of, by its file name.
+bool writeOpeningLists(const AccessOpeningLists& lists, const QString& path, const QString& copy)
 {
-    const QByteArray bytes = lists.encode();
+    const QByteArray bytes = lists.encode(QFileInfo(copy).fileName().toUtf8());
     if (bytes.isEmpty())
         return false;
     QFile file(path);
@@ -217,7 +218,7 @@ bool convert(const QString& accessPath, const QString& sqlitePath, const std::fu
         return false;
     if (!writer.execute(QStringLiteral("COMMIT")))
         return failed();
-    if (lists && writeOpeningLists(*lists, listsPath) && listsWritten)
+    if (lists && writeOpeningLists(*lists, listsPath, sqlitePath) && listsWritten)
         listsWritten();
     lists.reset();
     if (!buildIndexes(writer, tables, rowsPerTable, report) || !writer.markFinished() || !writer.close())

@@ -269,7 +269,7 @@ std::vector<quint32> AccessOpeningLists::companyRows(const std::vector<quint32>&
     });
 }
 
-QByteArray AccessOpeningLists::encode() const
+QByteArray AccessOpeningLists::encode(QByteArrayView conversion) const
 {
     if (!m_sure)
         return QByteArray();
@@ -302,5 +302,5 @@ QByteArray AccessOpeningLists::encode() const
     others.join();
     if (!othersMade)
         throw std::bad_alloc();
-    return OpeningLists::encode(lists);
+    return OpeningLists::encode(conversion, lists);
 }

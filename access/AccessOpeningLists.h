@@ -29,7 +29,7 @@ public:
     // The lists file's bytes (OpeningLists), sorting the long lists on two threads. Empty when
     // the lists cannot be told before the copy is finished: a table or column they come from
     // is missing, or a value of theirs is neither text nor null, which the copy would convert.
-    QByteArray encode() const;
+    QByteArray encode(QByteArrayView conversion) const;
 
     // A stored column: each row's value, null or bytes in one buffer.
     struct Column

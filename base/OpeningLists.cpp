@@ -2,14 +2,14 @@
 
 namespace OpeningLists {
 
-QByteArray encode(const std::vector<Value> (&lists)[ListCount])
+QByteArray encode(QByteArrayView conversion, const std::vector<Value> (&lists)[ListCount])
 {
     const auto appendNumber = [](QByteArray* bytes, quint32 number) {
         char little[sizeof(quint32)];
         qToLittleEndian(number, little);
         bytes->append(little, sizeof(little));
     };
-    qsizetype size = sizeof(kMagic);
+    qsizetype size = sizeof(kMagic) + qsizetype(sizeof(quint32)) + conversion.size();
     for (const std::vector<Value>& list : lists) {
         size += qsizetype(sizeof(quint32) * (1 + list.size()));
         for (const Value& value : list)
@@ -18,6 +18,8 @@ QByteArray encode(const std::vector<Value> (&lists)[ListCount])
     QByteArray bytes;
     bytes.reserve(size);
     bytes.append(kMagic, sizeof(kMagic) - 1);
+    appendNumber(&bytes, quint32(conversion.size()));
+    bytes.append(conversion.data(), conversion.size());
     for (const std::vector<Value>& list : lists) {
         appendNumber(&bytes, quint32(list.size()));
         for (const Value& value : list) {

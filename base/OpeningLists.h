@@ -12,6 +12,8 @@
 // can show its first window on them while the copy is finished. Each list holds its values in
 // the order the opening's queries give them on the finished copy, each value null or UTF-8
 // bytes as the copy stores them. The version list holds the version row's six values, or none.
+// The file names the conversion it belongs to (the file name of the copy being written), so that
+// lists put in its place from another conversion are never taken for its own.
 namespace OpeningLists {
 
 enum List
@@ -32,15 +34,16 @@ struct Value
     qsizetype size = 0;
 };
 
-// The file's bytes for the lists, indexed by List.
-QByteArray encode(const std::vector<Value> (&lists)[ListCount]);
+// The file's bytes for the lists, indexed by List, of the conversion named `conversion`.
+QByteArray encode(QByteArrayView conversion, const std::vector<Value> (&lists)[ListCount]);
 
 // Hands each value of each list to `visit(List, Value)`, in order. False when the bytes are not
-// such a file or are cut short: nothing of it is to be used then.
-template <typename Visit> bool decode(QByteArrayView file, Visit visit);
+// such a file, are cut short or belong to another conversion than `conversion`: nothing of it is
+// to be used then.
+template <typename Visit> bool decode(QByteArrayView file, QByteArrayView conversion, Visit visit);
 
 // How the file starts, and the size that stands for a null value.
-inline constexpr char kMagic[] = "LUMEO-LISTS-1\n";
+inline constexpr char kMagic[] = "LUMEO-LISTS-2\n";
 inline constexpr quint32 kNullSize = 0xFFFFFFFFu;
 
 namespace Detail {
@@ -54,12 +57,17 @@ inline bool take(QByteArrayView file, qsizetype* at, quint32* number)
 }
 } // namespace Detail
 
-template <typename Visit> bool decode(QByteArrayView file, Visit visit)
+template <typename Visit> bool decode(QByteArrayView file, QByteArrayView conversion, Visit visit)
 {
     constexpr qsizetype magicSize = sizeof(kMagic) - 1;
     if (file.size() < magicSize || std::memcmp(file.data(), kMagic, magicSize) != 0)
         return false;
     qsizetype at = magicSize;
+    quint32 nameSize = 0;
+    if (!Detail::take(file, &at, &nameSize) || file.size() - at < qsizetype(nameSize) ||
+        file.sliced(at, nameSize) != conversion)
+        return false;
+    at += qsizetype(nameSize);
     for (int list = 0; list < ListCount; ++list) {
         quint32 count = 0;
         if (!Detail::take(file, &at, &count))

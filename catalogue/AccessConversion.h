@@ -31,6 +31,8 @@ public:
 
     bool listsWritten() const { return m_import && m_import->listsWritten(); }
     QString listsPath() const { return m_lists; }
+    // The temporary copy the import writes, which its lists name.
+    QString partPath() const { return m_part; }
     QString copyPath() const { return m_copy; }
     bool hasEnded() const { return m_ended; }
     // Whether the copy is in place; known once the conversion has ended.

@@ -130,8 +130,9 @@ bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conver
                  const std::function<void()>& whileReading)
 {
     const QString path = conversion->listsPath();
+    const QString part = conversion->partPath();
     const Job<OpeningListsFile> reading =
-        catalogue.work().start([path] { return OpeningListsFile::read(path); });
+        catalogue.work().start([path, part] { return OpeningListsFile::read(path, part); });
     if (whileReading)
         whileReading();
     const OpeningListsFile file = reading.take();

@@ -1,8 +1,9 @@
 #include "OpeningListsFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
-OpeningListsFile OpeningListsFile::read(const QString& path)
+OpeningListsFile OpeningListsFile::read(const QString& path, const QString& copy)
 {
     OpeningListsFile file;
     QFile input(path);
@@ -11,14 +12,16 @@ OpeningListsFile OpeningListsFile::read(const QString& path)
     const QByteArray bytes = input.readAll();
     CachedList::Builder builders[OpeningLists::Version];
     QStringList version;
-    file.ok = OpeningLists::decode(bytes, [&](OpeningLists::List list, OpeningLists::Value value) {
-        if (list == OpeningLists::Version)
-            version.append(value.data ? QString::fromUtf8(value.data, value.size) : QString());
-        else if (value.data)
-            builders[list].appendUtf8(value.data, value.size);
-        else
-            builders[list].appendNull();
-    });
+    const QByteArray conversion = QFileInfo(copy).fileName().toUtf8();
+    file.ok =
+        OpeningLists::decode(bytes, conversion, [&](OpeningLists::List list, OpeningLists::Value value) {
+            if (list == OpeningLists::Version)
+                version.append(value.data ? QString::fromUtf8(value.data, value.size) : QString());
+            else if (value.data)
+                builders[list].appendUtf8(value.data, value.size);
+            else
+                builders[list].appendNull();
+        });
     if (!file.ok)
         return file;
     for (int list = 0; list < OpeningLists::Version; ++list)

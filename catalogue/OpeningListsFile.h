@@ -15,7 +15,8 @@ struct OpeningListsFile
     // The version row's values as text, a null one empty; none without a row.
     QStringList version;
 
-    static OpeningListsFile read(const QString& path);
+    // Read only when they are the lists of the conversion writing `copy`.
+    static OpeningListsFile read(const QString& path, const QString& copy);
     // The columns of a copy's version table, in the order of the version row's values.
     static QStringList versionColumns();
 };

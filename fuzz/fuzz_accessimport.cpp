@@ -52,9 +52,9 @@ void copyCatalogueTables(AccessDatabase& database)
         if (!tables[t].readWhole(&error))
             return;
     }
-    const QByteArray file = lists.encode();
+    const QByteArray file = lists.encode("fuzz");
     if (!file.isEmpty())
-        FUZZ_CHECK(OpeningLists::decode(file, [](OpeningLists::List, OpeningLists::Value) {}));
+        FUZZ_CHECK(OpeningLists::decode(file, "fuzz", [](OpeningLists::List, OpeningLists::Value) {}));
 }
 
 void readEveryTable(AccessDatabase& database)

@@ -117,7 +117,7 @@ void TestOpeningLists::sameAsTheFinishedCopy()
              qPrintable(error));
     QVERIFY2(told, "the lists are written whole before they are announced");
 
-    const OpeningListsFile file = OpeningListsFile::read(lists);
+    const OpeningListsFile file = OpeningListsFile::read(lists, copy);
     QVERIFY(file.ok);
     Connection finished;
     QVERIFY(finished.open(copy));
@@ -158,7 +158,7 @@ void TestOpeningLists::sameAsTheFinishedCopy()
 
     // A file cut short is not read at all.
     QVERIFY(QFile::resize(lists, QFileInfo(lists).size() - 1));
-    QVERIFY(!OpeningListsFile::read(lists).ok);
+    QVERIFY(!OpeningListsFile::read(lists, copy).ok);
 }
 
 void TestOpeningLists::damagedFilesAreNotRead_data()
@@ -167,10 +167,12 @@ void TestOpeningLists::damagedFilesAreNotRead_data()
     const std::vector<OpeningLists::Value> values{{}, {"", 0}, {"KV-1", 4}};
     std::vector<OpeningLists::Value> lists[OpeningLists::ListCount];
     lists[OpeningLists::HouseReferences] = values;
-    const QByteArray sound = OpeningLists::encode(lists);
+    const QByteArray conversion("copy.sqlite");
+    const QByteArray sound = OpeningLists::encode(conversion, lists);
     QByteArray tooLong = sound;
-    // The third value's size (after the magic, the count and two sizes) made larger than the file.
-    tooLong[sizeof(OpeningLists::kMagic) - 1 + 4 * 3 + 1] = char(0x7f);
+    // The third value's size (after the magic, the conversion's name, the count and two sizes)
+    // made larger than the file.
+    tooLong[sizeof(OpeningLists::kMagic) - 1 + 4 + conversion.size() + 4 * 3 + 1] = char(0x7f);
 
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("read");
@@ -180,6 +182,8 @@ void TestOpeningLists::damagedFilesAreNotRead_data()
     QTest::newRow("cut inside a count") << sound.chopped(2) << false;
     QTest::newRow("a text past the end") << tooLong << false;
     QTest::newRow("bytes after the last list") << sound + "x" << false;
+    // Lists put in the place of a conversion's own are never taken for its lists.
+    QTest::newRow("another conversion's lists") << OpeningLists::encode("other.sqlite", lists) << false;
 }
 
 void TestOpeningLists::damagedFilesAreNotRead()
@@ -192,7 +196,7 @@ void TestOpeningLists::damagedFilesAreNotRead()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    const OpeningListsFile lists = OpeningListsFile::read(path);
+    const OpeningListsFile lists = OpeningListsFile::read(path, program.file("copy.sqlite"));
     QCOMPARE(lists.ok, read);
     if (read) {
         const CachedList& references = lists.lists[OpeningLists::HouseReferences];
