@@ -22,7 +22,7 @@ int firstConversionMain(const QString& access)
     bool opened = OpenCatalogue({}, OpeningWait::UntilListsAreIn);
     const double listsMs = double(clock.nsecsElapsed()) / 1e6;
     // A query waits for the rest of the conversion.
-    opened = Module1::Opened().connection()->isOpen() && opened;
+    opened = Module1::Opened().waitForCopy() && Module1::Opened().Conn.isOpen() && opened;
     const double wholeMs = double(clock.nsecsElapsed()) / 1e6;
     QTextStream out(stdout);
     out << "FIRST\t" << QString::number(listsMs, 'f', 4) << '\t' << QString::number(wholeMs, 'f', 4) << '\t'

@@ -45,6 +45,37 @@ Catalogue::~Catalogue()
     close();
 }
 
+void Catalogue::begin(const QString& path)
+{
+    m_failure = OpeningFailure();
+    m_failure.path = path;
+    // Taken before the file is opened: a file replaced meanwhile differs from it, and the next
+    // check opens it again.
+    Source = CatalogueSource::of(path);
+}
+
+void Catalogue::setOpened(State how)
+{
+    m_state = how;
+    m_databaseOpened = true;
+    m_failure.reason = OpeningFailure::Reason::None;
+    m_failure.found.clear();
+}
+
+void Catalogue::setFailed(OpeningFailure::Reason reason, const QString& found)
+{
+    m_state = State::Failed;
+    m_databaseOpened = false;
+    m_failure.reason = reason;
+    m_failure.found = found;
+}
+
+void Catalogue::fail(OpeningFailure::Reason reason, const QString& found)
+{
+    setFailed(reason, found);
+    close();
+}
+
 void Catalogue::close()
 {
     m_work.cancelAndWait();
@@ -53,14 +84,7 @@ void Catalogue::close()
     m_apart.close();
     m_readAhead.close();
     Conn.close();
-    DatabaseOpened = false;
     m_copyInUse.release();
-}
-
-const Connection* Catalogue::connection() const
-{
-    waitForCopy();
-    return &Conn;
 }
 
 QString Catalogue::lastReadFailure() const
@@ -83,7 +107,7 @@ void Catalogue::readManufacturersAhead()
     m_manufacturerReferences.readAhead(m_work, &m_readAhead);
 }
 
-bool Catalogue::waitForCopy() const
+bool Catalogue::waitForCopy()
 {
     if (!m_conversion)
         return true;
@@ -104,16 +128,19 @@ void Catalogue::continueConversion(std::unique_ptr<AccessConversion> conversion)
 void Catalogue::conversionEnded()
 {
     if (m_conversion->succeeded() && openConnections(m_conversion->copyPath())) {
+        setOpened();
         readManufacturersAhead();
         return;
     }
-    Failure.reason =
-        m_conversion->succeeded() ? OpeningFailure::Reason::Damaged : OpeningFailure::Reason::NotConverted;
-    Failure.found = m_conversion->succeeded() ? Conn.lastError() : m_conversion->failure();
-    DatabaseOpened = false;
+    // The conversion that ends here is not destroyed from within its own signal: what it holds
+    // goes with the catalogue.
+    if (m_conversion->succeeded())
+        setFailed(OpeningFailure::Reason::Damaged, Conn.lastError());
+    else
+        setFailed(OpeningFailure::Reason::NotConverted, m_conversion->failure());
     // Told once whatever waited for the end has had its turn.
     QMetaObject::invokeMethod(
-        m_conversion.get(), [failure = Failure] { ImportWait::reportFailedAfterOpening(failure); },
+        m_conversion.get(), [failure = m_failure] { ImportWait::reportFailedAfterOpening(failure); },
         Qt::QueuedConnection);
 }
 

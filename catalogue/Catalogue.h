@@ -42,10 +42,8 @@ public:
     Catalogue& operator=(const Catalogue&) = delete;
 
     Connection Conn;
-    // Conn for a query. A catalogue opened on the lists of a conversion that still runs waits
-    // for its end here (ImportWait); Conn is open on the finished copy then, or closed when the
-    // conversion failed (DatabaseOpened false, and Failure saying why).
-    const Connection* connection() const;
+    // Conn for a query; the caller has waited for a conversion still running (waitForCopy()).
+    const Connection* connection() const { return &Conn; }
     // Opens Conn, and on the same file a second connection for work apart (workApart) and a
     // third for reading ahead; false when Conn does not open.
     bool openConnections(const QString& sqlitePath);
@@ -53,22 +51,42 @@ public:
     void readManufacturersAhead();
     const ManufacturerReferences& manufacturerReferences() const { return m_manufacturerReferences; }
     // Work given the second connection, in a job of the pool, beside what the window thread
-    // reads on Conn meanwhile: one such job at a time, taken before the next starts. Without a
+    // reads on Conn meanwhile. The connection runs one job at a time (it is opened without
+    // SQLite's own locking): the job it still runs is taken here before the next starts. Without a
     // second connection the work is done here, on Conn.
     template <typename Work>
     auto workApart(Work work) -> Job<decltype(work(std::declval<const Connection*>()))>
     {
-        waitForCopy();
         if (!m_apart.isOpen())
             return Job<decltype(work(&Conn))>(QtFuture::makeReadyFuture(work(&Conn)));
-        return m_work.start([apart = &m_apart, work] { return work(apart); });
+        m_apartJob.wait();
+        auto job = m_work.start([apart = &m_apart, work] { return work(apart); });
+        m_apartJob = job.done();
+        return job;
     }
-    // Waits for a conversion still running as connection() does. False when it failed: the
-    // failure is told to the user (ImportWait), and a search has nothing to look in.
-    bool waitForCopy() const;
-    bool DatabaseOpened = false;
-    // Why this opening failed; Reason::None while it has not.
-    OpeningFailure Failure;
+
+    // How far this opening has come. It changes in one place (setOpened(), setFailed()); the
+    // design's DatabaseOpened and Failure are views of it.
+    enum class State
+    {
+        NotOpened,
+        OnLists, // open on the lists of a conversion that still runs; its copy opens at its end
+        Open,
+        Failed, // Failure says which file and why
+    };
+    State state() const { return m_state; }
+    const bool& DatabaseOpened = m_databaseOpened;
+    const OpeningFailure& Failure = m_failure;
+    // An opening of the catalogue at `path` begins: a failure names that file.
+    void begin(const QString& path);
+    void setOpened(State how = State::Open);
+    // The opening failed; its work ends and its connections close.
+    void fail(OpeningFailure::Reason reason, const QString& found = QString());
+
+    // The one wait for a first conversion, which every handler makes before it asks the
+    // catalogue anything: windows painted meanwhile (ImportWait). False when the conversion failed:
+    // the failure is told to the user, and a search has nothing to look in.
+    bool waitForCopy();
     // The configured file as it stood when this opening began (for an Access catalogue, the
     // Access file itself): while the path still names it unchanged, answers come from it.
     CatalogueSource Source;
@@ -143,13 +161,19 @@ private:
     std::map<OfferKey, KeptOffers> m_offers;
     std::array<std::shared_ptr<const EntryIndex>, 7> m_matchIndexes;
     quint64 m_opening = 0;
+    State m_state = State::NotOpened;
+    bool m_databaseOpened = false;
+    OpeningFailure m_failure;
     void conversionEnded();
+    // The state of a failure, the connections left as they are.
+    void setFailed(OpeningFailure::Reason reason, const QString& found);
 
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;
     std::unique_ptr<AccessConversion> m_conversion;
-    // The connection of workApart.
+    // The connection of workApart, and the job it runs or ran last.
     Connection m_apart;
+    Job<void> m_apartJob;
     Connection m_readAhead;
     ManufacturerReferences m_manufacturerReferences;
     // Last, so that it ends first: no job outlives what it was started for.

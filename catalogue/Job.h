@@ -16,6 +16,16 @@ public:
     explicit Job(QFuture<Result> future) : m_future(std::move(future)) {}
 
     bool isFinished() const { return m_future.isFinished(); }
+    // The same work, to be waited for without its result.
+    Job<void> done() const { return Job<void>(QFuture<void>(m_future)); }
+    // Waits for the work, whatever it ended with: an exception is its taker's to see.
+    void wait() const noexcept
+    {
+        try {
+            take();
+        } catch (...) {
+        }
+    }
 
     Result take() const
     {

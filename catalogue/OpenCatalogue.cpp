@@ -11,18 +11,16 @@
 
 namespace {
 
-bool failOpening(Catalogue& catalogue)
+bool failOpening(Catalogue& catalogue, OpeningFailure::Reason reason, const QString& found = QString())
 {
-    catalogue.close();
+    catalogue.fail(reason, found);
     return false;
 }
 
 // A file that opened as a catalogue but whose reading failed: what the engine found is the reason.
 bool failDamaged(Catalogue& catalogue)
 {
-    catalogue.Failure.reason = OpeningFailure::Reason::Damaged;
-    catalogue.Failure.found = catalogue.Conn.lastError();
-    return failOpening(catalogue);
+    return failOpening(catalogue, OpeningFailure::Reason::Damaged, catalogue.Conn.lastError());
 }
 
 // Takes one list as read. A list read unchanged keeps the entries made for it last time; the
@@ -157,10 +155,7 @@ bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conver
     for (const QString& value : file.version)
         version.append(value);
     takeVersionTexts(catalogue, OpeningListsFile::versionColumns(), version);
-    catalogue.DatabaseOpened = true;
-    // A conversion that fails from here on names the file as any failed opening does.
-    catalogue.Failure.reason = OpeningFailure::Reason::None;
-    catalogue.Failure.found.clear();
+    catalogue.setOpened(Catalogue::State::OnLists);
     catalogue.continueConversion(std::move(conversion));
     return true;
 }
@@ -172,16 +167,14 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
     // The last catalogue's connection closes first, so that its file can be replaced or deleted.
     Catalogue& catalogue = Module1::Replace();
 
-    catalogue.Failure.path = Module1::DatabasePath;
-    // Taken before the file is opened: a file replaced meanwhile differs from it, and the next
-    // check opens it again.
-    catalogue.Source = CatalogueSource::of(Module1::DatabasePath);
+    catalogue.begin(Module1::DatabasePath);
     std::unique_ptr<AccessConversion> unfinished;
+    OpeningFailure failure;
     QString sqlitePath = CatalogueFile::sqlitePathFor(
-        Module1::DatabasePath, &catalogue.Failure, catalogue.copyInUse(),
+        Module1::DatabasePath, &failure, catalogue.copyInUse(),
         wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr, &catalogue.work());
     if (sqlitePath.isEmpty())
-        return failOpening(catalogue);
+        return failOpening(catalogue, failure.reason, failure.found);
     std::function<void()> stillToDo = whileReading;
     if (unfinished) {
         if (openOnLists(catalogue, unfinished, stillToDo))
@@ -189,16 +182,14 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
         // Lists that cannot be read are read from the copy once it is finished.
         stillToDo = {};
         unfinished->waitForEnd();
-        if (!unfinished->succeeded()) {
-            catalogue.Failure.reason = OpeningFailure::Reason::NotConverted;
-            catalogue.Failure.found = unfinished->failure();
-            return failOpening(catalogue);
-        }
+        if (!unfinished->succeeded())
+            return failOpening(catalogue, OpeningFailure::Reason::NotConverted, unfinished->failure());
         unfinished.reset();
     }
     if (!catalogue.openConnections(sqlitePath))
         return failDamaged(catalogue);
-    catalogue.DatabaseOpened = true;
+    // Open from here on as the design has it; a list that cannot be read fails it again.
+    catalogue.setOpened();
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     const Job<ListQuery> competitors = readCompetitorsApart(catalogue, houseBrands);
 
@@ -220,8 +211,6 @@ bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
         return failDamaged(catalogue);
 
     readVersionTexts(catalogue);
-    catalogue.Failure.reason = OpeningFailure::Reason::None;
-    catalogue.Failure.found.clear();
     catalogue.readManufacturersAhead();
     return true;
 }
