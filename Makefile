@@ -12,6 +12,11 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-private-dev libqt6sq
             qt6-translations-l10n fonts-liberation fonts-wine mdbtools mdbtools-dev libmdb3 \
             libsqlite3-dev xvfb openbox libxcb1-dev sqlite3 libssl-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+# dpkg-dev: dpkg-shlibdeps, which names the Debian package's dependencies, for `make package`
+# and for the package's own test in `make test`.
+PACKAGES += dpkg-dev
+# What checks the package `make package` makes.
+PACKAGE_TOOLS := desktop-file-utils appstream lintian
 
 .PHONY: all deps configure build test sanitize fuzz bench run clean
 
@@ -74,6 +79,17 @@ run: configure
 	cmake --build $(BUILD) -j$(JOBS) --target lumeo lumeo-access-import makecatalogue
 	@test -f $(BUILD)/lumeo.kvl || $(BUILD)/makecatalogue $(BUILD)/lumeo.kvl
 	$(BUILD)/lumeo
+
+# The Debian package of the program as installed (packaging/), made in $(BUILD) from what
+# it needs alone, then checked: the desktop entry, the AppStream metadata, the package.
+.PHONY: package
+package: configure
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+	cmake --build $(BUILD) -j$(JOBS) --target lumeo lumeo-access-import lumeo_desktop_icons lumeo_package_documents
+	cd $(BUILD) && cpack -G DEB
+	desktop-file-validate packaging/com.korvel.Lumeo.desktop
+	appstreamcli validate --no-net packaging/com.korvel.Lumeo.metainfo.xml
+	lintian --fail-on error $(BUILD)/lumeo_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) build-bench

@@ -1,4 +1,5 @@
-// Draws the program's pictures into the folder given on the command line.
+// Draws the program's pictures into the folder given on the command line; with --hicolor,
+// the program's icon for desktops instead.
 
 #include "Banners.h"
 #include "Glyphs.h"
@@ -49,6 +50,19 @@ bool saveMonochromePointer(const QImage& image, const QString& folder, const QSt
            mask.save(folder + QLatin1Char('/') + name + QStringLiteral("-mask.xbm"), "XBM");
 }
 
+// The program's icon as desktops look it up, in the hicolor theme's usual sizes:
+// <folder>/<N>x<N>/apps/lumeo.png.
+bool saveHicolorIcons(const QString& folder)
+{
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
+        if (!QDir().mkpath(apps) ||
+            !Glyphs::programIcon(size).save(apps + QStringLiteral("/lumeo.png"), "PNG"))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -59,8 +73,15 @@ int main(int argc, char** argv)
 
     QTextStream err(stderr);
     const QStringList arguments = application.arguments();
+    if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--hicolor")) {
+        if (saveHicolorIcons(arguments.at(2)))
+            return 0;
+        err << "makeartwork: cannot write the icons in " << arguments.at(2) << '\n';
+        return 1;
+    }
     if (arguments.size() != 2) {
-        err << "usage: makeartwork <output folder>\n";
+        err << "usage: makeartwork <output folder>\n"
+               "       makeartwork --hicolor <icon theme folder>\n";
         return 2;
     }
     const QString folder = arguments.at(1);
