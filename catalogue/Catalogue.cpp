@@ -20,19 +20,7 @@ std::unique_ptr<Catalogue> Catalogue::after(const Catalogue& previous)
 {
     auto next = std::make_unique<Catalogue>();
     next->m_opening = previous.m_opening + 1;
-    next->RecCount = previous.RecCount;
-    next->HouseRefRows = previous.HouseRefRows;
-    next->DescRows = previous.DescRows;
-    next->RefRows = previous.RefRows;
-    next->FamRows = previous.FamRows;
-    next->CompRows = previous.CompRows;
-    next->VersionText = previous.VersionText;
-    next->LinkTitle = previous.LinkTitle;
-    next->LinkTarget = previous.LinkTarget;
-    next->LinkHint = previous.LinkHint;
-    next->OpenedRefRows = previous.OpenedRefRows;
-    next->OpenedFamRows = previous.OpenedFamRows;
-    next->OpenedCompRows = previous.OpenedCompRows;
+    static_cast<CatalogueLists&>(*next) = previous;
     // Offers still being made on the previous pool are made by whoever needs them first; an index
     // whose list is read anew unchanged serves on.
     next->m_offers = previous.m_offers;

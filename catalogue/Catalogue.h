@@ -3,6 +3,7 @@
 #include "AccessCopyUse.h"
 #include "BoxList.h"
 #include "CachedList.h"
+#include "CatalogueLists.h"
 #include "CatalogueSource.h"
 #include "Connection.h"
 #include "EntryIndex.h"
@@ -29,7 +30,7 @@ class AccessConversion;
 // OpenCatalogue makes a new one and replaces the old whole: the old one's work is cancelled
 // and waited for, and then its connection closes. Used from the window thread only; its jobs
 // hold what they read.
-class Catalogue
+class Catalogue : public CatalogueLists
 {
 public:
     Catalogue();
@@ -96,24 +97,6 @@ public:
     // of the last one.
     int readFailures() const { return Conn.failures() + m_apart.failures(); }
     QString lastReadFailure() const;
-    QVariant RecCount;
-
-    CachedList HouseRefRows;
-    CachedList DescRows;
-    CachedList RefRows;
-    CachedList FamRows;
-    CachedList CompRows;
-
-    QString VersionText;
-    QString LinkTitle;
-    QString LinkTarget;
-    QString LinkHint;
-
-    // The competitor references, families and manufacturers as the opening read them. The filters
-    // narrow RefRows, FamRows and CompRows; these stay whole.
-    CachedList OpenedRefRows;
-    CachedList OpenedFamRows;
-    CachedList OpenedCompRows;
 
     WorkPool& work() { return m_work; }
     // Ends the work and closes the connection of a catalogue that failed to open.
