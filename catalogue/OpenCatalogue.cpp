@@ -165,14 +165,18 @@ bool openOnLists(Catalogue& catalogue, std::unique_ptr<AccessConversion>& conver
 bool OpenCatalogue(const std::function<void()>& whileReading, OpeningWait wait)
 {
     // The last catalogue's connection closes first, so that its file can be replaced or deleted.
-    Catalogue& catalogue = Module1::Replace();
+    return OpenCatalogueFile(Module1::Replace(), Module1::DatabasePath, whileReading, wait);
+}
 
-    catalogue.begin(Module1::DatabasePath);
+bool OpenCatalogueFile(Catalogue& catalogue, const QString& path, const std::function<void()>& whileReading,
+                       OpeningWait wait)
+{
+    catalogue.begin(path);
     std::unique_ptr<AccessConversion> unfinished;
     OpeningFailure failure;
     QString sqlitePath = CatalogueFile::sqlitePathFor(
-        Module1::DatabasePath, &failure, catalogue.copyInUse(),
-        wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr, &catalogue.work());
+        path, &failure, catalogue.copyInUse(), wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr,
+        &catalogue.work());
     if (sqlitePath.isEmpty())
         return failOpening(catalogue, failure.reason, failure.found);
     std::function<void()> stillToDo = whileReading;

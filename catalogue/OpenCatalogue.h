@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 
-// Opens the catalogue at Module1::DatabasePath in a new Catalogue that replaces the last one,
+// Opens the catalogue at DatabasePath in a new Catalogue that replaces the last one,
 // and reads the lists of the drop-down boxes, the count of house references and the version
 // texts. True when the connection opened and all five lists were read; the result is also kept
 // in DatabaseOpened, and the reason of a failure in Failure. A failed opening leaves no
@@ -20,3 +22,9 @@ enum class OpeningWait
 };
 bool OpenCatalogue(const std::function<void()>& whileReading = {},
                    OpeningWait wait = OpeningWait::UntilWhole);
+
+class Catalogue;
+// The opening itself, of the file at `path` into `catalogue`, a new one in the place of the last
+// (its lists and texts kept until they are read anew). OpenCatalogue is this at DatabasePath.
+bool OpenCatalogueFile(Catalogue& catalogue, const QString& path, const std::function<void()>& whileReading,
+                       OpeningWait wait);

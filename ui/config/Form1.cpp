@@ -93,7 +93,7 @@ void Form1::Command3_Click()
     // A path that cannot be saved stays in the box, and the old file stays as it was; the
     // program goes back to the catalogue the file names, as its next start would.
     QString why;
-    if (!SaveConfiguration(&why)) {
+    if (!SaveConfiguration(Module1::ConfigFilePath, Module1::DatabasePath, &why)) {
         StartupMessages::showWriteFailure(this, Module1::ConfigFilePath, why);
         Module1::DatabasePath = previous;
         OpenCatalogue();
