@@ -1,8 +1,9 @@
-#include "access/AccessAgileEncryption.h"
 #include "access/AccessDatabase.h"
 #include "access/AccessNative.h"
 #include "access/AccessOfficeEncryption.h"
 #include "access/AccessTableReader.h"
+
+#include "Jet4AgileEncryption.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -27,25 +28,15 @@ QString sample(const QString& name)
     return QDir(qEnvironmentVariable("LUMEO_ACCESS_SAMPLES")).filePath(name);
 }
 
-// A plain ACE file encrypted as Access encrypts with agile encryption: the description at
-// 0x299, the encoding key set, every page but the header AES-encrypted.
+// A plain ACE file encrypted as the writer encrypts its ACE files, with fixed secrets.
 QByteArray encryptAgile(QByteArray file, const QString& password, const QByteArray& encodingKey)
 {
-    const QByteArray fileKey =
-        QByteArray::fromHex("00112233445566778899aabbccddeeff0f1e2d3c4b5a69788796a5b4c3d2e1f0");
-    const QByteArray fileSalt = QByteArray::fromHex("a1b2c3d4e5f60718293a4b5c6d7e8f90");
-    QByteArray info = QByteArray::fromHex("04000400") +
-                      AccessAgileEncryption::describe(fileKey, password,
-                                                      QByteArray::fromHex("0f0e0d0c0b0a09080706050403020100"),
-                                                      fileSalt, QByteArray("verificador 16 b"), 100000);
-    QByteArray length(2, '\0');
-    qToLittleEndian(quint16(info.size()), length.data());
-    file.replace(kInfoOffset, int(info.size()) + 2, length + info);
-    file.replace(0x3e, 4, AccessOfficeEncryption::maskedEncodingKey(encodingKey));
-    for (int page = 1; page < file.size() / kPage; ++page)
-        AccessAgileEncryption::encryptPage(fileKey, fileSalt, encodingKey, quint32(page),
-                                           file.data() + page * kPage, kPage);
-    return file;
+    const Jet4AgileEncryption::Secrets secrets{
+        QByteArray::fromHex("00112233445566778899aabbccddeeff0f1e2d3c4b5a69788796a5b4c3d2e1f0"),
+        QByteArray::fromHex("a1b2c3d4e5f60718293a4b5c6d7e8f90"),
+        QByteArray::fromHex("0f0e0d0c0b0a09080706050403020100"), QByteArray("verificador 16 b"), encodingKey};
+    const Jet4AgileEncryption encryption(password, secrets, 100000);
+    return encryption.encryptFile(file) ? file : QByteArray();
 }
 
 // Every row of a table, its values as text; empty when the table cannot be read whole.

@@ -9,6 +9,8 @@
 #include <QUuid>
 #include <QVariant>
 
+#include <memory>
+
 using Kind = Jet4ColumnDefinition::Kind;
 using Jet4CatalogueExport::Shape;
 
@@ -108,8 +110,19 @@ bool exportTable(QSqlDatabase& db, const QString& table, Jet4Writer& writer, Sha
     return true;
 }
 
-bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t encodingKey, Shape shape,
-                  QString* error)
+std::unique_ptr<Jet4Writer> writerFor(const QString& accessPath, const Jet4CatalogueExport::Target& target)
+{
+    if (target.format == Jet4FileFormat::Jet4)
+        return std::make_unique<Jet4Writer>(accessPath, target.encodingKey);
+    std::shared_ptr<const Jet4AgileEncryption> encryption;
+    if (!target.password.isEmpty())
+        encryption = std::make_shared<const Jet4AgileEncryption>(
+            target.password, Jet4AgileEncryption::randomSecrets(), target.spinCount);
+    return std::make_unique<Jet4Writer>(accessPath, target.format, encryption);
+}
+
+bool exportTables(QSqlDatabase& db, const QString& accessPath, const Jet4CatalogueExport::Target& target,
+                  Shape shape, QString* error)
 {
     QSqlQuery tables(db);
     if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
@@ -125,7 +138,12 @@ bool exportTables(QSqlDatabase& db, const QString& accessPath, std::uint32_t enc
         return false;
     }
 
-    Jet4Writer writer(accessPath, encodingKey);
+    if (target.format != Jet4FileFormat::Jet4 && target.encodingKey != 0) {
+        *error = QStringLiteral("an ACE file is encrypted with a password, not an RC4 key");
+        return false;
+    }
+    const std::unique_ptr<Jet4Writer> written = writerFor(accessPath, target);
+    Jet4Writer& writer = *written;
     if (!writer.open()) {
         *error = writer.errorString();
         return false;
@@ -148,6 +166,14 @@ namespace Jet4CatalogueExport {
 bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t encodingKey, QString* error,
              Shape shape)
 {
+    Target target;
+    target.encodingKey = encodingKey;
+    return convert(sqlitePath, accessPath, target, error, shape);
+}
+
+bool convert(const QString& sqlitePath, const QString& accessPath, const Target& target, QString* error,
+             Shape shape)
+{
     if (!QFile::exists(sqlitePath)) {
         *error = QStringLiteral("%1 does not exist").arg(sqlitePath);
         return false;
@@ -161,7 +187,7 @@ bool convert(const QString& sqlitePath, const QString& accessPath, std::uint32_t
         if (!db.open())
             *error = db.lastError().text();
         else
-            converted = exportTables(db, accessPath, encodingKey, shape, error);
+            converted = exportTables(db, accessPath, target, shape, error);
     }
     QSqlDatabase::removeDatabase(connection);
     if (!converted)

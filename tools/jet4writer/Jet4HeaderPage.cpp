@@ -17,6 +17,7 @@ constexpr int kEncodingKeyOffset = 0x3e;
 constexpr int kSortOrderOffset = 0x6e;
 constexpr int kCreationDateOffset = 0x72;
 constexpr std::uint32_t kJet4 = 1;
+constexpr std::uint32_t kAce12 = 2;
 constexpr std::uint32_t kWindows1252 = 1252;
 constexpr std::uint32_t kGeneralSortOrder = 0x0409;
 
@@ -24,14 +25,15 @@ constexpr std::uint32_t kGeneralSortOrder = 0x0409;
 
 namespace Jet4HeaderPage {
 
-QByteArray build(std::uint32_t encodingKey)
+QByteArray build(std::uint32_t encodingKey, Jet4FileFormat format)
 {
     using namespace Jet4Format;
     QByteArray page(kPageSize, '\0');
     page[0] = kPageHeader;
     page[1] = 0x01;
-    std::memcpy(page.data() + 4, "Standard Jet DB", 15);
-    put32(page, kVersionOffset, kJet4);
+    const bool ace = format == Jet4FileFormat::Ace12;
+    std::memcpy(page.data() + 4, ace ? "Standard ACE DB" : "Standard Jet DB", 15);
+    put32(page, kVersionOffset, ace ? kAce12 : kJet4);
     put16(page, kCodePageOffset, kWindows1252);
     put32(page, kEncodingKeyOffset, encodingKey);
     put16(page, kSortOrderOffset, kGeneralSortOrder);

@@ -1,10 +1,12 @@
 #include "Jet4PageFile.h"
 
+#include "Jet4AgileEncryption.h"
 #include "Jet4Format.h"
 #include "Jet4Rc4.h"
 
-Jet4PageFile::Jet4PageFile(const QString& path, std::uint32_t encodingKey)
-    : m_file(path), m_encodingKey(encodingKey)
+Jet4PageFile::Jet4PageFile(const QString& path, std::uint32_t encodingKey,
+                           std::shared_ptr<const Jet4AgileEncryption> encryption)
+    : m_file(path), m_encodingKey(encodingKey), m_encryption(std::move(encryption))
 {
 }
 
@@ -25,6 +27,8 @@ bool Jet4PageFile::write(std::uint32_t page, QByteArray content)
         Jet4Rc4 cipher(m_encodingKey ^ page);
         cipher.apply(content.data(), content.size());
     }
+    if (m_encryption && !m_encryption->apply(page, content.data()))
+        return false;
     return m_file.seek(qint64(page) * Jet4Format::kPageSize) && m_file.write(content) == content.size();
 }
 

@@ -1,5 +1,6 @@
 #include "Jet4Writer.h"
 
+#include "Jet4AgileEncryption.h"
 #include "Jet4DataPage.h"
 #include "Jet4Format.h"
 #include "Jet4HeaderPage.h"
@@ -27,6 +28,14 @@ Jet4Writer::Jet4Writer(const QString& path, std::uint32_t encodingKey)
 {
 }
 
+Jet4Writer::Jet4Writer(const QString& path, Jet4FileFormat format,
+                       std::shared_ptr<const Jet4AgileEncryption> encryption)
+    : m_encodingKey(0), m_format(format),
+      m_encryptionUsable(!encryption || (encryption->isValid() && format != Jet4FileFormat::Jet4))
+{
+    m_file = std::make_unique<Jet4PageFile>(path, 0, std::move(encryption));
+}
+
 Jet4Writer::~Jet4Writer() = default;
 
 bool Jet4Writer::fail(const QString& message)
@@ -38,6 +47,8 @@ bool Jet4Writer::fail(const QString& message)
 
 bool Jet4Writer::open()
 {
+    if (!m_encryptionUsable)
+        return fail(QStringLiteral("the encryption is malformed or not for an ACE file"));
     if (!m_file->open())
         return fail(m_file->errorString());
     m_file->allocate(); // header
@@ -242,7 +253,7 @@ bool Jet4Writer::finish()
         if (!m_file->write(number, page->build()))
             return fail(m_file->errorString());
     }
-    if (!m_file->write(0, Jet4HeaderPage::build(m_encodingKey)) || !m_file->close())
+    if (!m_file->write(0, Jet4HeaderPage::build(m_encodingKey, m_format)) || !m_file->close())
         return fail(m_file->errorString());
     return true;
 }

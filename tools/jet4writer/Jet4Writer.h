@@ -2,6 +2,7 @@
 
 #include "Jet4ColumnDefinition.h"
 #include "Jet4Edits.h"
+#include "Jet4FileFormat.h"
 
 #include <QString>
 #include <QVariantList>
@@ -9,14 +10,16 @@
 #include <cstdint>
 #include <memory>
 
+class Jet4AgileEncryption;
 class Jet4DataPage;
 class Jet4LongValueStore;
 class Jet4PageFile;
 class Jet4RowLayout;
 
-// Writes a Jet 4 (Access 2000) database file with plain tables: the header page, the system
-// catalogue MSysObjects, and per table a definition page, data pages and long-value pages.
-// No indexes, relationships or properties: enough for readers that scan tables.
+// Writes a Jet 4 (Access 2000) or ACE 12 (Access 2007) database file with plain tables: the
+// header page, the system catalogue MSysObjects, and per table a definition page, data pages
+// and long-value pages. No indexes, relationships or properties: enough for readers that scan
+// tables.
 //
 // Tables are written one after the other: beginTable, addRow for each row, endTable; then
 // finish. Every call returns false after a failure; errorString() says what went wrong.
@@ -25,6 +28,9 @@ class Jet4Writer
 public:
     // A non-zero encoding key writes an RC4-encoded database.
     explicit Jet4Writer(const QString& path, std::uint32_t encodingKey = 0);
+    // A file of `format`; an ACE file is encrypted when `encryption` is given, a Jet 4 file never.
+    Jet4Writer(const QString& path, Jet4FileFormat format,
+               std::shared_ptr<const Jet4AgileEncryption> encryption = nullptr);
     ~Jet4Writer();
 
     bool open();
@@ -67,6 +73,8 @@ private:
     std::unique_ptr<Jet4PageFile> m_file;
     std::unique_ptr<Jet4LongValueStore> m_longValues;
     std::uint32_t m_encodingKey;
+    Jet4FileFormat m_format = Jet4FileFormat::Jet4;
+    bool m_encryptionUsable = true;
     QString m_error;
 
     QVector<CatalogueEntry> m_catalogue;

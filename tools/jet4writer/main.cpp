@@ -1,24 +1,37 @@
 #include "Jet4CatalogueExport.h"
+#include "access/AccessDatabase.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
-// jet4writer [--rc4-key HEX] INPUT.kvl OUTPUT.mdb: writes an SQLite catalogue as a Jet 4
-// file, for tests and benchmarks of the Access import.
+// jet4writer [--rc4-key HEX | --ace [--password TEXT | --catalogue-password]] INPUT.kvl OUTPUT: writes an
+// SQLite catalogue as a Jet 4 or ACE 12 file, for tests and benchmarks of the Access import.
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Converts an SQLite catalogue into a Jet 4 (.mdb) file."));
+        QStringLiteral("Converts an SQLite catalogue into a Jet 4 (.mdb) or ACE 12 (.accdb) file."));
     parser.addHelpOption();
     const QCommandLineOption keyOption(QStringLiteral("rc4-key"),
                                        QStringLiteral("Write an RC4-encoded database with this key (hex)."),
                                        QStringLiteral("key"));
     parser.addOption(keyOption);
+    const QCommandLineOption aceOption(QStringLiteral("ace"),
+                                       QStringLiteral("Write an ACE 12 (Access 2007) file."));
+    parser.addOption(aceOption);
+    const QCommandLineOption passwordOption(
+        QStringLiteral("password"),
+        QStringLiteral("Encrypt the ACE file with this password (agile encryption)."),
+        QStringLiteral("text"));
+    parser.addOption(passwordOption);
+    const QCommandLineOption cataloguePasswordOption(
+        QStringLiteral("catalogue-password"),
+        QStringLiteral("Encrypt the ACE file with the password the program opens catalogues with."));
+    parser.addOption(cataloguePasswordOption);
     parser.addPositionalArgument(QStringLiteral("input"), QStringLiteral("SQLite catalogue to read."));
-    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("Jet 4 file to write."));
+    parser.addPositionalArgument(QStringLiteral("output"), QStringLiteral("Access file to write."));
     parser.process(app);
 
     QTextStream err(stderr);
@@ -27,17 +40,22 @@ int main(int argc, char* argv[])
         err << parser.helpText();
         return 2;
     }
-    std::uint32_t key = 0;
+    Jet4CatalogueExport::Target target;
+    if (parser.isSet(aceOption) || parser.isSet(passwordOption) || parser.isSet(cataloguePasswordOption)) {
+        target.format = Jet4CatalogueExport::Format::Ace12;
+        target.password = parser.isSet(cataloguePasswordOption) ? AccessDatabase::kCataloguePassword
+                                                                : parser.value(passwordOption);
+    }
     if (parser.isSet(keyOption)) {
         bool ok = false;
-        key = parser.value(keyOption).toUInt(&ok, 16);
-        if (!ok || key == 0) {
+        target.encodingKey = parser.value(keyOption).toUInt(&ok, 16);
+        if (!ok || target.encodingKey == 0) {
             err << "jet4writer: the key must be a non-zero hexadecimal number\n";
             return 2;
         }
     }
     QString error;
-    if (!Jet4CatalogueExport::convert(arguments.at(0), arguments.at(1), key, &error)) {
+    if (!Jet4CatalogueExport::convert(arguments.at(0), arguments.at(1), target, &error)) {
         err << "jet4writer: " << error << '\n';
         return 1;
     }
