@@ -4,7 +4,9 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 
+#include "access/AccessDatabase.h"
 #include "access/AccessImporter.h"
+#include "access/AccessOfficeEncryption.h"
 #include "base/CatalogueSchema.h"
 #include "base/CatalogueSignature.h"
 #include "base/ImportProgram.h"
@@ -13,7 +15,10 @@
 #include "catalogue/AccessCopyCache.h"
 #include "catalogue/AccessCopyUse.h"
 #include "catalogue/AccessImportProcess.h"
+#include "catalogue/CatalogueFile.h"
 #include "catalogue/ImportWait.h"
+#include "catalogue/Module1.h"
+#include "catalogue/OpenCatalogue.h"
 #include "catalogue/WorkPool.h"
 
 #include "Jet4CatalogueExport.h"
@@ -193,6 +198,7 @@ private slots:
     void recognisesAccessFiles();
     void copiesEveryValue_data();
     void copiesEveryValue();
+    void opensAnEncryptedCatalogueOnTheSameLists();
     void matchesNamesWithoutRegardToCase();
     void storedFilesInTextColumnsBecomeBytes();
     void needsTheTablesTheProgramOpens_data();
@@ -265,14 +271,28 @@ void TestAccessCatalogue::recognisesAccessFiles()
 void TestAccessCatalogue::copiesEveryValue_data()
 {
     using Shape = Jet4CatalogueExport::Shape;
+    using Format = Jet4CatalogueExport::Format;
     QTest::addColumn<quint32>("encodingKey");
     QTest::addColumn<bool>("separateProcess");
     QTest::addColumn<Shape>("shape");
-    QTest::newRow("plain file, import program") << quint32(0) << true << Shape::Fresh;
-    QTest::newRow("RC4-encoded file, import program") << quint32(0x0badf00d) << true << Shape::Fresh;
-    QTest::newRow("plain file, in this process") << quint32(0) << false << Shape::Fresh;
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<QString>("password");
+    QTest::newRow("plain file, import program")
+        << quint32(0) << true << Shape::Fresh << Format::Jet4 << QString();
+    QTest::newRow("RC4-encoded file, import program")
+        << quint32(0x0badf00d) << true << Shape::Fresh << Format::Jet4 << QString();
+    QTest::newRow("plain file, in this process")
+        << quint32(0) << false << Shape::Fresh << Format::Jet4 << QString();
     // Deleted columns and rows, moved rows, slack bytes and columns added after rows.
-    QTest::newRow("edited file, import program") << quint32(0) << true << Shape::Edited;
+    QTest::newRow("edited file, import program")
+        << quint32(0) << true << Shape::Edited << Format::Jet4 << QString();
+    QTest::newRow("ACE file, import program")
+        << quint32(0) << true << Shape::Fresh << Format::Ace12 << QString();
+    // Encrypted with the password the program opens its catalogues with.
+    QTest::newRow("encrypted ACE file, import program")
+        << quint32(0) << true << Shape::Fresh << Format::Ace12 << AccessDatabase::kCataloguePassword;
+    QTest::newRow("encrypted, edited ACE file, in this process")
+        << quint32(0) << false << Shape::Edited << Format::Ace12 << AccessDatabase::kCataloguePassword;
 }
 
 void TestAccessCatalogue::copiesEveryValue()
@@ -280,11 +300,26 @@ void TestAccessCatalogue::copiesEveryValue()
     QFETCH(quint32, encodingKey);
     QFETCH(bool, separateProcess);
     QFETCH(Jet4CatalogueExport::Shape, shape);
+    QFETCH(Jet4CatalogueExport::Format, format);
+    QFETCH(QString, password);
+    const bool ace = format == Jet4CatalogueExport::Format::Ace12;
     const QString access =
-        path(QStringLiteral("round-trip-%1-%2.mdb").arg(encodingKey, 0, 16).arg(int(shape)));
+        path(QStringLiteral("round-trip-%1-%2-%3%4")
+                 .arg(encodingKey, 0, 16)
+                 .arg(int(shape))
+                 .arg(password.isEmpty() ? QStringLiteral("plain") : QStringLiteral("encrypted"),
+                      ace ? QStringLiteral(".accdb") : QStringLiteral(".mdb")));
     QString error;
-    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, encodingKey, &error, shape),
-             qPrintable(error));
+    Jet4CatalogueExport::Target target;
+    target.format = format;
+    target.encodingKey = encodingKey;
+    target.password = password;
+    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, target, &error, shape), qPrintable(error));
+    const QByteArray header = readFile(access).left(4096);
+    QCOMPARE(header.mid(4, 15), ace ? QByteArray("Standard ACE DB") : QByteArray("Standard Jet DB"));
+    QCOMPARE(AccessOfficeEncryption::isEncrypted(header), !password.isEmpty());
+    if (!password.isEmpty())
+        QVERIFY(!AccessDatabase(access, password + QLatin1Char('x')).isOpen());
 
     QString copy;
     if (separateProcess) {
@@ -316,6 +351,47 @@ void TestAccessCatalogue::copiesEveryValue()
             QCOMPARE(tableRows(db, table), expected.value(table));
         }
     });
+}
+
+// The program's own opening reads an encrypted ACE catalogue, through the password it opens
+// catalogues with, into the lists the SQLite catalogue it was written from gives.
+void TestAccessCatalogue::opensAnEncryptedCatalogueOnTheSameLists()
+{
+    const auto listsOf = [](const QString& catalogue) {
+        Module1::Reset();
+        Module1::DatabasePath = catalogue;
+        QStringList lists;
+        if (!OpenCatalogue())
+            return lists;
+        const Catalogue& opened = Module1::Opened();
+        lists.append(opened.RecCount.toString());
+        for (const CachedList* list :
+             {&opened.HouseRefRows, &opened.DescRows, &opened.RefRows, &opened.FamRows, &opened.CompRows}) {
+            QStringList values;
+            for (qsizetype i = 0; i < list->size(); ++i)
+                values.append(list->isNull(i) ? QStringLiteral("<null>") : list->at(i));
+            lists.append(values.join(QLatin1Char('|')));
+        }
+        lists.append({opened.VersionText, opened.LinkTitle, opened.LinkTarget, opened.LinkHint});
+        return lists;
+    };
+    const QString access = path(QStringLiteral("encrypted.accdb"));
+    Jet4CatalogueExport::Target target;
+    target.format = Jet4CatalogueExport::Format::Ace12;
+    target.password = AccessDatabase::kCataloguePassword;
+    QString error;
+    QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, target, &error), qPrintable(error));
+
+    const QStringList expected = listsOf(m_catalogue);
+    QVERIFY(!expected.isEmpty());
+    QVERIFY(expected.at(1).size() > 0);
+    const QStringList opened = listsOf(access);
+    OpeningFailure failure;
+    const QString copy = CatalogueFile::sqlitePathFor(access, &failure);
+    Module1::Reset();
+    QCOMPARE(opened, expected);
+    QVERIFY(!copy.isEmpty());
+    QVERIFY(copy != access);
 }
 
 void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
