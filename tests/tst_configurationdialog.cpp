@@ -1,9 +1,9 @@
 #include "ReadOnlyFolder.h"
 #include "RecordingPlatform.h"
 #include "SmallFiles.h"
+#include "StandInImport.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "catalogue/AccessImportProcess.h"
 #include "catalogue/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/CountSearchWindows.h"
@@ -286,10 +286,10 @@ void TestConfigurationDialog::openingFailureNamesItsReason()
         QVERIFY(writeFile(path, content));
     }
     // The import stands in as a program that refuses the file with its own words.
-    QVERIFY(writeFile(program.file("import.sh"), "#!/bin/sh\necho 'lumeo-access-import: a tabela Grupos "
-                                                 "está danificada: 3 de 9 linhas lidas' >&2\nexit 1\n"));
-    QVERIFY(QFile::setPermissions(program.file("import.sh"), QFile::ReadOwner | QFile::ExeOwner));
-    AccessImportProcess::setProgramForTesting(program.file("import.sh"));
+    const StandInImport import(program.file("import.sh"),
+                               "echo 'lumeo-access-import: a tabela Grupos "
+                               "está danificada: 3 de 9 linhas lidas' >&2\nexit 1");
+    QVERIFY(import.isReady());
 
     Open open;
     open.path()->setText(path);
@@ -301,7 +301,6 @@ void TestConfigurationDialog::openingFailureNamesItsReason()
         }
         open.click("Command2");
     }
-    AccessImportProcess::setProgramForTesting(QString());
 
     QCOMPARE(platform.messageTexts(),
              QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});

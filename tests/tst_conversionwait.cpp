@@ -1,6 +1,7 @@
 #include "RealDisplay.h"
 #include "RecordingPlatform.h"
 #include "SmallFiles.h"
+#include "StandInImport.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "WindowGapRecorder.h"
@@ -63,7 +64,7 @@ class TestConversionWait : public QObject
 private slots:
     void initTestCase() { useOwnCacheFolder(); }
     void init() { QDir(cacheDirectory()).removeRecursively(); }
-    void cleanup() { AccessImportProcess::setProgramForTesting(QString()); }
+    void cleanup() { m_import.reset(); }
     void windowsStayAliveWhileConverting();
     void failedConversionLeavesNothing_data();
     void failedConversionLeavesNothing();
@@ -82,6 +83,8 @@ private:
     // The standard catalogue as a real Access file, converted by a script around the real import
     // program (`$IMPORT` in the script).
     void standInAroundImport(const TestProgram& program, const QByteArray& script);
+
+    std::unique_ptr<StandInImport> m_import;
 };
 
 QByteArray TestConversionWait::slowImport(const QString& source, const char* pause)
@@ -93,13 +96,9 @@ QByteArray TestConversionWait::slowImport(const QString& source, const char* pau
 
 void TestConversionWait::standInImport(const TestProgram& program, const QByteArray& script)
 {
-    const QString importer = program.file("import.sh");
-    QFile file(importer);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + script + "\n");
-    file.close();
-    QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    AccessImportProcess::setProgramForTesting(importer);
+    m_import.reset();
+    m_import = std::make_unique<StandInImport>(program.file("import.sh"), script);
+    QVERIFY(m_import->isReady());
 
     QFile access(program.file("catalogo.mdb"));
     QVERIFY(access.open(QIODevice::WriteOnly));
