@@ -1,5 +1,6 @@
 #include "ReadOnlyDatabase.h"
 #include "SmallFiles.h"
+#include "StandInImport.h"
 #include "StatementRows.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
@@ -897,8 +898,7 @@ void TestAccessCatalogue::survivesAnImportThatGoesWrong()
     QFETCH(bool, converted);
     QFETCH(bool, eventLoop);
     const QString program = path(QStringLiteral("import.sh"));
-    QVERIFY(writeFile(program, "#!/bin/sh\n" + script + "\n"));
-    QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(StandInImport::write(program, script));
     AccessImportProcess import(program, m_access, path(QStringLiteral("never.sqlite")), 500);
     QSignalSpy reported(&import, &AccessImportProcess::progressed);
     QSignalSpy ended(&import, &AccessImportProcess::ended);
