@@ -1,3 +1,4 @@
+#include "ReadAheadCheck.h"
 #include "RealDisplay.h"
 #include "RecordingPlatform.h"
 #include "SmallFiles.h"
@@ -316,13 +317,9 @@ void TestConversionWait::lookupWaitsForTheCopy()
         QVERIFY(search->findChild<QWidget*>("Picture1")->isVisibleTo(search));
         QVERIFY(search->findChild<QWidget*>("FrameDesenho")->isVisibleTo(search));
         // The finished copy's manufacturers are read ahead as an opened file's are.
-        const Catalogue& opened = Module1::Opened();
-        opened.manufacturerReferences().waitUntilRead();
-        const QStringList eletramax{ScrambleText(QStringLiteral("ELETRAMAX"))};
-        const std::optional<CachedList> read = opened.manufacturerReferences().readAlready(eletramax);
-        QVERIFY(read && read->size() == 5);
-        QVERIFY(read->hasSameValues(
-            ListQuery::run(opened.connection(), CatalogueSql::M2OfCompetitor, {eletramax.first()}).rows));
+        const ReadAheadCheck check =
+            ReadAheadCheck::of(Module1::Opened(), {ScrambleText(QStringLiteral("ELETRAMAX"))});
+        QVERIFY(check.same() && check.read->size() == 5);
     } else {
         QTRY_COMPARE(platform.messageTexts(),
                      QStringList{QString::fromUtf8("Erro ao abrir os dados, verifique sua configuração")});

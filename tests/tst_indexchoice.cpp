@@ -1,3 +1,4 @@
+#include "ReadAheadCheck.h"
 #include "StatementRows.h"
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
@@ -215,18 +216,16 @@ void TestIndexChoice::competitorFormsGiveTheDesignedRows()
     Catalogue catalogue;
     QVERIFY(catalogue.openConnections(m_today.path()));
     catalogue.readManufacturersAhead();
-    catalogue.manufacturerReferences().waitUntilRead();
     for (const QString& company : companies) {
         const QStringList competitors = HouseBrands::withoutHouseBrands({company});
         const QList<QByteArray> rows =
             answer(m_today, CatalogueSql::referencesOfCompetitors(competitors.size()),
                    QVariantList(competitors.begin(), competitors.end()));
         QCOMPARE(rows, answer(m_today, CatalogueSql::M2, {company, qv, vestral}));
-        const std::optional<CachedList> read = catalogue.manufacturerReferences().readAlready(competitors);
-        QCOMPARE(read.has_value(), !rows.isEmpty());
-        if (read)
-            QVERIFY(
-                read->hasSameValues(ListQuery::run(&m_today, CatalogueSql::M2OfCompetitor, {company}).rows));
+        const ReadAheadCheck check = ReadAheadCheck::of(catalogue, competitors);
+        QCOMPARE(check.read.has_value(), !rows.isEmpty());
+        if (check.read)
+            QVERIFY(check.same());
     }
     QStringList families = column(QStringLiteral("SELECT DESCRIPTION FROM FAMILIES"));
     families << families.first().toUpper() << QStringLiteral("no such family");

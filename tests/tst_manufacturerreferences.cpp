@@ -1,3 +1,4 @@
+#include "ReadAheadCheck.h"
 #include "TestCatalogue.h"
 #include "base/CatalogueSchema.h"
 #include "base/HouseBrands.h"
@@ -80,15 +81,10 @@ void TestManufacturerReferences::sameRowsAsTheQuery()
 {
     QFETCH(QStringList, competitors);
     QFETCH(bool, answered);
-    const std::optional<CachedList> read = m_catalogue.manufacturerReferences().readAlready(competitors);
-    QCOMPARE(read.has_value(), answered);
-    if (!read)
-        return;
-    const ListQuery asked =
-        ListQuery::run(m_catalogue.connection(), CatalogueSql::referencesOfCompetitors(competitors.size()),
-                       QVariantList(competitors.begin(), competitors.end()));
-    QVERIFY(asked.ok && !asked.rows.isEmpty());
-    QVERIFY(read->hasSameValues(asked.rows));
+    const ReadAheadCheck check = ReadAheadCheck::of(m_catalogue, competitors);
+    QCOMPARE(check.read.has_value(), answered);
+    if (answered)
+        QVERIFY(check.same() && !check.asked.rows.isEmpty());
 }
 
 QTEST_MAIN(TestManufacturerReferences)
