@@ -32,6 +32,9 @@
 
 namespace {
 
+// Where the account of earlier runs begins in the results file.
+const QByteArray kEarlierRuns = QByteArrayLiteral("## Earlier runs");
+
 QString option(const QStringList& arguments, const QString& name, const QString& fallback)
 {
     const qsizetype at = arguments.indexOf(name);
@@ -86,9 +89,18 @@ int parentMain(const QStringList& arguments)
     const QString machine =
         MachineInfo::summary() + (load.isEmpty() ? QString() : QStringLiteral(", ") + load);
     std::printf("\nMachine: %s\n\n%s", qPrintable(machine), qPrintable(table.text()));
+    // The new table replaces the last; the account of earlier runs below it stays.
     QFile results(resultsPath);
+    QByteArray earlier;
+    if (results.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        const QByteArray old = results.readAll();
+        const qsizetype at = old.indexOf(kEarlierRuns);
+        if (at >= 0)
+            earlier = QByteArrayLiteral("\n") + old.mid(at);
+        results.close();
+    }
     if (results.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        results.write(table.markdown(machine, QDate::currentDate().toString(Qt::ISODate)).toUtf8());
+        results.write(table.markdown(machine, QDate::currentDate().toString(Qt::ISODate)).toUtf8() + earlier);
         std::printf("\nWritten to %s\n", qPrintable(resultsPath));
     }
     return allOk ? 0 : 1;
