@@ -1,5 +1,6 @@
 #include "AccessCopyCache.h"
 
+#include "AccessCopyLock.h"
 #include "AccessCopyUse.h"
 #include "Connection.h"
 #include "base/ImportProgram.h"
@@ -29,13 +30,6 @@ const QString kHashPattern(16, QLatin1Char('?'));
 const QString kCopyPattern = kHashPattern + QStringLiteral(".sqlite");
 // A path is far shorter; a damaged record is not read whole.
 constexpr qint64 kLongestRecord = 64 * 1024;
-
-// A conversion's lock is given up only with its program: never for its age.
-bool takeLock(QLockFile& lock)
-{
-    lock.setStaleLockTime(0);
-    return lock.tryLock(0);
-}
 
 qint64 pragma(const Connection& connection, const char* name)
 {
@@ -116,11 +110,9 @@ void removeAbandoned(const QString& directory)
                 part.chop(suffix.size());
         }
         // Taken, the lock shows that no program converts into the file any more.
-        QLockFile lock(lockPath(part));
-        if (takeLock(lock)) {
+        if (AccessCopyLock::take(lockPath(part))) {
             QFile::remove(part);
             QFile::remove(listsPath(part));
-            lock.unlock();
         }
     }
 }
@@ -134,10 +126,8 @@ bool isBeingConverted(const QString& copyPath)
         const QString part = file.filePath();
         if (part.endsWith(kLockSuffix) || part.endsWith(kListsSuffix))
             continue;
-        QLockFile lock(lockPath(part));
-        if (!takeLock(lock))
+        if (AccessCopyLock::isHeld(lockPath(part)))
             return true;
-        lock.unlock();
     }
     return false;
 }
@@ -169,7 +159,7 @@ void removeStale(const QString& directory, const QFileInfo& accessFile, const QS
         QDir(directory).entryInfoList({pathPrefix(accessFile) + kCopyPattern}, QDir::Files);
     for (const QFileInfo& file : files) {
         if (file.filePath() != keep)
-            AccessCopyUse::removeUnlessInUse(file.filePath());
+            removeUnlessInUse(file.filePath());
     }
 }
 
@@ -220,8 +210,19 @@ void markUsed(const QString& copyPath)
 
 std::unique_ptr<QLockFile> lockTemporary(const QString& temporaryPath)
 {
-    auto lock = std::make_unique<QLockFile>(lockPath(temporaryPath));
-    return takeLock(*lock) ? std::move(lock) : nullptr;
+    return AccessCopyLock::take(lockPath(temporaryPath));
+}
+
+bool removeUnlessInUse(const QString& copyPath)
+{
+    // A program marking the copy right now is as good as one that holds it.
+    const std::unique_ptr<QLockFile> guard = AccessCopyUse::guard(copyPath, 0);
+    if (!guard || AccessCopyUse::isHeld(copyPath))
+        return false;
+    if (!QFile::remove(copyPath))
+        return false;
+    QFile::remove(sourceRecordPath(copyPath));
+    return true;
 }
 
 } // namespace AccessCopyCache

@@ -39,6 +39,9 @@ bool isFinished(const QString& copyPath);
 bool removeUnlessRegular(const QString& path);
 // Removes the older copies of the same Access file that no program holds.
 void removeStale(const QString& directory, const QFileInfo& accessFile, const QString& keep);
+// Removes the copy and its source record unless a running program holds it, or marks it right
+// now; true when removed.
+bool removeUnlessInUse(const QString& copyPath);
 // Every finished copy in the directory, of any Access file.
 QStringList copies(const QString& directory);
 

@@ -1,7 +1,6 @@
 #include "AccessCopySweep.h"
 
 #include "AccessCopyCache.h"
-#include "AccessCopyUse.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -16,7 +15,7 @@ void removeUnwanted(const QString& directory)
         const QString source = AccessCopyCache::recordedSource(copy);
         const bool orphan = !source.isEmpty() && !QFileInfo::exists(source);
         if (orphan || QFileInfo(copy).lastModified() < unusedSince)
-            AccessCopyUse::removeUnlessInUse(copy);
+            AccessCopyCache::removeUnlessInUse(copy);
     }
 }
 

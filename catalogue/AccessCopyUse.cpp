@@ -1,6 +1,6 @@
 #include "AccessCopyUse.h"
 
-#include "AccessCopyCache.h"
+#include "AccessCopyLock.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,33 +15,6 @@ const QLatin1String kLockSuffix(".lock");
 // Held only while a mark is written or a copy removed: a few milliseconds.
 constexpr int kGuardWaitMs = 5000;
 
-// A lock is given up only with its program: never for its age.
-std::unique_ptr<QLockFile> lockOf(const QString& path, int waitMs)
-{
-    auto lock = std::make_unique<QLockFile>(path);
-    lock->setStaleLockTime(0);
-    return lock->tryLock(waitMs) ? std::move(lock) : nullptr;
-}
-
-std::unique_ptr<QLockFile> guardOf(const QString& copyPath, int waitMs)
-{
-    return lockOf(copyPath + kLockSuffix, waitMs);
-}
-
-// Taken, a program's mark shows that the program has ended; the mark then goes.
-bool anyMarkHeld(const QString& copyPath)
-{
-    const QFileInfo copy(copyPath);
-    const QFileInfoList marks = copy.dir().entryInfoList(
-        {copy.fileName() + kMarkInfix + QLatin1Char('*') + kLockSuffix}, QDir::Files | QDir::Hidden);
-    bool held = false;
-    for (const QFileInfo& mark : marks) {
-        if (!lockOf(mark.filePath(), 0))
-            held = true;
-    }
-    return held;
-}
-
 } // namespace
 
 AccessCopyUse::AccessCopyUse() = default;
@@ -52,14 +25,14 @@ AccessCopyUse::~AccessCopyUse() = default;
 AccessCopyUse AccessCopyUse::take(const QString& copyPath)
 {
     // Without the guard, say when a program that hangs holds it, the mark is still worth having.
-    const std::unique_ptr<QLockFile> guard = guardOf(copyPath, kGuardWaitMs);
+    const std::unique_ptr<QLockFile> held = guard(copyPath, kGuardWaitMs);
     AccessCopyUse use;
-    use.m_lock = lockOf(copyPath + kMarkInfix +
-                            QStringLiteral("%1-%2")
-                                .arg(QCoreApplication::applicationPid())
-                                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')) +
-                            kLockSuffix,
-                        0);
+    use.m_lock =
+        AccessCopyLock::take(copyPath + kMarkInfix +
+                             QStringLiteral("%1-%2")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')) +
+                             kLockSuffix);
     return use;
 }
 
@@ -68,14 +41,20 @@ void AccessCopyUse::release()
     m_lock.reset();
 }
 
-bool AccessCopyUse::removeUnlessInUse(const QString& copyPath)
+std::unique_ptr<QLockFile> AccessCopyUse::guard(const QString& copyPath, int waitMs)
 {
-    // A program marking the copy right now is as good as one that holds it.
-    const std::unique_ptr<QLockFile> guard = guardOf(copyPath, 0);
-    if (!guard || anyMarkHeld(copyPath))
-        return false;
-    if (!QFile::remove(copyPath))
-        return false;
-    QFile::remove(AccessCopyCache::sourceRecordPath(copyPath));
-    return true;
+    return AccessCopyLock::take(copyPath + kLockSuffix, waitMs);
+}
+
+bool AccessCopyUse::isHeld(const QString& copyPath)
+{
+    const QFileInfo copy(copyPath);
+    const QFileInfoList marks = copy.dir().entryInfoList(
+        {copy.fileName() + kMarkInfix + QLatin1Char('*') + kLockSuffix}, QDir::Files | QDir::Hidden);
+    bool held = false;
+    for (const QFileInfo& mark : marks) {
+        if (AccessCopyLock::isHeld(mark.filePath()))
+            held = true;
+    }
+    return held;
 }

@@ -24,9 +24,11 @@ public:
     bool holds() const { return m_lock != nullptr; }
     void release();
 
-    // Removes the copy and its source record unless a running program holds it; true when
-    // removed. The marks of programs that have ended go too.
-    static bool removeUnlessInUse(const QString& copyPath);
+    // Whether a running program holds the copy; the marks of programs that have ended go.
+    static bool isHeld(const QString& copyPath);
+    // The copy's own short lock, under which marks are taken and a copy removed; null when
+    // another program holds it for longer than `waitMs`.
+    static std::unique_ptr<QLockFile> guard(const QString& copyPath, int waitMs);
 
 private:
     std::unique_ptr<QLockFile> m_lock;

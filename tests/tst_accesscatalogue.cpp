@@ -22,6 +22,7 @@
 #include "catalogue/OpenCatalogue.h"
 #include "catalogue/WorkPool.h"
 
+#include "Jet4AgileEncryption.h"
 #include "Jet4CatalogueExport.h"
 #include "Jet4Writer.h"
 
@@ -200,6 +201,9 @@ private slots:
     void copiesEveryValue_data();
     void copiesEveryValue();
     void opensAnEncryptedCatalogueOnTheSameLists();
+    void encryptsEachFileUnderSecretsOfItsOwn();
+    void refusesFilesItCannotWrite_data();
+    void refusesFilesItCannotWrite();
     void matchesNamesWithoutRegardToCase();
     void storedFilesInTextColumnsBecomeBytes();
     void needsTheTablesTheProgramOpens_data();
@@ -393,6 +397,78 @@ void TestAccessCatalogue::opensAnEncryptedCatalogueOnTheSameLists()
     QCOMPARE(opened, expected);
     QVERIFY(!copy.isEmpty());
     QVERIFY(copy != access);
+}
+
+// Two encryptions of one catalogue share no salt, key or page, and both read as the catalogue.
+void TestAccessCatalogue::encryptsEachFileUnderSecretsOfItsOwn()
+{
+    Jet4CatalogueExport::Target target;
+    target.format = Jet4CatalogueExport::Format::Ace12;
+    target.password = AccessDatabase::kCataloguePassword;
+    QByteArray files[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString access = path(QStringLiteral("secrets-%1.accdb").arg(i));
+        QString error;
+        QVERIFY2(Jet4CatalogueExport::convert(m_catalogue, access, target, &error), qPrintable(error));
+        files[i] = readFile(access);
+        QVERIFY(AccessDatabase(access).isOpen());
+    }
+    QCOMPARE(files[0].size(), files[1].size());
+    constexpr int kPage = 4096;
+    QVERIFY(files[0].mid(0x299, 2) == files[1].mid(0x299, 2));
+    QVERIFY(files[0].mid(0x29b, 600) != files[1].mid(0x29b, 600));
+    for (int page = 1; page < files[0].size() / kPage; ++page)
+        QVERIFY2(files[0].mid(page * kPage, kPage) != files[1].mid(page * kPage, kPage),
+                 qPrintable(QStringLiteral("page %1").arg(page)));
+}
+
+void TestAccessCatalogue::refusesFilesItCannotWrite_data()
+{
+    using Format = Jet4CatalogueExport::Format;
+    QTest::addColumn<Format>("format");
+    QTest::addColumn<quint32>("rc4Key");
+    // The encryption's file key and encoding key; none for a conversion with a password.
+    QTest::addColumn<QByteArray>("fileKey");
+    QTest::addColumn<QByteArray>("encodingKey");
+    const QByteArray key(32, 'k');
+    const QByteArray encodingKey("\x01\x02\x03\x04", 4);
+    QTest::newRow("ACE file with an RC4 key")
+        << Format::Ace12 << quint32(0x0badf00d) << QByteArray() << QByteArray();
+    QTest::newRow("Jet 4 file encrypted") << Format::Jet4 << quint32(0) << key << encodingKey;
+    QTest::newRow("file key of AES-128") << Format::Ace12 << quint32(0) << key.left(16) << encodingKey;
+    QTest::newRow("encoding key of zeros") << Format::Ace12 << quint32(0) << key << QByteArray(4, '\0');
+    QTest::newRow("short encoding key") << Format::Ace12 << quint32(0) << key << encodingKey.left(3);
+}
+
+void TestAccessCatalogue::refusesFilesItCannotWrite()
+{
+    QFETCH(Jet4CatalogueExport::Format, format);
+    QFETCH(quint32, rc4Key);
+    QFETCH(QByteArray, fileKey);
+    QFETCH(QByteArray, encodingKey);
+    const QString access = path(QStringLiteral("refused.accdb"));
+    QString error;
+    bool written = true;
+    if (fileKey.isEmpty()) {
+        Jet4CatalogueExport::Target target;
+        target.format = format;
+        target.encodingKey = rc4Key;
+        target.password = AccessDatabase::kCataloguePassword;
+        written = Jet4CatalogueExport::convert(m_catalogue, access, target, &error);
+    } else {
+        Jet4AgileEncryption::Secrets secrets = Jet4AgileEncryption::randomSecrets();
+        QCOMPARE(secrets.fileKey.size(), 32);
+        secrets.fileKey = fileKey;
+        secrets.encodingKey = encodingKey;
+        Jet4Writer writer(
+            access, format,
+            std::make_shared<const Jet4AgileEncryption>(AccessDatabase::kCataloguePassword, secrets, 16));
+        written = writer.open();
+        error = writer.errorString();
+    }
+    QVERIFY(!written);
+    QVERIFY2(!error.isEmpty(), "refused without a reason");
+    QVERIFY(!QFile::exists(access));
 }
 
 void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
@@ -749,7 +825,7 @@ void TestAccessCatalogue::anOpeningClearsTheCacheAndHoldsItsCopy()
     QVERIFY(!QFile::exists(orphan));
     QCOMPARE(AccessCopyCache::recordedSource(copy), QFileInfo(m_access).canonicalFilePath());
     QVERIFY(use.holds());
-    QVERIFY(!AccessCopyUse::removeUnlessInUse(copy));
+    QVERIFY(!AccessCopyCache::removeUnlessInUse(copy));
 
     QFile file(copy);
     QVERIFY(file.open(QIODevice::ReadWrite));
