@@ -1,5 +1,6 @@
 #include "AccessRunner.h"
 
+#include "AccessBenchFile.h"
 #include "Median.h"
 #include "SelfProcess.h"
 
@@ -7,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 
 namespace AccessRunner {
 
@@ -49,6 +51,36 @@ ChildLines runWithEmptyCache(const QStringList& arguments, const QString& tag)
     return found;
 }
 
+// The first openings of an Access file, each converting it: medians of the lists' and the whole copy's times.
+struct FirstConversion
+{
+    double listsMs = NAN;
+    double wholeMs = NAN;
+    bool ok = true;      // every child ran and opened the file
+    bool correct = true; // and left its copy, on the SQLite catalogue's lists
+};
+
+FirstConversion firstConversions(const QString& access,
+                                 const std::function<bool(const ChildLines&)>& sameLists)
+{
+    FirstConversion found;
+    std::vector<double> listsTimes;
+    std::vector<double> wholeTimes;
+    for (int i = 0; i < kFirstConversionRuns; ++i) {
+        const ChildLines child =
+            runWithEmptyCache({QStringLiteral("--access-first"), access}, QStringLiteral("FIRST"));
+        found.ok = found.ok && child.ok;
+        found.correct = found.correct && child.ok && child.copied && sameLists(child);
+        if (child.ok) {
+            listsTimes.push_back(child.values[0].toDouble());
+            wholeTimes.push_back(child.values[1].toDouble());
+        }
+    }
+    found.listsMs = medianOf(listsTimes);
+    found.wholeMs = medianOf(wholeTimes);
+    return found;
+}
+
 qsizetype indexOf(const SizeResult& result, const QString& operation)
 {
     for (qsizetype i = 0; i < result.measurements.size(); ++i) {
@@ -81,24 +113,17 @@ void add(SizeResult* result, const QString& catalogue, const QString& access, in
     const double startMs = medianOf(startTimes);
     std::fprintf(stderr, "  %-28s %9.2f ms\n", "first opening", startMs);
 
-    std::vector<double> firstTimes;
-    std::vector<double> wholeTimes;
-    bool firstCorrect = true;
-    bool ok = startCorrect;
-    for (int i = 0; i < kFirstConversionRuns; ++i) {
-        const ChildLines child =
-            runWithEmptyCache({QStringLiteral("--access-first"), access}, QStringLiteral("FIRST"));
-        ok = ok && child.ok;
-        firstCorrect = firstCorrect && child.ok && child.copied && sameLists(child);
-        if (child.ok) {
-            firstTimes.push_back(child.values[0].toDouble());
-            wholeTimes.push_back(child.values[1].toDouble());
-        }
-    }
-    const double firstMs = medianOf(firstTimes);
-    const double wholeMs = medianOf(wholeTimes);
+    const FirstConversion first = firstConversions(access, sameLists);
+    const double firstMs = first.listsMs;
+    const double wholeMs = first.wholeMs;
+    const bool firstCorrect = first.correct;
+    bool ok = startCorrect && first.ok;
     std::fprintf(stderr, "  %-28s %9.2f ms\n", "first conversion", firstMs);
     std::fprintf(stderr, "  %-28s %9.2f ms\n", "first conversion, whole", wholeMs);
+    // The same catalogue as an encrypted ACE file: decrypted in memory before it is read.
+    const FirstConversion encrypted = firstConversions(AccessBenchFile::encryptedAcePath(access), sameLists);
+    ok = ok && encrypted.ok;
+    std::fprintf(stderr, "  %-28s %9.2f ms\n", "encrypted ACE, first", encrypted.listsMs);
 
     const ChildLines copy = runWithEmptyCache(
         {QStringLiteral("--access-copy"), catalogue, access, QStringLiteral("--runs"), QString::number(runs)},
@@ -121,6 +146,8 @@ void add(SizeResult* result, const QString& catalogue, const QString& access, in
         // What a query asked for at once waits for: the rest of the conversion.
         {QStringLiteral("Access file, first conversion, copy finished"), Measurement::Kind::Info, wholeMs,
          NAN, NAN, firstCorrect},
+        {QStringLiteral("OpenCatalogue, encrypted ACE file, first conversion"), Measurement::Kind::Conversion,
+         encrypted.listsMs, bareMs, NAN, encrypted.correct},
         {QStringLiteral("OpenCatalogue, Access file, converted copy"), Measurement::Kind::Opening, copyMs,
          bareMs, sortMs, copy.ok && copy.copied && sameLists(copy)},
     };
