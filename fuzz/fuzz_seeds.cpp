@@ -4,6 +4,7 @@
 #include "Jet4CatalogueExport.h"
 #include "Jet4Writer.h"
 #include "TestCatalogue.h"
+#include "access/AccessDatabase.h"
 #include "base/ScrambleText.h"
 
 #include <QCoreApplication>
@@ -175,16 +176,37 @@ int main(int argc, char** argv)
     writeCatalogue(catalogues + QStringLiteral("/plain.kvl"), false);
 
     // The same catalogue as the Access file the import reads, one with a photo long enough
-    // for a chain of long-value pages.
+    // for a chain of long-value pages; as an ACE file, and encrypted with the password the import
+    // opens catalogues with. Few spins of the password's hash keep each run of an encrypted
+    // seed short.
     const QString access = out + QStringLiteral("/fuzz_accessimport");
     QDir().mkpath(access);
-    for (const bool chain : {false, true}) {
+    using Format = Jet4CatalogueExport::Format;
+    const QString password = AccessDatabase::kCataloguePassword;
+    const struct
+    {
+        const char* name;
+        bool chain;
+        Format format;
+        QString password;
+    } files[] = {
+        {"catalogue.mdb", false, Format::Jet4, {}},
+        {"chain.mdb", true, Format::Jet4, {}},
+        {"catalogue.accdb", false, Format::Ace12, {}},
+        {"encrypted.accdb", false, Format::Ace12, password},
+        {"encrypted-chain.accdb", true, Format::Ace12, password},
+    };
+    for (const auto& file : files) {
         const QString sqlite = access + QStringLiteral("/source.kvl");
-        writeCatalogue(sqlite, false, chain ? QByteArray(9000, 'f') : QByteArray());
+        writeCatalogue(sqlite, false, file.chain ? QByteArray(9000, 'f') : QByteArray());
+        Jet4CatalogueExport::Target target;
+        target.format = file.format;
+        target.password = file.password;
+        target.spinCount = 16;
         QString error;
-        const QString name = chain ? QStringLiteral("/chain.mdb") : QStringLiteral("/catalogue.mdb");
-        if (!Jet4CatalogueExport::convert(sqlite, access + name, 0, &error))
-            qFatal("cannot write %s: %s", qPrintable(name), qPrintable(error));
+        if (!Jet4CatalogueExport::convert(sqlite, access + QLatin1Char('/') + QLatin1String(file.name),
+                                          target, &error))
+            qFatal("cannot write %s: %s", file.name, qPrintable(error));
         QFile::remove(sqlite);
     }
     writeStructureSeeds(access, readAll(access + QStringLiteral("/catalogue.mdb")));
