@@ -32,24 +32,26 @@ void waitForOtherConversion(const QString& copy)
     });
 }
 
-QString failedFor(QString* failure, const QString& why)
+AccessCatalogue::Copy failedFor(AccessCatalogue::Copy& result, const QString& why)
 {
-    if (failure)
-        *failure = why;
-    return QString();
+    result.failure = why;
+    result.use.release();
+    return std::move(result);
 }
 
-// Converts the Access file into `copy`; empty when done, or why not. With `unfinished`, a
-// conversion whose lists are written is handed over there unfinished.
-QString convert(const QString& accessPath, const QString& copy, std::unique_ptr<AccessConversion>* unfinished)
+// Converts the Access file into `copy`; empty when done, or why not. Waiting for the lists, a
+// conversion whose lists are written is handed over in `unfinished`.
+QString convert(const QString& accessPath, const QString& copy, AccessCatalogue::CopyWait wait,
+                std::unique_ptr<AccessConversion>& unfinished)
 {
-    auto conversion = std::make_unique<AccessConversion>(accessPath, copy, unfinished != nullptr);
+    const bool lists = wait == AccessCatalogue::CopyWait::UntilListsAreIn;
+    auto conversion = std::make_unique<AccessConversion>(accessPath, copy, lists);
     if (!conversion->start())
         return conversion->failure();
-    if (unfinished) {
+    if (lists) {
         conversion->waitForLists();
         if (conversion->listsWritten() && !conversion->hasEnded()) {
-            *unfinished = std::move(conversion);
+            unfinished = std::move(conversion);
             return QString();
         }
     }
@@ -61,19 +63,24 @@ QString convert(const QString& accessPath, const QString& copy, std::unique_ptr<
 
 namespace AccessCatalogue {
 
-QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* use,
-                   std::unique_ptr<AccessConversion>* unfinished, WorkPool* sweepOn)
+Copy::Copy() = default;
+Copy::Copy(Copy&&) noexcept = default;
+Copy& Copy::operator=(Copy&&) noexcept = default;
+Copy::~Copy() = default;
+
+Copy sqliteCopy(const QString& accessPath, CopyWait wait, WorkPool* sweepOn)
 {
+    Copy result;
     const QFileInfo accessFile(accessPath);
     if (!accessFile.isFile())
-        return failedFor(failure, QStringLiteral("o arquivo não existe mais"));
+        return failedFor(result, QStringLiteral("o arquivo não existe mais"));
     const QString directory = AccessCopyCache::directory();
     if (directory.isEmpty())
-        return failedFor(failure, QStringLiteral("a pasta das cópias convertidas não pôde ser criada"));
+        return failedFor(result, QStringLiteral("a pasta das cópias convertidas não pôde ser criada"));
     const QString copy = AccessCopyCache::copyPath(directory, accessFile);
     // Marked in use before anything looks at it, so that no program's clearing takes it from
     // under this opening; the mark stays with the caller while the copy is open.
-    AccessCopyUse inUse = AccessCopyUse::take(copy);
+    result.use = AccessCopyUse::take(copy);
     // What a conversion that ended with its program left behind goes first, then the copies
     // of files that are gone or that nobody opens any more.
     AccessCopyCache::removeAbandoned(directory);
@@ -84,24 +91,23 @@ QString sqliteCopy(const QString& accessPath, QString* failure, AccessCopyUse* u
         AccessCopySweep::removeUnwanted(directory);
     waitForOtherConversion(copy);
     if (!AccessCopyCache::removeUnlessRegular(copy))
-        return failedFor(failure, QStringLiteral("%1 não é um arquivo e não pôde ser removido").arg(copy));
+        return failedFor(result, QStringLiteral("%1 não é um arquivo e não pôde ser removido").arg(copy));
     if (QFileInfo::exists(copy) && !AccessCopyCache::isFinished(copy)) {
         // Damaged, unfinished or of an earlier layout: made again, as if it had never been.
         QFile::remove(copy);
     }
     if (!QFileInfo::exists(copy)) {
-        const QString why = convert(accessPath, copy, unfinished);
+        const QString why = convert(accessPath, copy, wait, result.unfinished);
         if (!why.isEmpty())
-            return failedFor(failure, why);
+            return failedFor(result, why);
     }
     // A conversion handed over records its copy once it has one.
-    if (!unfinished || !*unfinished) {
+    if (!result.unfinished) {
         AccessCopyCache::recordSource(copy, accessFile);
         AccessCopyCache::markUsed(copy);
     }
-    if (use)
-        *use = std::move(inUse);
-    return copy;
+    result.path = copy;
+    return result;
 }
 
 } // namespace AccessCatalogue

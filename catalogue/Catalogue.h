@@ -104,8 +104,8 @@ public:
     // Takes on a conversion whose lists this catalogue opened on: its connection opens on the
     // copy once the conversion has ended.
     void continueConversion(std::unique_ptr<AccessConversion> conversion);
-    // The mark that keeps a converted copy in the cache while this catalogue reads it.
-    AccessCopyUse* copyInUse() { return &m_copyInUse; }
+    // Keeps a converted copy in the cache while this catalogue reads it.
+    void holdCopy(AccessCopyUse use) { m_copyInUse = std::move(use); }
 
     // The entries of a list of that kind, made now unless made already.
     CachedList::Entries entries(const CachedList& list, ListKind kind);

@@ -1,25 +1,30 @@
 #pragma once
 
+#include "AccessCatalogue.h"
 #include "OpeningFailure.h"
 
 #include <QString>
 
-#include <memory>
-
-class AccessConversion;
-class AccessCopyUse;
 class WorkPool;
 
 // Recognises a catalogue file by its first bytes and gives the SQLite database that serves
-// it: an SQLite catalogue is used as it is; an Access-format (Jet 3 or Jet 4) catalogue is
+// it: an SQLite catalogue is used as it is; an Access-format (Jet 3, Jet 4 or ACE) catalogue is
 // served by its converted copy; anything else is not a catalogue.
 namespace CatalogueFile {
 
-// Empty when the file is missing or not a catalogue the program can read; `failure` then says
-// why (its path is left to the caller). A converted copy is marked in use while `use` holds it.
-// With `unfinished`, a conversion may be handed over with only its lists written
-// (AccessCatalogue::sqliteCopy), and the cache of converted copies cleared on `sweepOn`.
-QString sqlitePathFor(const QString& path, OpeningFailure* failure, AccessCopyUse* use = nullptr,
-                      std::unique_ptr<AccessConversion>* unfinished = nullptr, WorkPool* sweepOn = nullptr);
+struct Served
+{
+    // The SQLite database to open; empty when the file is missing or not a catalogue the program
+    // can read, and then `failure` says why (its path left to the caller).
+    QString path;
+    OpeningFailure failure;
+    // For an Access file: the mark that keeps its copy in the cache, and a conversion handed over
+    // once its lists are written (AccessCatalogue::sqliteCopy).
+    AccessCatalogue::Copy copy;
+};
+
+Served sqliteFileFor(const QString& path,
+                     AccessCatalogue::CopyWait wait = AccessCatalogue::CopyWait::UntilWhole,
+                     WorkPool* sweepOn = nullptr);
 
 } // namespace CatalogueFile

@@ -172,13 +172,16 @@ bool OpenCatalogueFile(Catalogue& catalogue, const QString& path, const std::fun
                        OpeningWait wait)
 {
     catalogue.begin(path);
-    std::unique_ptr<AccessConversion> unfinished;
-    OpeningFailure failure;
-    QString sqlitePath = CatalogueFile::sqlitePathFor(
-        path, &failure, catalogue.copyInUse(), wait == OpeningWait::UntilListsAreIn ? &unfinished : nullptr,
+    CatalogueFile::Served served = CatalogueFile::sqliteFileFor(
+        path,
+        wait == OpeningWait::UntilListsAreIn ? AccessCatalogue::CopyWait::UntilListsAreIn
+                                             : AccessCatalogue::CopyWait::UntilWhole,
         &catalogue.work());
-    if (sqlitePath.isEmpty())
-        return failOpening(catalogue, failure.reason, failure.found);
+    if (served.path.isEmpty())
+        return failOpening(catalogue, served.failure.reason, served.failure.found);
+    catalogue.holdCopy(std::move(served.copy.use));
+    const QString sqlitePath = served.path;
+    std::unique_ptr<AccessConversion> unfinished = std::move(served.copy.unfinished);
     std::function<void()> stillToDo = whileReading;
     if (unfinished) {
         if (openOnLists(catalogue, unfinished, stillToDo))

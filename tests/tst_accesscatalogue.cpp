@@ -328,7 +328,7 @@ void TestAccessCatalogue::copiesEveryValue()
 
     QString copy;
     if (separateProcess) {
-        copy = AccessCatalogue::sqliteCopy(access);
+        copy = AccessCatalogue::sqliteCopy(access).path;
     } else {
         copy = path(QStringLiteral("in-process.sqlite"));
         QVERIFY2(AccessImporter::convert(access, copy, {}, &error), qPrintable(error));
@@ -391,8 +391,7 @@ void TestAccessCatalogue::opensAnEncryptedCatalogueOnTheSameLists()
     QVERIFY(!expected.isEmpty());
     QVERIFY(expected.at(1).size() > 0);
     const QStringList opened = listsOf(access);
-    OpeningFailure failure;
-    const QString copy = CatalogueFile::sqlitePathFor(access, &failure);
+    const QString copy = CatalogueFile::sqliteFileFor(access).path;
     Module1::Reset();
     QCOMPARE(opened, expected);
     QVERIFY(!copy.isEmpty());
@@ -510,7 +509,7 @@ void TestAccessCatalogue::matchesNamesWithoutRegardToCase()
     QVERIFY(writer.endTable());
     QVERIFY2(writer.finish(), qPrintable(writer.errorString()));
 
-    const QString copy = AccessCatalogue::sqliteCopy(access);
+    const QString copy = AccessCatalogue::sqliteCopy(access).path;
     QVERIFY(!copy.isEmpty());
     withDatabase(copy, [&](QSqlDatabase& db) {
         QCOMPARE(tableRows(db, QStringLiteral("[Tabela Referencias]")),
@@ -562,7 +561,7 @@ void TestAccessCatalogue::storedFilesInTextColumnsBecomeBytes()
     QVERIFY(writer.endTable());
     QVERIFY2(writer.finish(), qPrintable(writer.errorString()));
 
-    const QString copy = AccessCatalogue::sqliteCopy(access);
+    const QString copy = AccessCatalogue::sqliteCopy(access).path;
     QVERIFY(!copy.isEmpty());
     withDatabase(copy, [&](QSqlDatabase& db) {
         QSqlQuery query(QStringLiteral("SELECT FOTO, typeof(FOTO) FROM TabelaFotos ORDER BY Numeracao"), db);
@@ -626,7 +625,7 @@ void TestAccessCatalogue::needsTheTablesTheProgramOpens()
     const QString access = path(QStringLiteral("partial.mdb"));
     QString error;
     QVERIFY2(Jet4CatalogueExport::convert(sqlite, access, 0, &error), qPrintable(error));
-    const QString copy = AccessCatalogue::sqliteCopy(access);
+    const QString copy = AccessCatalogue::sqliteCopy(access).path;
     QCOMPARE(!copy.isEmpty(), opens);
     if (opens) {
         withDatabase(copy, [&](QSqlDatabase& db) {
@@ -659,7 +658,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     recording.reported = &reported;
     ImportWait::install(&recording);
     const auto removeWait = qScopeGuard([&] { ImportWait::remove(&recording); });
-    const QString first = AccessCatalogue::sqliteCopy(access);
+    const QString first = AccessCatalogue::sqliteCopy(access).path;
     QVERIFY(!first.isEmpty());
     QVERIFY(first.startsWith(cacheDirectory()));
     QVERIFY(!reported.isEmpty());
@@ -667,7 +666,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(std::is_sorted(reported.begin(), reported.end()));
 
     reported.clear();
-    QCOMPARE(AccessCatalogue::sqliteCopy(access), first);
+    QCOMPARE(AccessCatalogue::sqliteCopy(access).path, first);
     QVERIFY2(reported.isEmpty(), "an unchanged file is not converted again");
 
     // A changed file gets a new copy, and the old one goes.
@@ -675,7 +674,7 @@ void TestAccessCatalogue::reusesTheCopyOfAnUnchangedFile()
     QVERIFY(file.open(QIODevice::Append));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
     file.close();
-    const QString second = AccessCatalogue::sqliteCopy(access);
+    const QString second = AccessCatalogue::sqliteCopy(access).path;
     QVERIFY(!second.isEmpty());
     QVERIFY(second != first);
     QVERIFY(!QFile::exists(first));
@@ -702,7 +701,7 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole_data()
 void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
 {
     QFETCH(QString, damage);
-    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    const QString copy = AccessCatalogue::sqliteCopy(m_access).path;
     QVERIFY(!copy.isEmpty());
     const QString products = QStringLiteral("SELECT Referencia FROM [Tabela Referencias] ORDER BY 1");
     const QList<QVariantList> rows = fileRows(copy, products);
@@ -729,7 +728,7 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
     QVERIFY(!AccessCopyCache::isFinished(copy));
 
     // Found not whole, the copy is made again without a word, under the same name.
-    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access).path, copy);
     QCOMPARE(fileRows(copy, products), rows);
     QVERIFY(AccessCopyCache::isFinished(copy));
     QVERIFY(!QFileInfo(copy).isSymLink() && !QFileInfo(record).isSymLink());
@@ -745,7 +744,7 @@ void TestAccessCatalogue::makesAgainACopyThatIsNotWhole()
 // copy and opens it.
 void TestAccessCatalogue::waitsForAnotherProgramsConversion()
 {
-    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    const QString copy = AccessCatalogue::sqliteCopy(m_access).path;
     QVERIFY(!copy.isEmpty());
     // The other program's copy, told from one made here by a table of its own.
     const QString theirs = path(QStringLiteral("other-program.sqlite"));
@@ -762,7 +761,7 @@ void TestAccessCatalogue::waitsForAnotherProgramsConversion()
         converting.reset();
     });
 
-    const QString opened = AccessCatalogue::sqliteCopy(m_access);
+    const QString opened = AccessCatalogue::sqliteCopy(m_access).path;
     const QList<QVariantList> made = fileRows(copy, QStringLiteral("SELECT count(*) FROM OtherProgram"));
     otherProgram.join();
     QCOMPARE(opened, copy);
@@ -773,7 +772,7 @@ void TestAccessCatalogue::waitsForAnotherProgramsConversion()
 // next opening once its program is gone, whatever its age.
 void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
 {
-    const QString copy = AccessCatalogue::sqliteCopy(m_access);
+    const QString copy = AccessCatalogue::sqliteCopy(m_access).path;
     QVERIFY(!copy.isEmpty());
     const QString abandoned = AccessCopyCache::temporaryPath(copy);
     const QString running = AccessCopyCache::temporaryPath(copy);
@@ -795,7 +794,7 @@ void TestAccessCatalogue::removesOnlyWhatNoConversionHolds()
     QVERIFY(writeFile(otherAbandoned, "half of another copy"));
     QVERIFY(writeFile(AccessCopyCache::listsPath(otherAbandoned), "its lists"));
 
-    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access).path, copy);
     QVERIFY(!QFile::exists(otherAbandoned));
     QVERIFY(!QFile::exists(AccessCopyCache::listsPath(otherAbandoned)));
     QVERIFY(!QFile::exists(abandoned));
@@ -812,14 +811,16 @@ void TestAccessCatalogue::anOpeningClearsTheCacheAndHoldsItsCopy()
 {
     const QString gone = path(QStringLiteral("gone.mdb"));
     QVERIFY(QFile::copy(m_access, gone));
-    const QString orphan = AccessCatalogue::sqliteCopy(gone);
+    const QString orphan = AccessCatalogue::sqliteCopy(gone).path;
     QVERIFY(!orphan.isEmpty());
     QVERIFY(QFile::remove(gone));
 
-    AccessCopyUse use;
     // The program's openings clear the cache beside them, on their catalogue's pool.
     WorkPool pool;
-    const QString copy = AccessCatalogue::sqliteCopy(m_access, nullptr, &use, nullptr, &pool);
+    AccessCatalogue::Copy copied =
+        AccessCatalogue::sqliteCopy(m_access, AccessCatalogue::CopyWait::UntilWhole, &pool);
+    const QString copy = copied.path;
+    const AccessCopyUse use = std::move(copied.use);
     QVERIFY(!copy.isEmpty());
     pool.cancelAndWait();
     QVERIFY(!QFile::exists(orphan));
@@ -831,7 +832,7 @@ void TestAccessCatalogue::anOpeningClearsTheCacheAndHoldsItsCopy()
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-40), QFileDevice::FileModificationTime));
     file.close();
-    QCOMPARE(AccessCatalogue::sqliteCopy(m_access), copy);
+    QCOMPARE(AccessCatalogue::sqliteCopy(m_access).path, copy);
     QVERIFY(QFileInfo(copy).lastModified() > QDateTime::currentDateTime().addDays(-1));
 }
 
@@ -923,7 +924,7 @@ void TestAccessCatalogue::refusesDamagedFiles()
     const QString access = path(QStringLiteral("damaged.mdb"));
     QVERIFY(writeFile(access, content));
 
-    const QString copy = AccessCatalogue::sqliteCopy(access);
+    const QString copy = AccessCatalogue::sqliteCopy(access).path;
     if (mustFail)
         QVERIFY2(copy.isEmpty(), "the damaged file was taken for a catalogue");
     if (!copy.isEmpty()) {
