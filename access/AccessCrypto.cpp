@@ -4,6 +4,7 @@
 #include <openssl/provider.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace AccessCrypto {
@@ -44,13 +45,35 @@ struct DigestContextFree
     void operator()(EVP_MD_CTX* d) const { EVP_MD_CTX_free(d); }
 };
 
+// Fetching an algorithm looks it up among the providers, under their locks: a key spun a hundred
+// thousand times, or a file decrypted page by page, fetches each once, a thread at a time.
+template <typename Algorithm, typename Free, typename Fetch>
+const Algorithm* fetchedOnce(const char* name, Fetch fetch)
+{
+    thread_local std::map<QByteArray, std::unique_ptr<Algorithm, Free>> fetched;
+    std::unique_ptr<Algorithm, Free>& slot = fetched[QByteArray(name)];
+    if (!slot)
+        slot.reset(fetch(context(), name, nullptr));
+    return slot.get();
+}
+
+const EVP_CIPHER* cipherNamed(const char* name)
+{
+    return fetchedOnce<EVP_CIPHER, CipherFree>(name, EVP_CIPHER_fetch);
+}
+
+const EVP_MD* digestNamed(const char* name)
+{
+    return fetchedOnce<EVP_MD, DigestFree>(name, EVP_MD_fetch);
+}
+
 bool run(const char* cipherName, bool encrypt, const QByteArray& key, const QByteArray& iv, char* data,
          qsizetype size)
 {
-    std::unique_ptr<EVP_CIPHER, CipherFree> cipher(EVP_CIPHER_fetch(context(), cipherName, nullptr));
+    const EVP_CIPHER* cipher = cipherNamed(cipherName);
     std::unique_ptr<EVP_CIPHER_CTX, CipherContextFree> ctx(EVP_CIPHER_CTX_new());
     if (!cipher || !ctx ||
-        !EVP_CipherInit_ex2(ctx.get(), cipher.get(), nullptr, nullptr, encrypt ? 1 : 0, nullptr) ||
+        !EVP_CipherInit_ex2(ctx.get(), cipher, nullptr, nullptr, encrypt ? 1 : 0, nullptr) ||
         !EVP_CIPHER_CTX_set_key_length(ctx.get(), int(key.size())) ||
         !EVP_CipherInit_ex2(ctx.get(), nullptr, reinterpret_cast<const unsigned char*>(key.constData()),
                             iv.isEmpty() ? nullptr : reinterpret_cast<const unsigned char*>(iv.constData()),
@@ -75,15 +98,16 @@ bool run(const char* cipherName, bool encrypt, const QByteArray& key, const QByt
 
 QByteArray hash(const QByteArray& algorithm, std::initializer_list<QByteArrayView> parts)
 {
-    std::unique_ptr<EVP_MD, DigestFree> digest(EVP_MD_fetch(context(), algorithm.constData(), nullptr));
-    std::unique_ptr<EVP_MD_CTX, DigestContextFree> ctx(EVP_MD_CTX_new());
-    if (!digest || !ctx || !EVP_DigestInit_ex2(ctx.get(), digest.get(), nullptr))
+    const EVP_MD* digest = digestNamed(algorithm.constData());
+    // Initialised anew for each hash; kept for the thread, as a spun key hashes many times over.
+    thread_local const std::unique_ptr<EVP_MD_CTX, DigestContextFree> ctx(EVP_MD_CTX_new());
+    if (!digest || !ctx || !EVP_DigestInit_ex2(ctx.get(), digest, nullptr))
         return {};
     for (const QByteArrayView part : parts) {
         if (!EVP_DigestUpdate(ctx.get(), part.data(), size_t(part.size())))
             return {};
     }
-    QByteArray out(EVP_MD_get_size(digest.get()), '\0');
+    QByteArray out(EVP_MD_get_size(digest), '\0');
     unsigned int size = 0;
     if (!EVP_DigestFinal_ex(ctx.get(), reinterpret_cast<unsigned char*>(out.data()), &size))
         return {};
