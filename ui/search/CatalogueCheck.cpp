@@ -72,13 +72,18 @@ void openReplacement(QWidget* parent)
                                     : QStringLiteral("O novo catálogo não pôde ser aberto: %1").arg(file));
 }
 
+// A deleted file is still read through the open catalogue: only a file at the path that is not
+// the one opened replaces it.
+bool isReplacement(const CatalogueSource& now, const Catalogue& catalogue)
+{
+    return now.exists() && now != catalogue.Source;
+}
+
 } // namespace
 
 bool replacedSince(const Catalogue& catalogue)
 {
-    const CatalogueSource now = CatalogueSource::of(Module1::DatabasePath);
-    // A deleted file is still read through the open catalogue.
-    return now.exists() && now != catalogue.Source;
+    return isReplacement(CatalogueSource::of(Module1::DatabasePath), catalogue);
 }
 
 Catalogue& current(QWidget* parent)
@@ -87,12 +92,12 @@ Catalogue& current(QWidget* parent)
     // Nothing was opened yet: the start opens the catalogue.
     if (catalogue.opening() == 0)
         return catalogue;
-    if (replacedSince(catalogue)) {
+    const CatalogueSource now = CatalogueSource::of(Module1::DatabasePath);
+    if (isReplacement(now, catalogue)) {
         openReplacement(parent);
         return Module1::Opened();
     }
-    if (catalogue.Source.exists() && !CatalogueSource::of(Module1::DatabasePath).exists() &&
-        s_goneTold != catalogue.opening()) {
+    if (catalogue.Source.exists() && !now.exists() && s_goneTold != catalogue.opening()) {
         s_goneTold = catalogue.opening();
         Platform::notice(parent, QStringLiteral("O arquivo do catálogo não existe mais: %1. As consultas "
                                                 "continuam no catálogo aberto.")
