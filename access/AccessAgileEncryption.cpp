@@ -1,5 +1,6 @@
 #include "AccessAgileEncryption.h"
 
+#include "AccessAgilePasswordKey.h"
 #include "AccessCrypto.h"
 
 #include <QXmlStreamReader>
@@ -16,9 +17,6 @@ constexpr qint64 kMostSpins = 10'000'000;
 const char* const kPasswordUri = "http://schemas.microsoft.com/office/2006/keyEncryptor/password";
 const char* const kNamespace = "http://schemas.microsoft.com/office/2006/encryption";
 const char* const kPasswordNamespace = "http://schemas.microsoft.com/office/2006/keyEncryptor/password";
-const QByteArray kVerifierInputBlock = QByteArray::fromHex("fea7d2763b4b9e79");
-const QByteArray kVerifierValueBlock = QByteArray::fromHex("d7aa0f6d3061344e");
-const QByteArray kKeyValueBlock = QByteArray::fromHex("146e0be7abacd0d6");
 
 // The attributes keyData and the password's encryptedKey share.
 struct Cipher
@@ -44,25 +42,6 @@ Cipher cipherOf(const QXmlStreamAttributes& a)
               c.salt.size() == a.value(QLatin1String("saltSize")).toInt() &&
               AccessCrypto::hash(c.hashName, {}).size() == c.hashSize;
     return c;
-}
-
-QByteArray passwordKey(const Cipher& c, const QByteArray& password, qint64 spins, const QByteArray& block)
-{
-    QByteArray h = AccessCrypto::hash(c.hashName, {c.salt, password});
-    QByteArray counter(4, '\0');
-    for (qint64 i = 0; i < spins && !h.isEmpty(); ++i) {
-        qToLittleEndian(quint32(i), counter.data());
-        h = AccessCrypto::hash(c.hashName, {counter, h});
-    }
-    return AccessCrypto::fitted(AccessCrypto::hash(c.hashName, {h, block}), c.keyBits / 8, 0x36);
-}
-
-QByteArray crypt(bool encrypt, const QByteArray& key, const QByteArray& iv, QByteArray bytes)
-{
-    if (!AccessCrypto::aesCbc(encrypt, key, AccessCrypto::fitted(iv, kBlockSize, 0x36), bytes.data(),
-                              bytes.size()))
-        return {};
-    return bytes;
 }
 
 class Decryption : public AccessPageDecryption
@@ -130,18 +109,22 @@ std::unique_ptr<AccessPageDecryption> open(const QByteArray& info, const QByteAr
     const auto encrypted = [&](const char* name) {
         return QByteArray::fromBase64(keyAttributes.value(QLatin1String(name)).toLatin1());
     };
-    const QByteArray bytes = AccessPageDecryption::passwordBytes(password);
-    const QByteArray verifier = crypt(false, passwordKey(key, bytes, spins, kVerifierInputBlock), key.salt,
-                                      encrypted("encryptedVerifierHashInput"));
-    const QByteArray verifierHash = crypt(false, passwordKey(key, bytes, spins, kVerifierValueBlock),
-                                          key.salt, encrypted("encryptedVerifierHashValue"));
-    const QByteArray fileKey = crypt(false, passwordKey(key, bytes, spins, kKeyValueBlock), key.salt,
-                                     encrypted("encryptedKeyValue"));
-    if (verifier.size() < key.salt.size() || verifierHash.size() < key.hashSize ||
-        fileKey.size() < file.keyBits / 8)
+    const QByteArray sealedVerifier = encrypted("encryptedVerifierHashInput");
+    const QByteArray sealedHash = encrypted("encryptedVerifierHashValue");
+    const QByteArray sealedKey = encrypted("encryptedKeyValue");
+    // Each is sealed in whole blocks and holds at least what it seals.
+    const auto whole = [](const QByteArray& sealed, int least) {
+        return sealed.size() >= least && sealed.size() % kBlockSize == 0;
+    };
+    if (!whole(sealedVerifier, key.salt.size()) || !whole(sealedHash, key.hashSize) ||
+        !whole(sealedKey, file.keyBits / 8))
         return refuse(damaged);
-    if (AccessCrypto::hash(key.hashName, {verifier.left(key.salt.size())}) != verifierHash.left(key.hashSize))
+    const AccessAgilePasswordKey passwordKey({key.salt, key.hashName, key.keyBits, spins}, password);
+    if (!passwordKey.verifies(sealedVerifier, sealedHash))
         return refuse(QStringLiteral("a senha do arquivo não confere"));
+    const QByteArray fileKey = passwordKey.unseal(AccessAgilePasswordKey::Sealed::FileKey, sealedKey);
+    if (fileKey.size() < file.keyBits / 8)
+        return refuse(damaged);
     return std::make_unique<Decryption>(fileKey.left(file.keyBits / 8), file, encodingKey);
 }
 
@@ -149,8 +132,7 @@ QByteArray describe(const QByteArray& fileKey, const QString& password, const QB
                     const QByteArray& fileSalt, const QByteArray& verifier, int spinCount)
 {
     const QByteArray hashName("SHA512");
-    Cipher key{passwordSalt, hashName, 64, 256, true};
-    const QByteArray bytes = AccessPageDecryption::passwordBytes(password);
+    const AccessAgilePasswordKey passwordKey({passwordSalt, hashName, 256, spinCount}, password);
     const auto attributes = [&](QXmlStreamWriter& xml, const QByteArray& salt, int keyBits) {
         xml.writeAttribute(QStringLiteral("saltSize"), QString::number(salt.size()));
         xml.writeAttribute(QStringLiteral("blockSize"), QString::number(kBlockSize));
@@ -176,15 +158,14 @@ QByteArray describe(const QByteArray& fileKey, const QString& password, const QB
     xml.writeStartElement(QString::fromLatin1(kPasswordNamespace), QStringLiteral("encryptedKey"));
     xml.writeAttribute(QStringLiteral("spinCount"), QString::number(spinCount));
     attributes(xml, passwordSalt, 256);
-    const auto sealed = [&](const QByteArray& block, const QByteArray& plain) {
-        return QString::fromLatin1(
-            base64(crypt(true, passwordKey(key, bytes, spinCount, block), passwordSalt,
-                         AccessCrypto::fitted(plain, int((plain.size() + 15) / 16 * 16), '\0'))));
+    using Sealed = AccessAgilePasswordKey::Sealed;
+    const auto sealed = [&](Sealed what, const QByteArray& plain) {
+        return QString::fromLatin1(base64(passwordKey.seal(what, plain)));
     };
-    xml.writeAttribute(QStringLiteral("encryptedVerifierHashInput"), sealed(kVerifierInputBlock, verifier));
+    xml.writeAttribute(QStringLiteral("encryptedVerifierHashInput"), sealed(Sealed::VerifierInput, verifier));
     xml.writeAttribute(QStringLiteral("encryptedVerifierHashValue"),
-                       sealed(kVerifierValueBlock, AccessCrypto::hash(hashName, {verifier})));
-    xml.writeAttribute(QStringLiteral("encryptedKeyValue"), sealed(kKeyValueBlock, fileKey));
+                       sealed(Sealed::VerifierHash, AccessCrypto::hash(hashName, {verifier})));
+    xml.writeAttribute(QStringLiteral("encryptedKeyValue"), sealed(Sealed::FileKey, fileKey));
     xml.writeEndDocument();
     QByteArray info(4, '\0');
     qToLittleEndian(kReserved, info.data());

@@ -5,11 +5,10 @@
 #include <memory>
 
 // Office agile encryption (EncryptionInfo 4.4) as Access applies it to pages. The XML
-// description names, for the password, a salt, a hash and its spin count, and the encrypted
-// verifier and file key; for the file, a salt and the cipher. The password's key is the hash
-// of salt and password, hashed again with the iteration's number before it as many times as
-// the spin count says, then with a block key per use; each page is decrypted with AES-CBC
-// under the file key, its IV the hash of the file's salt and the page's block key.
+// description names, for the password, a salt, a hash, its spin count and what is sealed under
+// the password (AccessAgilePasswordKey); for the file, a salt, a hash and the cipher. Each page is
+// decrypted with AES-CBC under the file key, its IV the file's hash of the file's salt followed
+// by the page's block key, cut to the block size.
 namespace AccessAgileEncryption {
 
 // `info`: the EncryptionInfo after its version (a reserved word, then the XML).

@@ -1,3 +1,4 @@
+#include "access/AccessAgilePasswordKey.h"
 #include "access/AccessDatabase.h"
 #include "access/AccessNative.h"
 #include "access/AccessOfficeEncryption.h"
@@ -66,6 +67,8 @@ private slots:
     void initTestCase();
     void readsTheEncryptedSample();
     void readsAnAgileEncryptedFileAsThePlainOne();
+    void unsealsAsOfficeSeals_data();
+    void unsealsAsOfficeSeals();
     void refusesWithTheReason_data();
     void refusesWithTheReason();
     void neverReadsDamagedEncryptedPagesAsOtherRows();
@@ -117,6 +120,54 @@ void TestAccessEncryption::readsAnAgileEncryptedFileAsThePlainOne()
         QCOMPARE(rowsOf(encrypted, table), rows);
     }
     QVERIFY(rowCount > 0);
+}
+
+// Known answers from outside this program: two password encryptors of files Office encrypted
+// (SHA-512, AES-256, 100,000 spins), as the Python msoffcrypto project gives them in the examples
+// of its agile decryption. One checks the password against the verifier, the other unseals the
+// file key.
+void TestAccessEncryption::unsealsAsOfficeSeals_data()
+{
+    QTest::addColumn<QByteArray>("salt");
+    QTest::addColumn<QByteArray>("verifier");
+    QTest::addColumn<QByteArray>("verifierHash");
+    QTest::addColumn<QByteArray>("sealedKey");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("verifies");
+    QTest::addColumn<QByteArray>("fileKey");
+    const QByteArray verifierSalt = QByteArray::fromHex("cbca1c999343fbad92075634150034b0");
+    const QByteArray verifier = QByteArray::fromHex("39eea54e26e514798c284bc7714d38ac");
+    const QByteArray verifierHash =
+        QByteArray::fromHex("14376d6d817334e6b0ff4fd8221a7c678e5d8a784e8f999f4c188930c36a4b29"
+                            "c5b333605b5cd403b05003adcf18cca8cbab8debe373c65604a0becfae5c0ad0");
+    const QByteArray keySalt = QByteArray::fromHex("4c725d45dc610f939412a04da7910466");
+    const QByteArray sealedKey =
+        QByteArray::fromHex("a16cd5165a7ab9d271113ed386a78cf49692e8e527b0c5fc0055ed080b7cb94b");
+    const QByteArray fileKey =
+        QByteArray::fromHex("40206609d9faadf24b076aebf2c435b74292c8b8a7aa81bc679be89711b02ac2");
+    const QString password = QStringLiteral("Password1234_");
+    QTest::newRow("verifier, its password")
+        << verifierSalt << verifier << verifierHash << QByteArray() << password << true << QByteArray();
+    QTest::newRow("verifier, one letter short") << verifierSalt << verifier << verifierHash << QByteArray()
+                                                << QStringLiteral("Password1234") << false << QByteArray();
+    QTest::newRow("verifier, other case") << verifierSalt << verifier << verifierHash << QByteArray()
+                                          << QStringLiteral("password1234_") << false << QByteArray();
+    QTest::newRow("file key, its password")
+        << keySalt << QByteArray() << QByteArray() << sealedKey << password << false << fileKey;
+}
+
+void TestAccessEncryption::unsealsAsOfficeSeals()
+{
+    QFETCH(QByteArray, salt);
+    QFETCH(QByteArray, verifier);
+    QFETCH(QByteArray, verifierHash);
+    QFETCH(QByteArray, sealedKey);
+    QFETCH(QString, password);
+    QFETCH(bool, verifies);
+    QFETCH(QByteArray, fileKey);
+    const AccessAgilePasswordKey key({salt, "SHA512", 256, 100000}, password);
+    QCOMPARE(key.verifies(verifier, verifierHash), verifies);
+    QCOMPARE(key.unseal(AccessAgilePasswordKey::Sealed::FileKey, sealedKey), fileKey);
 }
 
 void TestAccessEncryption::refusesWithTheReason_data()
