@@ -7,7 +7,10 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -24,11 +27,35 @@ void setEntry(MdbCatalogEntry* entry, MdbHandle* handle, const QByteArray& name,
     entry->object_name[name.size()] = '\0';
 }
 
-// The library opens an encrypted file from its decrypted bytes, kept in `image`.
-MdbHandle* openDecrypted(QFile& file, const QString& password, QByteArray* image, QString* error)
+// `size` bytes of the file from `offset`, read into `into`; from several threads at once.
+bool readAt(int descriptor, char* into, qsizetype size, qsizetype offset)
 {
-    *image = file.readAll();
-    if (!AccessOfficeEncryption::decrypt(*image, password, error))
+    for (qsizetype done = 0; done < size;) {
+        const ssize_t read = ::pread(descriptor, into + done, size_t(size - done), off_t(offset + done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return false;
+        done += read;
+    }
+    return true;
+}
+
+// The library opens an encrypted file from its decrypted bytes, kept in `image`. Each run of the
+// decryption reads its own share of the pages, from the header page on.
+MdbHandle* openDecrypted(QFile& file, const QByteArray& header, const QString& password, QByteArray* image,
+                         QString* error)
+{
+    *image = QByteArray(file.size(), Qt::Uninitialized);
+    if (image->size() < header.size())
+        return nullptr;
+    std::memcpy(image->data(), header.constData(), size_t(header.size()));
+    char* bytes = image->data();
+    const int descriptor = file.handle();
+    const auto fill = [bytes, descriptor](qsizetype offset, qsizetype size) {
+        return readAt(descriptor, bytes + offset, size, offset);
+    };
+    if (!AccessOfficeEncryption::decrypt(*image, password, error, fill))
         return nullptr;
     return mdb_open_buffer(image->data(), size_t(image->size()), MDB_NOFLAGS);
 }
@@ -61,8 +88,7 @@ AccessDatabase::AccessDatabase(const QString& path, const QString& password)
         return;
     MdbHandle* handle = nullptr;
     if (AccessOfficeEncryption::isEncrypted(header)) {
-        file.seek(0);
-        handle = openDecrypted(file, password, &m_native->image, &m_error);
+        handle = openDecrypted(file, header, password, &m_native->image, &m_error);
     } else {
         handle = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     }

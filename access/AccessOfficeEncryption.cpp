@@ -4,7 +4,12 @@
 #include "AccessCrypto.h"
 #include "AccessRc4CryptoApi.h"
 
+#include <QThread>
 #include <QtEndian>
+
+#include <algorithm>
+#include <future>
+#include <vector>
 
 namespace AccessOfficeEncryption {
 
@@ -22,6 +27,9 @@ constexpr int kInfoOffset = 0x299;
 // The flags of Office's EncryptionInfo that tell CryptoAPI and AES apart.
 constexpr quint32 kCryptoApiFlag = 0x04;
 constexpr quint32 kAesFlag = 0x20;
+// Below this many pages (16 MB) a second thread costs about what it saves.
+constexpr qsizetype kPagesForAThread = 4096;
+constexpr qsizetype kMostThreads = 4;
 
 QByteArray maskAt(int offset, int size)
 {
@@ -46,6 +54,37 @@ QByteArray unmasked(const QByteArray& bytes, int offset)
 QByteArray encodingKey(const QByteArray& headerPage)
 {
     return unmasked(headerPage.mid(kEncodingKeyOffset, kEncodingKeySize), kEncodingKeyOffset);
+}
+
+// The pages after the header, shared out in runs, each a thread of its own but the last, which is
+// the caller's: each brings its share into `file`, if need be, then decrypts it there.
+bool decryptPages(const AccessPageDecryption& decryption, QByteArray& file,
+                  const std::function<bool(qsizetype, qsizetype)>& fill)
+{
+    const qsizetype pages = file.size() / kPageSize;
+    const qsizetype runs =
+        pages < kPagesForAThread ? 1 : std::clamp<qsizetype>(QThread::idealThreadCount(), 1, kMostThreads);
+    const qsizetype each = (pages - 1 + runs - 1) / runs;
+    char* bytes = file.data();
+    std::vector<std::future<bool>> started;
+    for (qsizetype first = 1; first < pages; first += each) {
+        const qsizetype count = std::min(each, pages - first);
+        const auto run = [&decryption, &fill, bytes, first, count] {
+            if (fill && !fill(first * kPageSize, count * kPageSize))
+                return false;
+            for (qsizetype page = first; page < first + count; ++page) {
+                if (!decryption.decrypt(quint32(page), bytes + page * kPageSize, kPageSize))
+                    return false;
+            }
+            return true;
+        };
+        started.push_back(std::async(first + each < pages ? std::launch::async : std::launch::deferred, run));
+    }
+    // The last run is done while the others are.
+    bool decrypted = true;
+    for (auto run = started.rbegin(); run != started.rend(); ++run)
+        decrypted = run->get() && decrypted;
+    return decrypted;
 }
 
 } // namespace
@@ -91,7 +130,8 @@ std::unique_ptr<AccessPageDecryption> open(const QByteArray& headerPage, const Q
                       .arg(flags, 0, 16));
 }
 
-bool decrypt(QByteArray& file, const QString& password, QString* error)
+bool decrypt(QByteArray& file, const QString& password, QString* error,
+             const std::function<bool(qsizetype, qsizetype)>& fill)
 {
     if (file.size() < kPageSize || file.size() % kPageSize != 0) {
         *error = QStringLiteral("o arquivo não tem um número inteiro de páginas");
@@ -100,11 +140,9 @@ bool decrypt(QByteArray& file, const QString& password, QString* error)
     const std::unique_ptr<AccessPageDecryption> decryption = open(file.left(kPageSize), password, error);
     if (!decryption)
         return false;
-    for (qsizetype page = 1; page < file.size() / kPageSize; ++page) {
-        if (!decryption->decrypt(quint32(page), file.data() + page * kPageSize, kPageSize)) {
-            *error = QStringLiteral("a página %1 não pôde ser decifrada").arg(page);
-            return false;
-        }
+    if (!decryptPages(*decryption, file, fill)) {
+        *error = QStringLiteral("as páginas do arquivo não puderam ser lidas e decifradas");
+        return false;
     }
     const QByteArray cleared = maskedEncodingKey(QByteArray(kEncodingKeySize, '\0'));
     file.replace(kEncodingKeyOffset, kEncodingKeySize, cleared);

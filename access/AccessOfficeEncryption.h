@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The Office encryption Access 2007 and later apply to a whole ACE file with a database
@@ -24,9 +25,13 @@ std::unique_ptr<AccessPageDecryption> open(const QByteArray& headerPage, const Q
                                            QString* error);
 
 // Decrypts a whole file in memory, then clears its encoding key, so that it reads as an
-// unencrypted file. False, with the reason, as open() refuses, or for a file that is no
-// whole number of pages.
-bool decrypt(QByteArray& file, const QString& password, QString* error);
+// unencrypted file. The pages are decrypted in as many runs as there are cores; `fill`, when
+// given, first brings each run's share of the file into `file` (`size` bytes from `offset`), so
+// that the reading is shared out too: only the header page must be there before. False, with
+// the reason, as open() refuses, for a file that is no whole number of pages, or one that could
+// not be read or decrypted.
+bool decrypt(QByteArray& file, const QString& password, QString* error,
+             const std::function<bool(qsizetype offset, qsizetype size)>& fill = {});
 
 // The encoding key as stored, masked like the rest of the header (for the file's writers).
 QByteArray maskedEncodingKey(const QByteArray& key);

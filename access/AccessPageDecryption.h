@@ -10,7 +10,8 @@ class AccessPageDecryption
 {
 public:
     virtual ~AccessPageDecryption() = default;
-    // Decrypts page `number` in place; false when the cipher fails.
+    // Decrypts page `number` in place; false when the cipher fails. Threads may decrypt different
+    // pages at once.
     virtual bool decrypt(quint32 number, char* page, int size) const = 0;
 
     // Office hashes a password as UTF-16LE, at most 255 characters of it.
