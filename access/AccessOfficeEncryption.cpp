@@ -30,6 +30,7 @@ constexpr quint32 kAesFlag = 0x20;
 // Below this many pages (16 MB) a second thread costs about what it saves.
 constexpr qsizetype kPagesForAThread = 4096;
 constexpr qsizetype kMostThreads = 4;
+constexpr quint8 kDefinitionPage = 0x02;
 
 QByteArray maskAt(int offset, int size)
 {
@@ -54,6 +55,13 @@ QByteArray unmasked(const QByteArray& bytes, int offset)
 QByteArray encodingKey(const QByteArray& headerPage)
 {
     return unmasked(headerPage.mid(kEncodingKeyOffset, kEncodingKeySize), kEncodingKeyOffset);
+}
+
+// Every Jet 4 and ACE file keeps the definition of its system catalogue on page 2.
+bool definesTheCatalogue(const QByteArray& file)
+{
+    return file.size() >= 3 * kPageSize && quint8(file[2 * kPageSize]) == kDefinitionPage &&
+           quint8(file[2 * kPageSize + 1]) == 0x01;
 }
 
 // The pages after the header, shared out in runs, each a thread of its own but the last, which is
@@ -142,6 +150,14 @@ bool decrypt(QByteArray& file, const QString& password, QString* error,
         return false;
     if (!decryptPages(*decryption, file, fill)) {
         *error = QStringLiteral("as páginas do arquivo não puderam ser lidas e decifradas");
+        return false;
+    }
+    // The password is checked, the key and the salts that decrypt the pages are not: with one of
+    // them damaged every page decrypts to other bytes, the system catalogue's definition first.
+    if (!definesTheCatalogue(file)) {
+        *error =
+            QStringLiteral("as páginas do arquivo não se decifram com a chave de seu cabeçalho: o cabeçalho "
+                           "da criptografia está danificado");
         return false;
     }
     const QByteArray cleared = maskedEncodingKey(QByteArray(kEncodingKeySize, '\0'));

@@ -28,8 +28,8 @@ std::unique_ptr<AccessPageDecryption> open(const QByteArray& headerPage, const Q
 // unencrypted file. The pages are decrypted in as many runs as there are cores; `fill`, when
 // given, first brings each run's share of the file into `file` (`size` bytes from `offset`), so
 // that the reading is shared out too: only the header page must be there before. False, with
-// the reason, as open() refuses, for a file that is no whole number of pages, or one that could
-// not be read or decrypted.
+// the reason, as open() refuses, for a file that is no whole number of pages, one that could not
+// be read, or one whose key does not decrypt its pages (a damaged key, salt or encoding key).
 bool decrypt(QByteArray& file, const QString& password, QString* error,
              const std::function<bool(qsizetype offset, qsizetype size)>& fill = {});
 

@@ -20,7 +20,8 @@ struct Row
 };
 
 // Row `row` of the data page in `page`; false when the page is no data page, has no such
-// row, or the row's bounds do not lie inside the page's row area.
+// row, the row's bounds do not lie inside the page's row area, or (Jet 4 and ACE) the page's
+// free space is not what its offsets leave.
 bool findRow(MdbHandle* mdb, const unsigned char* page, int row, Row* found);
 int rowCount(MdbHandle* mdb, const unsigned char* page);
 // A data page whose owner field holds the long-value signature "LVAL".
