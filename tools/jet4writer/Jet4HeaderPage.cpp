@@ -43,9 +43,7 @@ QByteArray build(std::uint32_t encodingKey, Jet4FileFormat format)
     std::memcpy(&bits, &creationDate, sizeof bits);
     put32(page, kCreationDateOffset, static_cast<std::uint32_t>(bits));
     put32(page, kCreationDateOffset + 4, static_cast<std::uint32_t>(bits >> 32));
-    Jet4Rc4 mask(kHeaderMaskKey);
-    mask.apply(page.data() + kMaskedStart, kMaskedLength);
-    return page;
+    return Jet4Rc4::apply(kHeaderMaskKey, page.data() + kMaskedStart, kMaskedLength) ? page : QByteArray();
 }
 
 } // namespace Jet4HeaderPage

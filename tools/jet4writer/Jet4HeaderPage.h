@@ -6,7 +6,8 @@
 #include <cstdint>
 
 // The database definition page (page 0) of a Jet 4 or ACE 12 file: signature, version, and the
-// masked block holding the code page, the sort order and the page-encoding key.
+// masked block holding the code page, the sort order and the page-encoding key. Empty when the
+// mask cannot be applied.
 namespace Jet4HeaderPage {
 
 QByteArray build(std::uint32_t encodingKey, Jet4FileFormat format = Jet4FileFormat::Jet4);

@@ -23,10 +23,9 @@ std::uint32_t Jet4PageFile::allocate()
 bool Jet4PageFile::write(std::uint32_t page, QByteArray content)
 {
     content.resize(Jet4Format::kPageSize, '\0');
-    if (page != 0 && m_encodingKey != 0) {
-        Jet4Rc4 cipher(m_encodingKey ^ page);
-        cipher.apply(content.data(), content.size());
-    }
+    if (page != 0 && m_encodingKey != 0 &&
+        !Jet4Rc4::apply(m_encodingKey ^ page, content.data(), content.size()))
+        return false;
     if (m_encryption && !m_encryption->apply(page, content.data()))
         return false;
     return m_file.seek(qint64(page) * Jet4Format::kPageSize) && m_file.write(content) == content.size();

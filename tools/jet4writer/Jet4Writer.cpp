@@ -253,7 +253,10 @@ bool Jet4Writer::finish()
         if (!m_file->write(number, page->build()))
             return fail(m_file->errorString());
     }
-    if (!m_file->write(0, Jet4HeaderPage::build(m_encodingKey, m_format)) || !m_file->close())
+    const QByteArray header = Jet4HeaderPage::build(m_encodingKey, m_format);
+    if (header.isEmpty())
+        return fail(QStringLiteral("OpenSSL provides no RC4 to mask the header"));
+    if (!m_file->write(0, header) || !m_file->close())
         return fail(m_file->errorString());
     return true;
 }
