@@ -280,20 +280,21 @@ QByteArray AccessOpeningLists::encode(QByteArrayView conversion) const
     std::thread others([&] {
         try {
             const Column& houseReferences = field(HouseReference);
-            lists[OpeningLists::HouseReferences] =
+            lists[OpeningLists::indexOf(ListKind::HouseReferences)] =
                 valuesOf(houseReferences, ordered(allRows(houseReferences), {&houseReferences}));
-            lists[OpeningLists::Descriptions] =
+            lists[OpeningLists::indexOf(ListKind::Descriptions)] =
                 valuesOf(field(HouseDescription), firstOfEachGroup(field(HouseDescription)));
-            lists[OpeningLists::Families] =
+            lists[OpeningLists::indexOf(ListKind::Families)] =
                 valuesOf(field(FamilyDescription), firstOfEachGroup(field(FamilyDescription)));
-            lists[OpeningLists::Companies] = valuesOf(field(Company), companyRows(competitors));
+            lists[OpeningLists::indexOf(ListKind::Manufacturers)] =
+                valuesOf(field(Company), companyRows(competitors));
             lists[OpeningLists::Version] = valuesOf(m_version, allRows(m_version));
             othersMade = true;
         } catch (const std::bad_alloc&) {
         }
     });
     try {
-        lists[OpeningLists::CompetitorReferences] =
+        lists[OpeningLists::indexOf(ListKind::CompetitorReferences)] =
             valuesOf(field(Reference), ordered(competitors, {&field(Reference), &field(Company)}));
     } catch (const std::bad_alloc&) {
         others.join();

@@ -1,7 +1,7 @@
 #include "ConfigurationPlace.h"
 
 #include "base/ProgramLocation.h"
-#include "catalogue/ConfigurationFile.h"
+#include "catalogue/opened/ConfigurationFile.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ListKind.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QtEndian>
@@ -16,16 +18,13 @@
 // lists put in its place from another conversion are never taken for its own.
 namespace OpeningLists {
 
-enum List
+// The file holds a list for each ListKind, in its order, then the version row's values.
+inline constexpr int Version = kListKinds;
+inline constexpr int ListCount = kListKinds + 1;
+inline constexpr int indexOf(ListKind kind)
 {
-    HouseReferences,
-    Descriptions,
-    Families,
-    Companies,
-    CompetitorReferences,
-    Version,
-    ListCount
-};
+    return int(kind);
+}
 
 // One value: null when `data` is null.
 struct Value
@@ -34,16 +33,17 @@ struct Value
     qsizetype size = 0;
 };
 
-// The file's bytes for the lists, indexed by List, of the conversion named `conversion`.
+// The file's bytes for the lists, indexed by indexOf(ListKind) and Version, of the conversion named
+// `conversion`.
 QByteArray encode(QByteArrayView conversion, const std::vector<Value> (&lists)[ListCount]);
 
-// Hands each value of each list to `visit(List, Value)`, in order. False when the bytes are not
+// Hands each value of each list to `visit(int list, Value)`, in order. False when the bytes are not
 // such a file, are cut short or belong to another conversion than `conversion`: nothing of it is
 // to be used then.
 template <typename Visit> bool decode(QByteArrayView file, QByteArrayView conversion, Visit visit);
 
 // How the file starts, and the size that stands for a null value.
-inline constexpr char kMagic[] = "LUMEO-LISTS-2\n";
+inline constexpr char kMagic[] = "LUMEO-LISTS-3\n";
 inline constexpr quint32 kNullSize = 0xFFFFFFFFu;
 
 namespace Detail {
@@ -77,12 +77,12 @@ template <typename Visit> bool decode(QByteArrayView file, QByteArrayView conver
             if (!Detail::take(file, &at, &size))
                 return false;
             if (size == kNullSize) {
-                visit(List(list), Value());
+                visit(list, Value());
                 continue;
             }
             if (file.size() - at < qsizetype(size))
                 return false;
-            visit(List(list), Value{file.data() + at, qsizetype(size)});
+            visit(list, Value{file.data() + at, qsizetype(size)});
             at += qsizetype(size);
         }
     }

@@ -3,8 +3,8 @@
 #include "BareEngine.h"
 #include "Median.h"
 #include "ProgramDriver.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

@@ -2,7 +2,7 @@
 
 #include "BenchQueries.h"
 #include "base/SqliteStatement.h"
-#include "catalogue/CatalogueSql.h"
+#include "catalogue/engine/CatalogueSql.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ bool BareEngine::openCatalogue() const
     readList(CatalogueSql::Descriptions, {});
     readList(CatalogueSql::CompetitorReferences, brands);
     readList(CatalogueSql::Families, {});
-    readList(CatalogueSql::Companies, brands);
+    readList(CatalogueSql::Manufacturers, brands);
     SqliteStatement version = prepared(connection, CatalogueSql::Version, {});
     readRow(version);
     return ok;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/Connection.h"
+#include "catalogue/engine/Connection.h"
 
 #include <QString>
 #include <QStringList>

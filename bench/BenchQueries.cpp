@@ -2,7 +2,7 @@
 
 #include "base/HouseBrands.h"
 #include "base/ScrambleText.h"
-#include "catalogue/CatalogueSql.h"
+#include "catalogue/engine/CatalogueSql.h"
 
 namespace BenchQueries {
 

@@ -28,13 +28,13 @@ inline const QString SpokenCompetitorReference = QStringLiteral("emx dj220");
 inline const QString SpokenHouseReference = QStringLiteral("kv 2104");
 
 QVariantList houseBrands();
-QVariantList manufacturerAlone();                                     // M2
-QVariantList manufacturerOnly();                                      // M3, M4
-QVariantList manufacturerInFamily();                                  // M1, F1
-QVariantList familyAlone(const QString& family = Family);             // F2, F3
-QVariantList familyOnly(const QString& family = Family);              // F4
-QVariantList competitorReference();                                   // R1
-QVariantList houseEquivalent();                                       // R2 for the known competitor row
+QVariantList manufacturerAlone();    // references of a manufacturer
+QVariantList manufacturerOnly();     // families of a manufacturer, family rows of a manufacturer
+QVariantList manufacturerInFamily(); // references of a manufacturer in a family
+QVariantList familyAlone(const QString& family = Family); // references in a family, manufacturers of a family
+QVariantList familyOnly(const QString& family = Family);  // family named
+QVariantList competitorReference();                       // rows of a competitor reference
+QVariantList houseEquivalent();                           // house equivalent for the known competitor row
 QVariantList houseByReference(const QString& typed = HouseReference); // product query by reference
 QVariantList houseByDescription(const QString& typed = Description);  // product query by description
 // The stored values looked for when `typed` names the `listed` entry in other case: its own,

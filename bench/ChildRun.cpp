@@ -8,11 +8,11 @@
 #include "ProgramDriver.h"
 #include "RefillTimer.h"
 #include "base/ScrambleText.h"
-#include "catalogue/AlphabeticalOrder.h"
-#include "catalogue/AnyOfSql.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/EntryIndex.h"
-#include "catalogue/Module1.h"
+#include "catalogue/engine/AnyOfSql.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/lists/EntryIndex.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/text/AlphabeticalOrder.h"
 #include "ui/search/CatalogueCheck.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
@@ -193,15 +193,16 @@ bool ChildRun::run()
     };
     const auto references = [&] { return ProgramDriver::combo(window, "comReferences")->count(); };
 
-    // Manufacturer alone: M2, M3, M4; refills references and families. Typed as listed, and in
-    // lower case, when the queries look for the typed text and the listed manufacturer.
+    // Manufacturer alone: its references, families and family rows; refills references and families. Typed as
+    // listed, and in lower case, when the queries look for the typed text and the listed manufacturer.
     const auto timeManufacturerFilter = [&](const QString& operation, const QString& typed,
                                             const QVariantList& stored) {
         const QString company = QStringLiteral("COMPANY = ?");
         // The manufacturers timed are none of the house brands.
         const QString m2 = CatalogueSql::referencesOfCompetitors(stored.size());
         const QString m3 = CatalogueSql::familiesOfManufacturers(stored.size());
-        const QString m4 = CatalogueSql::anyOf(CatalogueSql::M4, company, stored.size());
+        const QString m4 =
+            CatalogueSql::anyOf(CatalogueSql::FamilyRowsOfManufacturer, company, stored.size());
         const Result refs = read(bare, m2, stored);
         const Result families = read(bare, m3, stored);
         timeFilter(
@@ -223,20 +224,20 @@ bool ChildRun::run()
     timeManufacturerFilter(QStringLiteral("manufacturer filter, lower case"), LowerCaseManufacturer,
                            storedAsTyped(LowerCaseManufacturer, Manufacturer));
 
-    // Family alone: F2, F3, F4; refills manufacturers and references. Typed as listed, and in
-    // other case with accents.
+    // Family alone: its references and manufacturers, and the family as stored; refills manufacturers and
+    // references. Typed as listed, and in other case with accents.
     const auto timeFamilyFilter = [&](const QString& operation, const QString& family) {
-        const Result refs = read(bare, CatalogueSql::F2OfCompetitors, familyAlone(family));
-        const Result companies = read(bare, CatalogueSql::F3, familyAlone(family));
+        const Result refs = read(bare, CatalogueSql::ReferencesInFamilyByMaker, familyAlone(family));
+        const Result companies = read(bare, CatalogueSql::ManufacturersOfFamily, familyAlone(family));
         timeFilter(
             operation, Kind::Filter,
             {{ListKind::Manufacturers, fullCompanies, companies.texts, companies.nulls},
              {ListKind::CompetitorReferences, fullRefs, refs.texts, refs.nulls}},
             setBoxes(family, QString()), [&] { window->comFamilies_Click(); },
             [&] {
-                bare.list(CatalogueSql::F2OfCompetitors, familyAlone(family));
-                bare.list(CatalogueSql::F3, familyAlone(family));
-                bare.first(CatalogueSql::F4, familyOnly(family));
+                bare.list(CatalogueSql::ReferencesInFamilyByMaker, familyAlone(family));
+                bare.list(CatalogueSql::ManufacturersOfFamily, familyAlone(family));
+                bare.first(CatalogueSql::FamilyNamed, familyOnly(family));
             },
             [&] {
                 return refs.nonNull() > 0 && references() == refs.nonNull() &&
@@ -246,11 +247,12 @@ bool ChildRun::run()
     timeFamilyFilter(QStringLiteral("family filter"), Family);
     timeFamilyFilter(QStringLiteral("family filter, accented capitals"), AccentedFamily);
 
-    // Both: a manufacturer chosen, then a family (F1, F4), and the other way round (M1, M3, M4).
+    // Both: a manufacturer chosen, then a family, and the other way round.
     // The refill starts from the list the first choice left.
     {
-        const Result byManufacturer = read(bare, CatalogueSql::M2, manufacturerAlone());
-        const Result refs = read(bare, CatalogueSql::F1, manufacturerInFamily());
+        const Result byManufacturer = read(bare, CatalogueSql::ReferencesOfManufacturer, manufacturerAlone());
+        const Result refs =
+            read(bare, CatalogueSql::ReferencesOfManufacturerInFamily, manufacturerInFamily());
         timeFilter(
             QStringLiteral("manufacturer, then family"), Kind::Lookup,
             {{ListKind::CompetitorReferences, CachedList(byManufacturer.texts, byManufacturer.nulls),
@@ -262,14 +264,15 @@ bool ChildRun::run()
             },
             [&] { window->comFamilies_Click(); },
             [&] {
-                bare.list(CatalogueSql::F1, manufacturerInFamily());
-                bare.first(CatalogueSql::F4, familyOnly());
+                bare.list(CatalogueSql::ReferencesOfManufacturerInFamily, manufacturerInFamily());
+                bare.first(CatalogueSql::FamilyNamed, familyOnly());
             },
             [&] { return references() == refs.nonNull(); });
     }
     {
-        const Result byFamily = read(bare, CatalogueSql::F2OfCompetitors, familyAlone());
-        const Result refs = read(bare, CatalogueSql::M1, manufacturerInFamily());
+        const Result byFamily = read(bare, CatalogueSql::ReferencesInFamilyByMaker, familyAlone());
+        const Result refs =
+            read(bare, CatalogueSql::ReferencesOfManufacturerInFamily, manufacturerInFamily());
         timeFilter(
             QStringLiteral("family, then manufacturer"), Kind::Lookup,
             {{ListKind::CompetitorReferences, CachedList(byFamily.texts, byFamily.nulls), refs.texts,
@@ -281,9 +284,9 @@ bool ChildRun::run()
             },
             [&] { window->comCompanies_Click(); },
             [&] {
-                bare.list(CatalogueSql::M1, manufacturerInFamily());
-                bare.list(CatalogueSql::M3, manufacturerOnly());
-                bare.first(CatalogueSql::M4, manufacturerOnly());
+                bare.list(CatalogueSql::ReferencesOfManufacturerInFamily, manufacturerInFamily());
+                bare.list(CatalogueSql::FamiliesOfManufacturer, manufacturerOnly());
+                bare.first(CatalogueSql::FamilyRowsOfManufacturer, manufacturerOnly());
             },
             [&] { return references() == refs.nonNull(); });
     }
@@ -306,8 +309,8 @@ bool ChildRun::run()
     };
 
     // A competitor reference resolved to its house product, photo and all: typed as listed, in
-    // lower case (R1 looks for the typed text and the listed reference), and with blanks for its
-    // separators (R1 finds nothing, then the one reference it can be is looked up).
+    // lower case (the resolution looks for the typed text and the listed reference), and with blanks for its
+    // separators (the resolution finds nothing, then the one reference it can be is looked up).
     reset();
     const auto timeResolution = [&](const QString& operation, const QString& typed,
                                     const std::function<void()>& competitorRow) {
@@ -326,17 +329,18 @@ bool ChildRun::run()
                        program.takeMessages().isEmpty();
             });
     };
-    const QString lowerCaseR1 =
-        CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), 2);
+    const QString lowerCaseR1 = CatalogueSql::anyOf(CatalogueSql::CompetitorReferenceRows,
+                                                    QStringLiteral("RELATIONS.REFERENCE = ?"), 2);
     timeResolution(QStringLiteral("competitor reference resolved"), CompetitorReference,
-                   [&] { bare.first(CatalogueSql::R1, competitorReference()); });
+                   [&] { bare.first(CatalogueSql::CompetitorReferenceRows, competitorReference()); });
     timeResolution(
         QStringLiteral("competitor reference resolved, lower case"), LowerCaseCompetitorReference,
         [&] { bare.first(lowerCaseR1, storedAsTyped(LowerCaseCompetitorReference, CompetitorReference)); });
     timeResolution(QStringLiteral("competitor reference resolved, blanks for separators"),
                    SpokenCompetitorReference, [&] {
-                       bare.first(CatalogueSql::R1, {ScrambleText(SpokenCompetitorReference)});
-                       bare.first(CatalogueSql::R1, competitorReference());
+                       bare.first(CatalogueSql::CompetitorReferenceRows,
+                                  {ScrambleText(SpokenCompetitorReference)});
+                       bare.first(CatalogueSql::CompetitorReferenceRows, competitorReference());
                    });
 
     // The house lookups that show a product: a reference is shown whole, a description holds the

@@ -3,7 +3,7 @@
 #include "BenchQueries.h"
 #include "ProgramDriver.h"
 #include "SearchWindowFixture.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

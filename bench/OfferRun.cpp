@@ -5,8 +5,8 @@
 #include "PlainOffers.h"
 #include "ProgramDriver.h"
 #include "SearchWindowFixture.h"
-#include "catalogue/Module1.h"
-#include "catalogue/ReferenceOffers.h"
+#include "catalogue/lists/ReferenceOffers.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

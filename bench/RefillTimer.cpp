@@ -1,7 +1,7 @@
 #include "RefillTimer.h"
 
 #include "Median.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/ComboLists.h"
 

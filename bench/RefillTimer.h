@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/CachedList.h"
-#include "catalogue/ListKind.h"
+#include "catalogue/lists/CachedList.h"
+#include "catalogue/lists/ListForm.h"
 
 #include <QList>
 

@@ -6,8 +6,8 @@
 #include "RecordingPlatform.h"
 #include "app/Main.h"
 #include "base/ProgramLocation.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/ConfigurationFile.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/opened/ConfigurationFile.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/main/ShowMainWindow.h"
 #include "ui/search/ComboBox.h"
@@ -42,7 +42,7 @@ QString shellScript()
                          .arg(literal(brands.at(0)), literal(brands.at(1)));
     for (const QString& sql : {CatalogueSql::CountHouseReferences, CatalogueSql::HouseReferences,
                                CatalogueSql::Descriptions, CatalogueSql::CompetitorReferences,
-                               CatalogueSql::Families, CatalogueSql::Companies, CatalogueSql::Version})
+                               CatalogueSql::Families, CatalogueSql::Manufacturers, CatalogueSql::Version})
         script += sql + QStringLiteral(";\n");
     return script;
 }

@@ -2,8 +2,8 @@
 
 #include "Median.h"
 #include "SmallFiles.h"
-#include "catalogue/AccessCopyCache.h"
-#include "catalogue/AccessCopySweep.h"
+#include "catalogue/copy/AccessCopyCache.h"
+#include "catalogue/copy/AccessCopySweep.h"
 
 #include <QDateTime>
 #include <QDir>

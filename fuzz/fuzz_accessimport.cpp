@@ -54,7 +54,7 @@ void copyCatalogueTables(AccessDatabase& database)
     }
     const QByteArray file = lists.encode("fuzz");
     if (!file.isEmpty())
-        FUZZ_CHECK(OpeningLists::decode(file, "fuzz", [](OpeningLists::List, OpeningLists::Value) {}));
+        FUZZ_CHECK(OpeningLists::decode(file, "fuzz", [](int, OpeningLists::Value) {}));
 }
 
 void readEveryTable(AccessDatabase& database)

@@ -4,7 +4,7 @@
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
 #include "base/Windows1252.h"
-#include "catalogue/ConfigurationFile.h"
+#include "catalogue/opened/ConfigurationFile.h"
 
 #include <QFile>
 

@@ -5,11 +5,11 @@
 #include "FuzzApplication.h"
 #include "FuzzCheck.h"
 #include "base/HouseBrands.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/ForwardResult.h"
-#include "catalogue/ListQuery.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/engine/ForwardResult.h"
+#include "catalogue/engine/ListQuery.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,12 +39,12 @@ void runLookups()
     }
     readRow(CatalogueSql::ByReference, CatalogueSql::productValues(QStringLiteral("%")));
     readRow(CatalogueSql::ByDescription, CatalogueSql::productValues(QStringLiteral("%a%")));
-    readRow(CatalogueSql::R1,
+    readRow(CatalogueSql::CompetitorReferenceRows,
             {Module1::Opened().RefRows.isEmpty() ? QString() : Module1::Opened().RefRows.at(0)});
     readRow(CatalogueSql::HouseEquivalent, {1, QStringLiteral("DJ"), HouseBrands::storedQV()});
-    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::M2,
+    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::ReferencesOfManufacturer,
                          QVariantList{QStringLiteral("x")} + brands);
-    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::F3,
+    (void)ListQuery::run(&Module1::Opened().Conn, CatalogueSql::ManufacturersOfFamily,
                          QVariantList{QStringLiteral("x")} + brands);
 }
 

@@ -6,7 +6,7 @@
 #include "FuzzCheck.h"
 #include "base/ProgramLocation.h"
 #include "base/Windows1252.h"
-#include "catalogue/StoredFile.h"
+#include "catalogue/engine/StoredFile.h"
 #include "media/PreviewWriter.h"
 
 #include <QDir>
@@ -25,15 +25,16 @@ QString programDirectory()
 
 void checkNothingElseWritten()
 {
-    const QStringList scratch =
-        QDir(FuzzApplication::scratchDirectory()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList scratch = QDir(FuzzApplication::scratchDirectory())
+                                    .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     FUZZ_CHECK(scratch == QStringList{QStringLiteral("program")});
     QDir program(programDirectory());
-    const QFileInfoList written = program.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QFileInfoList written =
+        program.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo& file : written) {
         FUZZ_CHECK(file.isFile() && !file.isSymLink());
-        FUZZ_CHECK(file.fileName().startsWith(QString::fromUtf8("ArquivoTemporárioDePrévia."))
-                   || file.fileName().startsWith(QString::fromUtf8("AnexoTemporárioDePrévia.")));
+        FUZZ_CHECK(file.fileName().startsWith(QString::fromUtf8("ArquivoTemporárioDePrévia.")) ||
+                   file.fileName().startsWith(QString::fromUtf8("AnexoTemporárioDePrévia.")));
         QFile::remove(file.absoluteFilePath());
     }
 }

@@ -4,7 +4,7 @@
 #include "StoredFileContent.h"
 #include "UserPreviewFolder.h"
 #include "base/ProgramLocation.h"
-#include "catalogue/StoredFile.h"
+#include "catalogue/engine/StoredFile.h"
 
 #include <QDir>
 #include <QFile>

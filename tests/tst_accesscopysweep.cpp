@@ -1,9 +1,9 @@
 #include "SmallFiles.h"
 #include "TestProgram.h"
 
-#include "catalogue/AccessCopyCache.h"
-#include "catalogue/AccessCopySweep.h"
-#include "catalogue/AccessCopyUse.h"
+#include "catalogue/copy/AccessCopyCache.h"
+#include "catalogue/copy/AccessCopySweep.h"
+#include "catalogue/copy/AccessCopyUse.h"
 
 #include <QDateTime>
 #include <QDir>

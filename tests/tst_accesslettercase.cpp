@@ -2,9 +2,9 @@
 #include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "catalogue/AccessImportProcess.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/copy/AccessImportProcess.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

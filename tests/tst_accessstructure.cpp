@@ -2,7 +2,7 @@
 #include "StatementRows.h"
 #include "TestProgram.h"
 
-#include "catalogue/AccessCatalogue.h"
+#include "catalogue/copy/AccessCatalogue.h"
 
 #include "Jet4Writer.h"
 

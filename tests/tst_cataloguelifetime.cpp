@@ -1,8 +1,9 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "catalogue/CrossReferenceSearch.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/lists/MakeOffers.h"
+#include "catalogue/opened/CrossReferenceSearch.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -157,8 +158,7 @@ void TestCatalogueLifetime::offersBeingMadeOutliveTheirCatalogue()
     QCOMPARE(openedDescriptors(m_large), 0);
     // Whether their making ended or was cancelled, the offers answer as offers made here.
     const QString typed = QStringLiteral("kv 12");
-    QCOMPARE(offers->find(typed, 12),
-             Offers::make(box.entries.get(), OfferMatch::Beginning)->find(typed, 12));
+    QCOMPARE(offers->find(typed, 12), makeOffers(box.entries.get(), OfferMatch::Beginning)->find(typed, 12));
     QCOMPARE(offers->find(typed, 12).size(), size_t(12));
 }
 

@@ -1,10 +1,10 @@
 #include "SmallFiles.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "catalogue/CatalogueSource.h"
-#include "catalogue/HouseLookup.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/CatalogueSource.h"
+#include "catalogue/opened/HouseLookup.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QDir>
 #include <QFile>

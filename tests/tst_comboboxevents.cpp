@@ -1,4 +1,4 @@
-#include "catalogue/Catalogue.h"
+#include "catalogue/opened/Catalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/ComboLists.h"
 

@@ -4,7 +4,7 @@
 #include "StandInImport.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"

@@ -1,5 +1,5 @@
 #include "SearchWindowFixture.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
@@ -35,28 +35,28 @@ void TestCrossReferenceFilters::filters_data()
     const QStringList allFamilies{kFamilyWithQuote, "Disjuntores", "Tomadas"};
     const QStringList djCompanies{"ELETRAMAX", "VOLTRIX", "VESTRAL (Ref. Antiga)"};
 
-    QTest::newRow("manufacturer alone") << QStringList{"comCompanies=ELETRAMAX"}
-                                        << QStringList{"DUP-1", "ELX-20", "ELX-32", "ELX-T10", "QA-1"}
-                                        << allFamilies << QStringList();
+    QTest::newRow("manufacturer alone")
+        << QStringList{"comCompanies=ELETRAMAX"}
+        << QStringList{"DUP-1", "ELX-20", "ELX-32", "ELX-T10", "QA-1"} << allFamilies << QStringList();
     QTest::newRow("old house references are a manufacturer")
-        << QStringList{"comCompanies=VESTRAL (Ref. Antiga)"} << QStringList{"OLD-100"} << QStringList{"Disjuntores"}
-        << QStringList();
+        << QStringList{"comCompanies=VESTRAL (Ref. Antiga)"} << QStringList{"OLD-100"}
+        << QStringList{"Disjuntores"} << QStringList();
     QTest::newRow("typed house brand lists nothing")
         << QStringList{"comCompanies:QV"} << QStringList() << allFamilies << QStringList();
     QTest::newRow("family alone") << QStringList{"comFamilies=Disjuntores"}
                                   << QStringList{"DUP-1", "ELX-20", "ELX-32", "OLD-100", "VTX-20"}
                                   << allFamilies << djCompanies;
     QTest::newRow("family with a quote is found")
-        << QStringList{QStringLiteral("comFamilies=") + kFamilyWithQuote} << QStringList{"QA-1"} << allFamilies
-        << QStringList{"ELETRAMAX"};
+        << QStringList{QStringLiteral("comFamilies=") + kFamilyWithQuote} << QStringList{"QA-1"}
+        << allFamilies << QStringList{"ELETRAMAX"};
     QTest::newRow("manufacturer in family") << QStringList{"comFamilies=Disjuntores", "comCompanies=VOLTRIX"}
                                             << QStringList{"VTX-20"} << allFamilies << djCompanies;
-    QTest::newRow("family of manufacturer")
-        << QStringList{"comCompanies:VOLTRIX", "comFamilies=Tomadas"} << QStringList{"DUP-1", "VTX-T10", "VTX-T20"}
-        << QStringList{"Disjuntores", "Tomadas"} << QStringList();
+    QTest::newRow("family of manufacturer") << QStringList{"comCompanies:VOLTRIX", "comFamilies=Tomadas"}
+                                            << QStringList{"DUP-1", "VTX-T10", "VTX-T20"}
+                                            << QStringList{"Disjuntores", "Tomadas"} << QStringList();
     QTest::newRow("nothing in common, no message")
-        << QStringList{"comFamilies=" + kFamilyWithQuote, "comCompanies:VOLTRIX"} << QStringList() << allFamilies
-        << QStringList{"ELETRAMAX"};
+        << QStringList{"comFamilies=" + kFamilyWithQuote, "comCompanies:VOLTRIX"} << QStringList()
+        << allFamilies << QStringList{"ELETRAMAX"};
 }
 
 void TestCrossReferenceFilters::filters()
@@ -100,10 +100,14 @@ void TestCrossReferenceFilters::notFoundKeepsTheLists_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown manufacturer") << "comCompanies" << "NADA" << QString::fromUtf8("Fabricante não existe");
-    QTest::newRow("empty manufacturer") << "comCompanies" << "" << QString::fromUtf8("Fabricante não existe");
-    QTest::newRow("unknown family") << "comFamilies" << "Nada" << QString::fromUtf8("Familia não existe");
-    QTest::newRow("empty family") << "comFamilies" << "" << QString::fromUtf8("Familia não existe");
+    QTest::newRow("unknown manufacturer") << "comCompanies"
+                                          << "NADA" << QString::fromUtf8("Fabricante não existe");
+    QTest::newRow("empty manufacturer") << "comCompanies"
+                                        << "" << QString::fromUtf8("Fabricante não existe");
+    QTest::newRow("unknown family") << "comFamilies"
+                                    << "Nada" << QString::fromUtf8("Familia não existe");
+    QTest::newRow("empty family") << "comFamilies"
+                                  << "" << QString::fromUtf8("Familia não existe");
 }
 
 void TestCrossReferenceFilters::notFoundKeepsTheLists()
@@ -138,7 +142,7 @@ void TestCrossReferenceFilters::manufacturerChoiceEmptiesTheHouseSearch()
     QCOMPARE(f.window()->contador(), 1);
 
     f.typeAndEnter("CbxRef", "KV-100");
-    f.choose("comFamilies", "Tomadas");  // the family filter leaves the house search alone
+    f.choose("comFamilies", "Tomadas"); // the family filter leaves the house search alone
     QCOMPARE(f.text("CbxRef"), QStringLiteral("KV-100"));
     QCOMPARE(f.window()->contador(), 0);
 }

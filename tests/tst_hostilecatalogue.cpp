@@ -5,8 +5,8 @@
 #include "WindowText.h"
 #include "base/ScrambleText.h"
 #include "base/Windows1252.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

@@ -2,10 +2,10 @@
 #include "StatementRows.h"
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
-#include "catalogue/AnyOfSql.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/Connection.h"
+#include "catalogue/engine/AnyOfSql.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/engine/Connection.h"
+#include "catalogue/opened/Catalogue.h"
 
 #include <QFile>
 #include <QProcess>
@@ -147,24 +147,35 @@ void TestIndexChoice::sameAnswers_data()
                                CatalogueSql::Descriptions, CatalogueSql::Families, CatalogueSql::Version})
         QTest::newRow(qPrintable(sql)) << sql << QVariantList();
     QTest::newRow("competitor references") << CatalogueSql::CompetitorReferences << QVariantList{qv, vestral};
-    QTest::newRow("manufacturers") << CatalogueSql::Companies << QVariantList{qv, vestral};
+    QTest::newRow("manufacturers") << CatalogueSql::Manufacturers << QVariantList{qv, vestral};
     for (const QString& company : companies) {
-        QTest::addRow("M2 %s", qPrintable(company)) << CatalogueSql::M2 << QVariantList{company, qv, vestral};
-        QTest::addRow("M3 %s", qPrintable(company)) << CatalogueSql::M3 << QVariantList{company};
-        QTest::addRow("M4 %s", qPrintable(company)) << CatalogueSql::M4 << QVariantList{company};
+        QTest::addRow("references of a manufacturer %s", qPrintable(company))
+            << CatalogueSql::ReferencesOfManufacturer << QVariantList{company, qv, vestral};
+        QTest::addRow("families of a manufacturer %s", qPrintable(company))
+            << CatalogueSql::FamiliesOfManufacturer << QVariantList{company};
+        QTest::addRow("family rows of a manufacturer %s", qPrintable(company))
+            << CatalogueSql::FamilyRowsOfManufacturer << QVariantList{company};
         for (const QString& family : families) {
             const QVariantList values{company, family, qv, vestral};
-            QTest::addRow("M1 %s %s", qPrintable(company), qPrintable(family)) << CatalogueSql::M1 << values;
-            QTest::addRow("F1 %s %s", qPrintable(company), qPrintable(family)) << CatalogueSql::F1 << values;
+            QTest::addRow("references of a manufacturer in a family %s %s", qPrintable(company),
+                          qPrintable(family))
+                << CatalogueSql::ReferencesOfManufacturerInFamily << values;
+            QTest::addRow("references of a manufacturer in a family %s %s", qPrintable(company),
+                          qPrintable(family))
+                << CatalogueSql::ReferencesOfManufacturerInFamily << values;
         }
     }
     for (const QString& family : families) {
-        QTest::addRow("F2 %s", qPrintable(family)) << CatalogueSql::F2 << QVariantList{family, qv, vestral};
-        QTest::addRow("F3 %s", qPrintable(family)) << CatalogueSql::F3 << QVariantList{family, qv, vestral};
-        QTest::addRow("F4 %s", qPrintable(family)) << CatalogueSql::F4 << QVariantList{family};
+        QTest::addRow("references in a family %s", qPrintable(family))
+            << CatalogueSql::ReferencesInFamily << QVariantList{family, qv, vestral};
+        QTest::addRow("manufacturers of a family %s", qPrintable(family))
+            << CatalogueSql::ManufacturersOfFamily << QVariantList{family, qv, vestral};
+        QTest::addRow("family named %s", qPrintable(family))
+            << CatalogueSql::FamilyNamed << QVariantList{family};
     }
     for (const QString& reference : references)
-        QTest::addRow("R1 %s", qPrintable(reference)) << CatalogueSql::R1 << QVariantList{reference};
+        QTest::addRow("rows of a competitor reference %s", qPrintable(reference))
+            << CatalogueSql::CompetitorReferenceRows << QVariantList{reference};
     const QList<QVariantList> groups = statementRows(
         m_today.handle(),
         QStringLiteral("SELECT DISTINCT REFERENCE_SET, FAMILY FROM RELATIONS WHERE rowid % 31 = 0"));
@@ -190,13 +201,14 @@ void TestIndexChoice::sameAnswers()
     QFETCH(QString, sql);
     QFETCH(QVariantList, values);
     // The resolution as it was asked before it named an order.
-    const QString asked = sql == CatalogueSql::R1 ? sql.section(QLatin1String(" ORDER BY "), 0, 0) : sql;
+    const QString asked =
+        sql == CatalogueSql::CompetitorReferenceRows ? sql.section(QLatin1String(" ORDER BY "), 0, 0) : sql;
     QList<QByteArray> today = answer(m_today, sql, values);
     QList<QByteArray> before = answer(m_before, asked, values);
     const QByteArray first = today.value(0);
     QVERIFY2(!first.startsWith("error: "), first.constData());
-    // M4 only tells whether a manufacturer has rows: its order is nobody's concern.
-    if (sql == CatalogueSql::M4) {
+    // FamilyRowsOfManufacturer only tells whether a manufacturer has rows: its order is nobody's concern.
+    if (sql == CatalogueSql::FamilyRowsOfManufacturer) {
         std::sort(today.begin(), today.end());
         std::sort(before.begin(), before.end());
     }
@@ -221,7 +233,7 @@ void TestIndexChoice::competitorFormsGiveTheDesignedRows()
         const QList<QByteArray> rows =
             answer(m_today, CatalogueSql::referencesOfCompetitors(competitors.size()),
                    QVariantList(competitors.begin(), competitors.end()));
-        QCOMPARE(rows, answer(m_today, CatalogueSql::M2, {company, qv, vestral}));
+        QCOMPARE(rows, answer(m_today, CatalogueSql::ReferencesOfManufacturer, {company, qv, vestral}));
         const ReadAheadCheck check = ReadAheadCheck::of(catalogue, competitors);
         QCOMPARE(check.read.has_value(), !rows.isEmpty());
         if (check.read)
@@ -231,9 +243,9 @@ void TestIndexChoice::competitorFormsGiveTheDesignedRows()
     families << families.first().toUpper() << QStringLiteral("no such family");
     for (const QString& family : families) {
         const QVariantList values{family, qv, vestral};
-        const QList<QByteArray> rows = answer(m_today, CatalogueSql::F2OfCompetitors, values);
+        const QList<QByteArray> rows = answer(m_today, CatalogueSql::ReferencesInFamilyByMaker, values);
         QVERIFY(!rows.value(0).startsWith("error: "));
-        QCOMPARE(rows, answer(m_today, CatalogueSql::F2, values));
+        QCOMPARE(rows, answer(m_today, CatalogueSql::ReferencesInFamily, values));
     }
 }
 

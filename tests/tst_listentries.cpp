@@ -1,4 +1,5 @@
-#include "catalogue/CachedList.h"
+#include "catalogue/lists/CachedList.h"
+#include "catalogue/lists/WorkPool.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -2,9 +2,9 @@
 #include "TestCatalogue.h"
 #include "base/CatalogueSchema.h"
 #include "base/HouseBrands.h"
-#include "catalogue/AnyOfSql.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueSql.h"
+#include "catalogue/engine/AnyOfSql.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/opened/Catalogue.h"
 
 #include <QTemporaryDir>
 #include <QTest>

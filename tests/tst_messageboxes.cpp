@@ -3,7 +3,7 @@
 #include "SearchWindowFixture.h"
 #include "TestProgram.h"
 #include "app/QtTranslations.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/config/Form1.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/platform/Platform.h"

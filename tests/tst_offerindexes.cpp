@@ -1,6 +1,6 @@
 #include "PlainOffers.h"
-#include "catalogue/EntryIndex.h"
-#include "catalogue/Offers.h"
+#include "catalogue/lists/EntryIndex.h"
+#include "catalogue/lists/MakeOffers.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -50,7 +50,7 @@ void TestOfferIndexes::indexesAgreeWithAPlainScan()
     references.append({"", "-", "/ _"});
     const CachedList list(references, {});
     const CachedList::Entries entries = list.entries(EntryRule::AsStored, true);
-    const std::shared_ptr<const Offers> byBeginning = Offers::make(entries, OfferMatch::Beginning);
+    const std::shared_ptr<const Offers> byBeginning = makeOffers(entries, OfferMatch::Beginning);
 
     QStringList typed{"a",
                       "A-",
@@ -82,7 +82,7 @@ void TestOfferIndexes::indexesAgreeWithAPlainScan()
     const QStringList descriptions{
         "Disjuntor bipolar 20 A", "DISJUNTOR tripolar", "Relé térmico", "RELÉ 20", "Tomada 20 A", "", "  "};
     const CachedList::Entries shown = CachedList(descriptions, {}).entries(EntryRule::Trimmed, true);
-    const std::shared_ptr<const Offers> byWords = Offers::make(shown, OfferMatch::Words);
+    const std::shared_ptr<const Offers> byWords = makeOffers(shown, OfferMatch::Words);
     for (const QString& text :
          QStringList{"20", "20 a", "a 20", QString::fromUtf8("relé"), QString::fromUtf8("RELÉ 2"),
                      QStringLiteral("  disj  tri "), QStringLiteral("zz"), QStringLiteral(" ")}) {
@@ -119,7 +119,7 @@ void TestOfferIndexes::offersAndLookupsShareOneKey()
         CachedList(QStringList{"OTHER-1", entry}, {}).entries(EntryRule::AsStored, false);
     const EntryIndex index(entries, EntryIndex::Key::Everything);
     QCOMPARE(index.equalTexts(typed), same ? QStringList{entry} : QStringList());
-    const std::vector<qsizetype> offered = Offers::make(entries, OfferMatch::Beginning)->find(typed, 12);
+    const std::vector<qsizetype> offered = makeOffers(entries, OfferMatch::Beginning)->find(typed, 12);
     QCOMPARE(offered, same ? std::vector<qsizetype>{1} : std::vector<qsizetype>{});
 }
 

@@ -3,10 +3,10 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "base/ScrambleText.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/ForwardResult.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/engine/ForwardResult.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QDir>
 #include <QFile>

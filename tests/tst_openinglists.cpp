@@ -4,11 +4,11 @@
 #include "access/AccessImporter.h"
 #include "base/CatalogueSchema.h"
 #include "base/HouseBrands.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/Connection.h"
-#include "catalogue/ForwardResult.h"
-#include "catalogue/ListQuery.h"
-#include "catalogue/OpeningListsFile.h"
+#include "catalogue/copy/OpeningListsFile.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/engine/Connection.h"
+#include "catalogue/engine/ForwardResult.h"
+#include "catalogue/engine/ListQuery.h"
 
 #include "Jet4CatalogueExport.h"
 
@@ -124,15 +124,16 @@ void TestOpeningLists::sameAsTheFinishedCopy()
     const QVariantList houseBrands{HouseBrands::storedQV(), HouseBrands::storedVestral()};
     const struct
     {
-        OpeningLists::List list;
+        int list;
         QString sql;
         QVariantList values;
     } queries[] = {
-        {OpeningLists::HouseReferences, CatalogueSql::HouseReferences, {}},
-        {OpeningLists::Descriptions, CatalogueSql::Descriptions, {}},
-        {OpeningLists::Families, CatalogueSql::Families, {}},
-        {OpeningLists::Companies, CatalogueSql::Companies, houseBrands},
-        {OpeningLists::CompetitorReferences, CatalogueSql::CompetitorReferences, houseBrands},
+        {OpeningLists::indexOf(ListKind::HouseReferences), CatalogueSql::HouseReferences, {}},
+        {OpeningLists::indexOf(ListKind::Descriptions), CatalogueSql::Descriptions, {}},
+        {OpeningLists::indexOf(ListKind::Families), CatalogueSql::Families, {}},
+        {OpeningLists::indexOf(ListKind::Manufacturers), CatalogueSql::Manufacturers, houseBrands},
+        {OpeningLists::indexOf(ListKind::CompetitorReferences), CatalogueSql::CompetitorReferences,
+         houseBrands},
     };
     for (const auto& query : queries) {
         const ListQuery read = ListQuery::run(&finished, query.sql, query.values);
@@ -146,7 +147,7 @@ void TestOpeningLists::sameAsTheFinishedCopy()
     }
     // The opening counts the house references from their list.
     ForwardResult count = ForwardResult::execute(&finished, CatalogueSql::CountHouseReferences);
-    QCOMPARE(file.lists[OpeningLists::HouseReferences].entryCount(EntryRule::AsStored),
+    QCOMPARE(file.lists[OpeningLists::indexOf(ListKind::HouseReferences)].entryCount(EntryRule::AsStored),
              count.field(0).toLongLong());
     count.close();
     ForwardResult version = ForwardResult::execute(&finished, CatalogueSql::Version);
@@ -166,7 +167,7 @@ void TestOpeningLists::damagedFilesAreNotRead_data()
     // A sound file: a null, an empty text and a text in the first list, the other lists empty.
     const std::vector<OpeningLists::Value> values{{}, {"", 0}, {"KV-1", 4}};
     std::vector<OpeningLists::Value> lists[OpeningLists::ListCount];
-    lists[OpeningLists::HouseReferences] = values;
+    lists[OpeningLists::indexOf(ListKind::HouseReferences)] = values;
     const QByteArray conversion("copy.sqlite");
     const QByteArray sound = OpeningLists::encode(conversion, lists);
     QByteArray tooLong = sound;
@@ -199,7 +200,7 @@ void TestOpeningLists::damagedFilesAreNotRead()
     const OpeningListsFile lists = OpeningListsFile::read(path, program.file("copy.sqlite"));
     QCOMPARE(lists.ok, read);
     if (read) {
-        const CachedList& references = lists.lists[OpeningLists::HouseReferences];
+        const CachedList& references = lists.lists[OpeningLists::indexOf(ListKind::HouseReferences)];
         QCOMPARE(references.size(), 3);
         QVERIFY(references.isNull(0));
         QVERIFY(!references.isNull(1) && references.at(1).isEmpty());

@@ -2,9 +2,9 @@
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
 #include "base/ScrambleText.h"
-#include "catalogue/AnyOfSql.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/Module1.h"
+#include "catalogue/engine/AnyOfSql.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/opened/Module1.h"
 
 #include <QTest>
 
@@ -47,37 +47,51 @@ void TestQueryPlans::answeredThroughIndexes_data()
     QTest::newRow("descriptions") << CatalogueSql::Descriptions << QVariantList() << true;
     QTest::newRow("competitor references")
         << CatalogueSql::CompetitorReferences << QVariantList{qv, vestral} << true;
-    QTest::newRow("manufacturers") << CatalogueSql::Companies << QVariantList{qv, vestral} << true;
-    QTest::newRow("M1") << CatalogueSql::M1 << QVariantList{maker, family, qv, vestral} << false;
-    QTest::newRow("M2") << CatalogueSql::M2 << QVariantList{maker, qv, vestral} << false;
-    QTest::newRow("M3") << CatalogueSql::M3 << QVariantList{maker} << false;
-    QTest::newRow("M4") << CatalogueSql::M4 << QVariantList{maker} << false;
-    QTest::newRow("F1") << CatalogueSql::F1 << QVariantList{maker, family, qv, vestral} << false;
-    QTest::newRow("F2") << CatalogueSql::F2 << QVariantList{family, qv, vestral} << false;
-    QTest::newRow("F2 of competitors")
-        << CatalogueSql::F2OfCompetitors << QVariantList{family, qv, vestral} << false;
-    QTest::newRow("F3") << CatalogueSql::F3 << QVariantList{family, qv, vestral} << false;
-    QTest::newRow("R1") << CatalogueSql::R1 << QVariantList{ScrambleText(QStringLiteral("ELX-20"))} << false;
+    QTest::newRow("manufacturers") << CatalogueSql::Manufacturers << QVariantList{qv, vestral} << true;
+    QTest::newRow("references of a manufacturer in a family")
+        << CatalogueSql::ReferencesOfManufacturerInFamily << QVariantList{maker, family, qv, vestral}
+        << false;
+    QTest::newRow("references of a manufacturer")
+        << CatalogueSql::ReferencesOfManufacturer << QVariantList{maker, qv, vestral} << false;
+    QTest::newRow("families of a manufacturer")
+        << CatalogueSql::FamiliesOfManufacturer << QVariantList{maker} << false;
+    QTest::newRow("family rows of a manufacturer")
+        << CatalogueSql::FamilyRowsOfManufacturer << QVariantList{maker} << false;
+    QTest::newRow("references in a family")
+        << CatalogueSql::ReferencesInFamily << QVariantList{family, qv, vestral} << false;
+    QTest::newRow("references in a family of competitors")
+        << CatalogueSql::ReferencesInFamilyByMaker << QVariantList{family, qv, vestral} << false;
+    QTest::newRow("manufacturers of a family")
+        << CatalogueSql::ManufacturersOfFamily << QVariantList{family, qv, vestral} << false;
+    QTest::newRow("rows of a competitor reference")
+        << CatalogueSql::CompetitorReferenceRows << QVariantList{ScrambleText(QStringLiteral("ELX-20"))}
+        << false;
     // A text typed in other case than its entries looks for several stored values at once.
     const QString company = QStringLiteral("COMPANY = ?");
     const QVariant other = ScrambleText(QStringLiteral("Eletrolux"));
-    QTest::newRow("M1, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M1, company, 2)
-                                           << QVariantList{maker, other, family, qv, vestral} << false;
-    QTest::newRow("M2, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::M2, company, 2)
-                                           << QVariantList{maker, other, qv, vestral} << false;
-    QTest::newRow("M2 of competitors")
+    QTest::newRow("references of a manufacturer in a family, two manufacturers")
+        << CatalogueSql::anyOf(CatalogueSql::ReferencesOfManufacturerInFamily, company, 2)
+        << QVariantList{maker, other, family, qv, vestral} << false;
+    QTest::newRow("references of a manufacturer, two manufacturers")
+        << CatalogueSql::anyOf(CatalogueSql::ReferencesOfManufacturer, company, 2)
+        << QVariantList{maker, other, qv, vestral} << false;
+    QTest::newRow("references of a manufacturer of competitors")
         << CatalogueSql::referencesOfCompetitors(1) << QVariantList{maker} << false;
-    QTest::newRow("M2 of two competitors")
+    QTest::newRow("references of a manufacturer of two competitors")
         << CatalogueSql::referencesOfCompetitors(2) << QVariantList{maker, other} << false;
-    QTest::newRow("M2 of none") << CatalogueSql::referencesOfCompetitors(0) << QVariantList() << false;
-    QTest::newRow("M3, two manufacturers")
+    QTest::newRow("references of a manufacturer of none")
+        << CatalogueSql::referencesOfCompetitors(0) << QVariantList() << false;
+    QTest::newRow("families of a manufacturer, two manufacturers")
         << CatalogueSql::familiesOfManufacturers(2) << QVariantList{maker, other} << false;
-    QTest::newRow("M4, two manufacturers")
-        << CatalogueSql::anyOf(CatalogueSql::M4, company, 2) << QVariantList{maker, other} << false;
-    QTest::newRow("F1, two manufacturers") << CatalogueSql::anyOf(CatalogueSql::F1, company, 2)
-                                           << QVariantList{maker, other, family, qv, vestral} << false;
-    QTest::newRow("R1, two references")
-        << CatalogueSql::anyOf(CatalogueSql::R1, QStringLiteral("RELATIONS.REFERENCE = ?"), 2)
+    QTest::newRow("family rows of a manufacturer, two manufacturers")
+        << CatalogueSql::anyOf(CatalogueSql::FamilyRowsOfManufacturer, company, 2)
+        << QVariantList{maker, other} << false;
+    QTest::newRow("references of a manufacturer in a family, two manufacturers")
+        << CatalogueSql::anyOf(CatalogueSql::ReferencesOfManufacturerInFamily, company, 2)
+        << QVariantList{maker, other, family, qv, vestral} << false;
+    QTest::newRow("rows of a competitor reference, two references")
+        << CatalogueSql::anyOf(CatalogueSql::CompetitorReferenceRows,
+                               QStringLiteral("RELATIONS.REFERENCE = ?"), 2)
         << QVariantList{ScrambleText(QStringLiteral("ELX-20")), ScrambleText(QStringLiteral("elx-20"))}
         << false;
     QTest::newRow("house equivalent")

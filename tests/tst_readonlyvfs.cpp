@@ -1,6 +1,6 @@
 #include "SmallFiles.h"
 
-#include "catalogue/ReadOnlyVfs.h"
+#include "catalogue/engine/ReadOnlyVfs.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

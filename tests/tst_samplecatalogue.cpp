@@ -1,8 +1,8 @@
 #include "RecordingPlatform.h"
 #include "TestProgram.h"
 #include "WindowText.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

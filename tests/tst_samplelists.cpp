@@ -5,10 +5,10 @@
 #include "TestProgram.h"
 #include "base/HouseBrands.h"
 #include "base/ScrambleText.h"
-#include "catalogue/AlphabeticalOrder.h"
-#include "catalogue/CatalogueSql.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
+#include "catalogue/text/AlphabeticalOrder.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/search/ComboBox.h"
@@ -132,7 +132,7 @@ void TestSampleLists::boxesShowTheListsAsRead()
         plainEntries(CatalogueSql::CompetitorReferences, brands, EntryRule::TrimmedAndScrambled, true);
     const QStringList families = plainEntries(CatalogueSql::Families, {}, EntryRule::Trimmed, false);
     const QStringList companies =
-        plainEntries(CatalogueSql::Companies, brands, EntryRule::TrimmedAndScrambled, false);
+        plainEntries(CatalogueSql::Manufacturers, brands, EntryRule::TrimmedAndScrambled, false);
     QCOMPARE(boxEntries(window.get(), "CbxRef"),
              plainEntries(CatalogueSql::HouseReferences, {}, EntryRule::AsStored, true));
     QCOMPARE(boxEntries(window.get(), "CbxDesc"),
@@ -148,7 +148,8 @@ void TestSampleLists::boxesShowTheListsAsRead()
         window->comCompanies_Click();
         const QVariantList stored{ScrambleText(company)};
         QCOMPARE(boxEntries(window.get(), "comReferences"),
-                 plainEntries(CatalogueSql::M2, stored + brands, EntryRule::TrimmedAndScrambled, true));
+                 plainEntries(CatalogueSql::ReferencesOfManufacturer, stored + brands,
+                              EntryRule::TrimmedAndScrambled, true));
         QCOMPARE(boxEntries(window.get(), "comFamilies"),
                  plainEntries(kFamiliesByJoin, stored, EntryRule::Trimmed, false));
     }
@@ -157,8 +158,9 @@ void TestSampleLists::boxesShowTheListsAsRead()
         setText(window.get(), "comFamilies", family.toUpper());
         window->comFamilies_Click();
         const QVariantList values = QVariantList{family.toUpper()} + brands;
-        QCOMPARE(boxEntries(window.get(), "comReferences"),
-                 plainEntries(CatalogueSql::F2, values, EntryRule::TrimmedAndScrambled, true));
+        QCOMPARE(
+            boxEntries(window.get(), "comReferences"),
+            plainEntries(CatalogueSql::ReferencesInFamily, values, EntryRule::TrimmedAndScrambled, true));
         QCOMPARE(boxEntries(window.get(), "comCompanies"),
                  plainEntries(kCompaniesByJoin, values, EntryRule::TrimmedAndScrambled, false));
     }

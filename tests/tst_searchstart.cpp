@@ -2,8 +2,8 @@
 #include "TestCatalogue.h"
 #include "WindowText.h"
 #include "base/ScrambleText.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 

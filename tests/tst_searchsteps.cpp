@@ -1,7 +1,7 @@
 #include "TestProgram.h"
-#include "catalogue/CrossReferenceSearch.h"
-#include "catalogue/HouseLookup.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/CrossReferenceSearch.h"
+#include "catalogue/opened/HouseLookup.h"
+#include "catalogue/opened/Module1.h"
 
 #include <QTest>
 

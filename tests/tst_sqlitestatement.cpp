@@ -1,7 +1,7 @@
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "base/SqliteStatement.h"
-#include "catalogue/Connection.h"
+#include "catalogue/engine/Connection.h"
 
 #include <QTest>
 

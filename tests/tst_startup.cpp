@@ -4,7 +4,7 @@
 #include "TestProgram.h"
 #include "app/Main.h"
 #include "base/ProgramLocation.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/main/ShowMainWindow.h"

@@ -1,4 +1,4 @@
-#include "catalogue/WorkPool.h"
+#include "catalogue/lists/WorkPool.h"
 
 #include <QSemaphore>
 #include <QTest>
@@ -61,7 +61,7 @@ void TestWorkPool::cancelEndsEveryJobBeforeItReturns()
     const Job<int> parts = pool->start([held, cancel = pool->cancelFlag(), &started] {
         started.release();
         int done = 0;
-        while (!WorkPool::isCancelled(cancel) && done < 1000000) {
+        while (!isCancelled(cancel) && done < 1000000) {
             QThread::msleep(1);
             ++done;
         }
@@ -69,8 +69,7 @@ void TestWorkPool::cancelEndsEveryJobBeforeItReturns()
     });
     QList<Job<bool>> queued;
     for (int i = 0; i < 8; ++i)
-        queued.append(
-            pool->start([held, cancel = pool->cancelFlag()] { return !WorkPool::isCancelled(cancel); }));
+        queued.append(pool->start([held, cancel = pool->cancelFlag()] { return !isCancelled(cancel); }));
     held.reset();
     started.acquire();
     pool->cancelAndWait();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/CachedList.h"
+#include "catalogue/lists/CachedList.h"
 
 #include <QStringView>
 

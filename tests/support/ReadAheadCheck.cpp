@@ -1,8 +1,8 @@
 #include "ReadAheadCheck.h"
 
-#include "catalogue/AnyOfSql.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/CatalogueSql.h"
+#include "catalogue/engine/AnyOfSql.h"
+#include "catalogue/engine/CatalogueSql.h"
+#include "catalogue/opened/Catalogue.h"
 
 ReadAheadCheck ReadAheadCheck::of(const Catalogue& catalogue, const QStringList& competitors)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/CachedList.h"
-#include "catalogue/ListQuery.h"
+#include "catalogue/engine/ListQuery.h"
+#include "catalogue/lists/CachedList.h"
 
 #include <QStringList>
 

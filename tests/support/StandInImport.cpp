@@ -1,7 +1,7 @@
 #include "StandInImport.h"
 
 #include "SmallFiles.h"
-#include "catalogue/AccessImportProcess.h"
+#include "catalogue/copy/AccessImportProcess.h"
 
 #include <QFile>
 

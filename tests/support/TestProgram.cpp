@@ -2,8 +2,8 @@
 
 #include "TestCatalogue.h"
 #include "base/ProgramLocation.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "OpeningFailureDetails.h"
 
-#include "catalogue/OpeningFailure.h"
+#include "catalogue/copy/OpeningFailure.h"
 #include "ui/platform/Platform.h"
 
 namespace OpeningFailureDetails {

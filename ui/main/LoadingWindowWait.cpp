@@ -1,6 +1,6 @@
 #include "LoadingWindowWait.h"
 
-#include "catalogue/AccessImportProcess.h"
+#include "catalogue/copy/AccessImportProcess.h"
 #include "frmSai.h"
 #include "ui/config/OpeningFailureDetails.h"
 

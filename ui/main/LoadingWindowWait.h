@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ImportWait.h"
+#include "catalogue/copy/ImportWait.h"
 
 #include <functional>
 

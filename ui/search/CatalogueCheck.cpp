@@ -1,8 +1,8 @@
 #include "CatalogueCheck.h"
 
 #include "Form2.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/config/OpeningFailureDetails.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Platform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/Catalogue.h"
+#include "catalogue/opened/Catalogue.h"
 
 #include <optional>
 #include <utility>

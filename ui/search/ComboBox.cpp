@@ -1,6 +1,7 @@
 #include "ComboBox.h"
 
 #include "OfferList.h"
+#include "catalogue/lists/MakeOffers.h"
 #include "ui/platform/KeyCodes.h"
 
 #include <QAbstractItemView>
@@ -80,7 +81,7 @@ ComboBox::~ComboBox()
 void ComboBox::setEntries(const QStringList& entries)
 {
     const BoxEntries made(CachedList(entries, {}), EntryRule::AsStored, false);
-    setEntries(made, Offers::make(made.get(), m_offerMatch));
+    setEntries(made, makeOffers(made.get(), m_offerMatch));
 }
 
 void ComboBox::setEntries(BoxEntries entries, std::shared_ptr<const Offers> offers)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/BoxEntries.h"
-#include "catalogue/Offers.h"
+#include "catalogue/lists/BoxEntries.h"
+#include "catalogue/lists/Offers.h"
 
 #include <QComboBox>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/BoxList.h"
+#include "catalogue/lists/BoxList.h"
 
 class ComboBox;
 

@@ -2,8 +2,8 @@
 
 #include "ComboLists.h"
 #include "Showcase.h"
-#include "catalogue/Module1.h"
-#include "catalogue/OpenCatalogue.h"
+#include "catalogue/opened/Module1.h"
+#include "catalogue/opened/OpenCatalogue.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/LoadedForms.h"
 #include "ui/platform/Pictures.h"

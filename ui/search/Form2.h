@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/HouseLookup.h"
-#include "catalogue/ProductRecord.h"
+#include "catalogue/engine/ProductRecord.h"
+#include "catalogue/opened/HouseLookup.h"
 #include "ui/platform/ClickEvents.h"
 
 #include <QWidget>

@@ -4,7 +4,7 @@
 #include "CatalogueCheck.h"
 #include "ComboLists.h"
 #include "Form2.h"
-#include "catalogue/CrossReferenceSearch.h"
+#include "catalogue/opened/CrossReferenceSearch.h"
 #include "ui/platform/KeyCodes.h"
 #include "ui/platform/Platform.h"
 #include "ui_Form2.h"

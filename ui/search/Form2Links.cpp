@@ -1,7 +1,7 @@
 // Opening the photo, the drawing and the web links in the desktop's own programs.
 
 #include "Form2.h"
-#include "catalogue/Module1.h"
+#include "catalogue/opened/Module1.h"
 #include "media/PreviewWriter.h"
 #include "ui/platform/Platform.h"
 #include "ui/platform/ViewerCommand.h"

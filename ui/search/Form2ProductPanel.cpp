@@ -1,8 +1,8 @@
 // The product panel: the found product's data, photo and drawing button.
 
 #include "Form2.h"
-#include "catalogue/StoredFile.h"
-#include "catalogue/TextForms.h"
+#include "catalogue/engine/StoredFile.h"
+#include "catalogue/text/TextForms.h"
 #include "media/PhotoScaling.h"
 #include "media/PreviewWriter.h"
 #include "ui_Form2.h"
