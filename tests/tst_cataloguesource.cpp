@@ -15,6 +15,34 @@
 
 #include <cstdio>
 
+Q_DECLARE_METATYPE(EngineError::Kind)
+
+namespace {
+
+// Damage as a disk leaves it: the first page of a table overwritten with bytes that are no page.
+bool overwriteRootPage(const QString& path, const QString& table)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pages"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.exec("PRAGMA page_size") && query.next())
+            pageSize = query.value(0).toLongLong();
+        query.prepare(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = ?"));
+        query.addBindValue(table);
+        if (query.exec() && query.next())
+            page = query.value(0).toLongLong();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pages"));
+    QFile file(path);
+    return page > 1 && pageSize > 0 && file.open(QIODevice::ReadWrite) && file.seek((page - 1) * pageSize) &&
+           file.write(QByteArray(pageSize, char(0x5a))) == pageSize;
+}
+
+} // namespace
+
 // Whether the configured path still names the file a catalogue was opened from, told by the
 // file system alone; and the queries that could not run, told apart from those that found nothing.
 class TestCatalogueSource : public QObject
@@ -80,19 +108,26 @@ void TestCatalogueSource::countsTheQueriesThatCannotRun_data()
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("reason"); // empty: the lookup ran
+    QTest::addColumn<EngineError::Kind>("kind");
 
     QTest::newRow("found") << ""
                            << "KV-100"
-                           << "";
+                           << "" << EngineError::Kind::None;
     QTest::newRow("nothing found") << ""
                                    << "XX-1"
-                                   << "";
-    QTest::newRow("a table the lookup joins is gone") << "DROP TABLE TabelaFotos"
-                                                      << "KV-100"
-                                                      << "no such table: TabelaFotos";
-    QTest::newRow("a column the lookup reads is gone") << "ALTER TABLE [Tabela Referencias] DROP COLUMN Prazo"
-                                                       << "XX-1"
-                                                       << "no such column";
+                                   << "" << EngineError::Kind::None;
+    QTest::newRow("a table the lookup joins is gone")
+        << "DROP TABLE TabelaFotos"
+        << "KV-100"
+        << "no such table: TabelaFotos" << EngineError::Kind::MissingTableOrColumn;
+    QTest::newRow("a column the lookup reads is gone")
+        << "ALTER TABLE [Tabela Referencias] DROP COLUMN Prazo"
+        << "XX-1"
+        << "no such column" << EngineError::Kind::MissingTableOrColumn;
+    QTest::newRow("a page of a table the lookup joins is garbage")
+        << "garbage TabelaFotos"
+        << "KV-100"
+        << "malformed" << EngineError::Kind::Damaged;
 }
 
 void TestCatalogueSource::countsTheQueriesThatCannotRun()
@@ -100,9 +135,12 @@ void TestCatalogueSource::countsTheQueriesThatCannotRun()
     QFETCH(QString, damage);
     QFETCH(QString, reference);
     QFETCH(QString, reason);
+    QFETCH(EngineError::Kind, kind);
     TestProgram program;
     TestCatalogue::writeStandard(program.catalogue());
-    if (!damage.isEmpty()) {
+    if (damage.startsWith("garbage "))
+        QVERIFY(overwriteRootPage(program.catalogue(), damage.mid(8)));
+    else if (!damage.isEmpty()) {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("damage"));
             db.setDatabaseName(program.catalogue());
@@ -119,7 +157,9 @@ void TestCatalogueSource::countsTheQueriesThatCannotRun()
 
     const HouseLookup::Found found = HouseLookup::FindByReference(catalogue, reference);
     QCOMPARE(catalogue.readFailures() > 0, !reason.isEmpty());
-    QVERIFY2(catalogue.lastReadFailure().contains(reason), qPrintable(catalogue.lastReadFailure()));
+    const EngineError failure = catalogue.lastReadFailure();
+    QVERIFY2(failure.text.contains(reason), qPrintable(failure.text));
+    QCOMPARE(failure.kind(), kind);
     if (reason.isEmpty())
         QCOMPARE(found.product.eof(), reference != "KV-100");
 

@@ -26,16 +26,14 @@ void Connection::close()
     m_db = nullptr;
 }
 
-QString Connection::lastError() const
+EngineError Connection::lastError() const
 {
-    if (!m_db)
-        return m_openError;
-    return sqlite3_errcode(m_db) == SQLITE_OK ? QString() : QString::fromUtf8(sqlite3_errmsg(m_db));
+    return m_db ? EngineError::of(m_db) : m_openError;
 }
 
 void Connection::noteFailure() const
 {
-    const QString why = lastError();
+    const EngineError why = lastError();
     {
         const QMutexLocker locker(&m_failureLock);
         m_lastFailure = why;
@@ -43,7 +41,7 @@ void Connection::noteFailure() const
     ++m_failures;
 }
 
-QString Connection::lastFailure() const
+EngineError Connection::lastFailure() const
 {
     const QMutexLocker locker(&m_failureLock);
     return m_lastFailure;
@@ -52,7 +50,7 @@ QString Connection::lastFailure() const
 bool Connection::open(const QString& sqlitePath)
 {
     close();
-    m_openError.clear();
+    m_openError = EngineError();
     m_path = sqlitePath;
     // SQLite would create a missing file; a missing catalogue must fail instead.
     if (!QFileInfo(sqlitePath).isFile())
@@ -62,7 +60,7 @@ bool Connection::open(const QString& sqlitePath)
         return false;
     const int flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(sqlitePath.toUtf8().constData(), &m_db, flags, vfs) != SQLITE_OK) {
-        m_openError = QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_openError = EngineError::of(m_db);
         close();
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "EngineError.h"
+
 #include <QMutex>
 #include <QString>
 
@@ -27,20 +29,20 @@ public:
     void close();
     // What the engine said of the last call that failed on this connection, or of a failed
     // opening; empty when the last call succeeded.
-    QString lastError() const;
+    EngineError lastError() const;
 
     // A query that could not run on this connection, closed or not, counts here with the
     // engine's reason: a lookup tells a catalogue it could not read from one that holds nothing.
     // Noted by the thread that runs the query; read once that query's work is taken.
     void noteFailure() const;
     int failures() const { return m_failures.load(); }
-    QString lastFailure() const;
+    EngineError lastFailure() const;
 
 private:
     sqlite3* m_db = nullptr;
     QString m_path;
-    QString m_openError;
+    EngineError m_openError;
     mutable std::atomic<int> m_failures{0};
     mutable QMutex m_failureLock;
-    mutable QString m_lastFailure;
+    mutable EngineError m_lastFailure;
 };

@@ -49,19 +49,21 @@ void Catalogue::setOpened(State how)
     m_databaseOpened = true;
     m_failure.reason = OpeningFailure::Reason::None;
     m_failure.found.clear();
+    m_failure.engine = EngineError();
 }
 
-void Catalogue::setFailed(OpeningFailure::Reason reason, const QString& found)
+void Catalogue::setFailed(OpeningFailure::Reason reason, const QString& found, const EngineError& engine)
 {
     m_state = State::Failed;
     m_databaseOpened = false;
     m_failure.reason = reason;
     m_failure.found = found;
+    m_failure.engine = engine;
 }
 
-void Catalogue::fail(OpeningFailure::Reason reason, const QString& found)
+void Catalogue::fail(OpeningFailure::Reason reason, const QString& found, const EngineError& engine)
 {
-    setFailed(reason, found);
+    setFailed(reason, found, engine);
     close();
 }
 
@@ -76,9 +78,9 @@ void Catalogue::close()
     m_copyInUse.release();
 }
 
-QString Catalogue::lastReadFailure() const
+EngineError Catalogue::lastReadFailure() const
 {
-    const QString onConn = Conn.lastFailure();
+    const EngineError onConn = Conn.lastFailure();
     return onConn.isEmpty() ? m_apart.lastFailure() : onConn;
 }
 
@@ -124,7 +126,7 @@ void Catalogue::conversionEnded()
     // The conversion that ends here is not destroyed from within its own signal: what it holds
     // goes with the catalogue.
     if (m_conversion->succeeded())
-        setFailed(OpeningFailure::Reason::Damaged, Conn.lastError());
+        setFailed(OpeningFailure::Reason::Damaged, QString(), Conn.lastError());
     else
         setFailed(OpeningFailure::Reason::NotConverted, m_conversion->failure());
     // Told once whatever waited for the end has had its turn.

@@ -82,7 +82,8 @@ public:
     void begin(const QString& path);
     void setOpened(State how = State::Open);
     // The opening failed; its work ends and its connections close.
-    void fail(OpeningFailure::Reason reason, const QString& found = QString());
+    void fail(OpeningFailure::Reason reason, const QString& found = QString(),
+              const EngineError& engine = EngineError());
 
     // The one wait for a first conversion, which every handler makes before it asks the
     // catalogue anything: windows painted meanwhile (ImportWait). False when the conversion failed:
@@ -96,7 +97,7 @@ public:
     // Queries of the windows' work that could not run, on Conn or apart, and the engine's reason
     // of the last one.
     int readFailures() const { return Conn.failures() + m_apart.failures(); }
-    QString lastReadFailure() const;
+    EngineError lastReadFailure() const;
 
     WorkPool& work() { return m_work; }
     // Ends the work and closes the connection of a catalogue that failed to open.
@@ -149,7 +150,8 @@ private:
     OpeningFailure m_failure;
     void conversionEnded();
     // The state of a failure, the connections left as they are.
-    void setFailed(OpeningFailure::Reason reason, const QString& found);
+    void setFailed(OpeningFailure::Reason reason, const QString& found,
+                   const EngineError& engine = EngineError());
 
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;

@@ -20,7 +20,8 @@ bool failOpening(Catalogue& catalogue, OpeningFailure::Reason reason, const QStr
 // A file that opened as a catalogue but whose reading failed: what the engine found is the reason.
 bool failDamaged(Catalogue& catalogue)
 {
-    return failOpening(catalogue, OpeningFailure::Reason::Damaged, catalogue.Conn.lastError());
+    catalogue.fail(OpeningFailure::Reason::Damaged, QString(), catalogue.Conn.lastError());
+    return false;
 }
 
 // Takes one list as read. A list read unchanged keeps the entries made for it last time; the

@@ -1,5 +1,6 @@
 #include "OpeningFailureDetails.h"
 
+#include "EngineReason.h"
 #include "catalogue/copy/OpeningFailure.h"
 #include "ui/platform/Platform.h"
 
@@ -22,7 +23,8 @@ QString text(const OpeningFailure& failure)
         reason = QStringLiteral("O arquivo não é um catálogo.");
         break;
     case Reason::Damaged:
-        reason = QStringLiteral("O catálogo está danificado: %1").arg(failure.found);
+        reason = QStringLiteral("O catálogo está danificado: %1")
+                     .arg(failure.engine.isEmpty() ? failure.found : EngineReason::text(failure.engine));
         break;
     case Reason::NotConverted:
         reason = QStringLiteral("O catálogo Access não pôde ser convertido: %1").arg(failure.found);

@@ -111,7 +111,7 @@ void tellUnreadable(QWidget* parent, const Catalogue& catalogue)
     OpeningFailure failure = catalogue.Failure;
     if (catalogue.DatabaseOpened || failure.reason == OpeningFailure::Reason::None) {
         failure.reason = OpeningFailure::Reason::Damaged;
-        failure.found = catalogue.lastReadFailure();
+        failure.engine = catalogue.lastReadFailure();
     }
     failure.path = Module1::DatabasePath;
     Platform::messageBox(parent, QStringLiteral("Não foi possível ler o catálogo"),
