@@ -20,8 +20,8 @@ public:
     virtual ~ImportWait() = default;
     // Returns once the started conversion has come as far as `until` says.
     virtual void waitFor(AccessImportProcess& import, Until until) = 0;
-    // A catalogue that opened on its lists lost its conversion afterwards: it is closed now, and
-    // `failure` says why.
+    // A catalogue that opened on its lists lost its conversion afterwards: it has no open
+    // connection and answers no query, and `failure` says which file and why.
     virtual void failedAfterOpening(const OpeningFailure& failure) { (void)failure; }
     // Returns once `busy` says false, asked again every few hundredths of a second: another
     // program's conversion of the same file, which this one waits for rather than repeat.

@@ -14,6 +14,8 @@
 
 struct ManufacturerReferences::State
 {
+    // Not owned: the catalogue that holds both ends its pool, cancelling and waiting for every
+    // job, before it closes the connection and before the pool itself goes (Catalogue's members).
     WorkPool* pool = nullptr;
     const Connection* conn = nullptr;
     CancelFlag cancel;

@@ -34,7 +34,7 @@ public:
     // What a job holds to tell whether it is still wanted.
     CancelFlag cancelFlag() const { return m_cancelled; }
 
-    // Jobs started and not yet ended, and how many may run at once.
+    // Threads running a job now (jobs still queued are not counted), and how many may run at once.
     int activeJobs() const { return m_pool.activeThreadCount(); }
     int threads() const { return m_pool.maxThreadCount(); }
 

@@ -156,11 +156,14 @@ private:
     // Given up only once the connections are closed.
     AccessCopyUse m_copyInUse;
     std::unique_ptr<AccessConversion> m_conversion;
+    // Jobs of m_work hold raw pointers to the two connections below (workApart's job, the
+    // read-ahead's state) and to m_work itself. They stay valid because m_work is declared last
+    // and so destroyed first, cancelling and waiting for every job, and because close() ends
+    // m_work before it closes a connection.
     // The connection of workApart, and the job it runs or ran last.
     Connection m_apart;
     Job<void> m_apartJob;
     Connection m_readAhead;
     ManufacturerReferences m_manufacturerReferences;
-    // Last, so that it ends first: no job outlives what it was started for.
     WorkPool m_work;
 };
