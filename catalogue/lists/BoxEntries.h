@@ -13,6 +13,8 @@ public:
 
     bool isNull() const { return !m_set; }
     qsizetype size() const { return m_set ? m_list.entryCount(m_rule) : 0; }
+    // In alphabetical order (AlphabeticalOrder), rather than the list's.
+    bool isSorted() const { return m_sorted; }
     // The entries, made here unless made already or being made elsewhere (then waited for);
     // null when the flag is set while they are made here.
     CachedList::Entries get(const CancelFlag& cancel = nullptr) const;

@@ -156,6 +156,13 @@ QString sortKey(const QString& text)
     return key.toCaseFolded();
 }
 
+int compare(QStringView a, QStringView b)
+{
+    // As Before orders two texts of a list: by their keys, then by their exact characters.
+    const int byKey = sortKey(a.toString()).compare(sortKey(b.toString()));
+    return byKey != 0 ? byKey : a.compare(b);
+}
+
 std::vector<quint32> order(const std::vector<QStringView>& texts)
 {
     SortKeys keys(texts);

@@ -14,6 +14,8 @@
 namespace AlphabeticalOrder {
 
 QString sortKey(const QString& text);
+// Below zero when `a` comes before `b` in that order, zero when they are the same text.
+int compare(QStringView a, QStringView b);
 // The places of the texts in that order.
 std::vector<quint32> order(const std::vector<QStringView>& texts);
 

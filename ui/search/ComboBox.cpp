@@ -1,6 +1,7 @@
 #include "ComboBox.h"
 
 #include "OfferList.h"
+#include "catalogue/lists/EntryPlace.h"
 #include "catalogue/lists/MakeOffers.h"
 #include "ui/platform/KeyCodes.h"
 
@@ -202,6 +203,46 @@ bool ComboBox::offerKey(QKeyEvent* event)
     }
 }
 
+bool ComboBox::stepKey(QKeyEvent* event)
+{
+    // The other boxes keep the order their entries were added in, where a text has no place:
+    // they step from their current entry.
+    if (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier) || !m_entries->entries().isSorted())
+        return false;
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+        step = -1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        step = 1;
+        break;
+    default:
+        return false;
+    }
+    const qsizetype row = stepFromShown(step);
+    if (row >= 0 && row < count()) {
+        setCurrentIndex(int(row));
+        emit Click();
+    }
+    return true;
+}
+
+qsizetype ComboBox::stepFromShown(int step) const
+{
+    // The entry stepped to or chosen last stays the one shown among entries of the same text.
+    const QString shown = currentText();
+    if (currentIndex() >= 0 && itemText(currentIndex()) == shown)
+        return currentIndex() + step;
+    const CachedList::Entries entries = m_entries->entries().get();
+    if (!entries)
+        return -1;
+    const EntryPlace place = EntryPlace::of(*entries, shown);
+    return place.isEntry || step < 0 ? place.at + step : place.at;
+}
+
 void ComboBox::keyPressEvent(QKeyEvent* event)
 {
     if (offerKey(event)) {
@@ -216,6 +257,10 @@ void ComboBox::keyPressEvent(QKeyEvent* event)
     }
     if (!event->text().isEmpty())
         emit KeyPress(event->text().at(0).unicode());
+    if (stepKey(event)) {
+        event->accept();
+        return;
+    }
     QComboBox::keyPressEvent(event);
 }
 

@@ -14,7 +14,10 @@ class OfferList;
 // An editable drop-down combo box with the events the search window's handlers are
 // written against:
 //  - Click: the user chose an entry, with the mouse in the list or by stepping with the
-//    Up and Down keys in the closed box; never raised by text or entries set by the program;
+//    Up and Down keys in the closed box; never raised by text or entries set by the program.
+//    In a sorted box a step goes from the text shown, however it came there: to the next or
+//    previous entry when it is an entry, else to the entry after or before the place it would
+//    take in the list; nothing at the list's ends;
 //  - KeyDown: every key pressed, with its virtual-key code and shift state;
 //  - KeyPress: every character typed, with its character code (13 for Enter).
 // Entries come from a model over a shared list of texts, so that a list of a million entries
@@ -70,6 +73,10 @@ private:
     void chooseOffer(int row);
     // True when the key was the offer's to handle.
     bool offerKey(QKeyEvent* event);
+    // True when the key was a step through a sorted box's list.
+    bool stepKey(QKeyEvent* event);
+    // The row a step of -1 or 1 goes to from the text shown; out of the rows past an end.
+    qsizetype stepFromShown(int step) const;
 
     EntryModel* m_entries;
     OfferMatch m_offerMatch = OfferMatch::None;
