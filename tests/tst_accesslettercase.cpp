@@ -20,7 +20,8 @@
 // Upper and lower case of every letter are the same letter to the lookups, the filters and the
 // resolution, in an SQLite catalogue and in the converted copy of an Access file alike; the
 // wildcards keep their meaning. A reference written with other separators is found when it can
-// be only one entry, or a house reference by its beginning; last, accents are set aside too.
+// be only one entry, or a house reference by its beginning; then accents are set aside too; last,
+// a description is found by every word of it, a manufacturer or family as the one entry offered.
 class TestAccessLetterCase : public QObject
 {
     Q_OBJECT
@@ -151,6 +152,10 @@ void TestAccessLetterCase::search_data()
          {},
          {"CbxRef=KV-70", u("CbxDesc=Cabo elétrico flexível")}},
         {"no description even without accents", {u("CbxDesc:eletronico")}, kNoDescription, {"CbxRef="}},
+        {"description by every word, the first in the catalogue's order",
+         {u("CbxDesc:nível de")},
+         {},
+         {"CbxRef=KV-8207-B", u("CbxDesc=Chave de nível")}},
         {"accented capitals in a description", {u("CbxDesc:ELÉTRICO")}, {}, {"CbxRef=KV-70"}},
         {"underscore stands for an accented letter", {u("CbxDesc:REL_ T_RMICO")}, {}, {"CbxRef=KV-20"}},
         {"percent in a description", {u("CbxDesc:r%é%sobrecarga")}, {}, {"CbxRef=KV-20"}},
@@ -183,7 +188,11 @@ void TestAccessLetterCase::search_data()
          {},
          {"comReferences[]=ELX-RA", u("comFamilies=Relés A")}},
         {"family with blanks around it", {u("comFamilies: Níveis ")}, {}, {u("comFamilies=Níveis")}},
-        {"no such family", {u("comFamilies:relés")}, kNoFamily, {}},
+        {"family that the offers show alone",
+         {u("comFamilies:aço chap")},
+         {},
+         {u("comReferences[]=ELX-ÇA"), u("comFamilies=Chapas de aço")}},
+        {"no such family, three offered", {u("comFamilies:relés")}, kNoFamily, {}},
         {"manufacturer in mixed case",
          {"comCompanies:ElEtRaMaX"},
          {},
@@ -215,6 +224,11 @@ void TestAccessLetterCase::search_data()
          {u("comReferences[]=és-ção|ÉSL 300|ÉSL-300"), u("comCompanies=Elétrica Sul")}},
         {"separators count in a manufacturer", {"comCompanies:Condu-max"}, kNoManufacturer, {}},
         {"no such manufacturer", {"comCompanies:Nenhum"}, kNoManufacturer, {}},
+        {"manufacturer that the offers show alone",
+         {"comCompanies:sul"},
+         {},
+         {u("comReferences[]=és-ção|ÉSL 300|ÉSL-300"), u("comCompanies=Elétrica Sul")}},
+        {"no such manufacturer, two offered", {"comCompanies:condu"}, kNoManufacturer, {}},
         {"competitor reference as listed",
          {"comReferences:CDX-NIVEL 25"},
          {},

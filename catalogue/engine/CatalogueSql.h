@@ -132,13 +132,16 @@ inline const QString ByReference =
     Product + QStringLiteral("Referencia LIKE ? AND ANYCASE_LIKE(Referencia, ?)");
 inline const QString ByDescription =
     Product + QStringLiteral("Descriçao LIKE ? AND ANYCASE_LIKE(Descriçao, ?)");
-// The last resort of a description, in the order the designed lookup reads the products: those
-// of the descriptions found to hold the text (a few; values: the descriptions), or those whose
-// description holds the text's key with letter case and accents aside (many; value: the key).
+// The last resorts of a description, in the order the designed lookup reads the products: those
+// of the descriptions found to hold the text, or else every word of it (a few; values: the
+// descriptions), or those whose description holds the text's key with letter case and accents
+// aside (many; value: the key), or else every word of the text so (many; value: the text).
 inline const QString ByDescriptions =
     Product + QStringLiteral("Descriçao = ? ORDER BY [Tabela referenciaS].rowid");
 inline const QString ByDescriptionAccentsAside =
     Product + QStringLiteral("ACCENTLESS_CONTAINS(Descriçao, ?)");
+inline const QString ByDescriptionWordsAside =
+    Product + QStringLiteral("ACCENTLESS_HOLDS_WORDS(Descriçao, ?)");
 
 // The values of the product query for the pattern the user's text makes.
 inline QVariantList productValues(const QString& likePattern)

@@ -22,6 +22,9 @@ class Offers
 public:
     virtual ~Offers() = default;
 
+    // A box offers entries from the second character typed: one character matches too many.
+    static constexpr qsizetype FewestTyped = 2;
+
     // Places in the list's order (rows of the box) of at most `most` matching entries, the
     // best first.
     virtual std::vector<qsizetype> find(QStringView typed, int most) const = 0;

@@ -1,8 +1,7 @@
 #include "WordOffers.h"
 
 #include "MatchKey.h"
-
-#include <algorithm>
+#include "TypedWords.h"
 
 WordOffers::WordOffers(CachedList::Entries entries)
 {
@@ -19,25 +18,14 @@ WordOffers::WordOffers(CachedList::Entries entries)
 
 std::vector<qsizetype> WordOffers::find(QStringView typed, int most) const
 {
-    std::vector<QString> words;
-    for (const QStringView word : typed.split(u' ', Qt::SkipEmptyParts))
-        words.push_back(MatchKey::of(word, MatchKey::Kind::LetterCaseAndAccents));
-    if (words.empty() || most <= 0)
+    const TypedWords words(typed);
+    if (words.isEmpty() || most <= 0)
         return {};
-    // The longest word first: it rules out the most entries at the first test.
-    std::stable_sort(words.begin(), words.end(),
-                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
-
     std::vector<qsizetype> found;
     const QStringView all(m_folded);
     for (size_t place = 0; place < m_ends.size(); ++place) {
         const quint32 start = place == 0 ? 0 : m_ends[place - 1];
-        const QStringView text = all.mid(start, m_ends[place] - start);
-        if (text.size() < words.front().size())
-            continue;
-        const bool holdsAll =
-            std::all_of(words.begin(), words.end(), [&](const QString& word) { return text.contains(word); });
-        if (!holdsAll)
+        if (!words.heldBy(all.mid(start, m_ends[place] - start)))
             continue;
         found.push_back(qsizetype(place));
         if (found.size() >= size_t(most))

@@ -153,15 +153,30 @@ Filtered filterByFamily(Catalogue& catalogue, const QString& manufacturer, const
     return filtered;
 }
 
-// A value that does not exist as typed is, last, the one entry it names with accents aside.
+// The whole list a box of this kind is matched against, and its index with accents aside.
+struct Listed
+{
+    CachedList Catalogue::*list;
+    ListKind kind;
+    Catalogue::Match accentsAside;
+};
+constexpr Listed kManufacturers{&Catalogue::OpenedCompRows, ListKind::Manufacturers,
+                                Catalogue::Match::ManufacturersAccentsAside};
+constexpr Listed kFamilies{&Catalogue::OpenedFamRows, ListKind::Families,
+                           Catalogue::Match::FamiliesAccentsAside};
+
+// A value that does not exist as typed is, last, the one entry it names with accents aside, or
+// else the one entry the box offers for it.
 template <typename Filter>
-Filtered withLastResort(Filter filter, Catalogue::Match index, Catalogue& catalogue, const QString& typed)
+Filtered withLastResort(Filter filter, const Listed& listed, Catalogue& catalogue, const QString& typed)
 {
     Filtered filtered = filter(typed);
     if (filtered.message.isEmpty())
         return filtered;
-    const QString entry = TypedEntries::entryAside(catalogue, index, typed);
+    QString entry = TypedEntries::entryAside(catalogue, listed.accentsAside, typed);
     if (entry.isEmpty())
+        entry = TypedEntries::offeredEntry(catalogue, catalogue.*listed.list, listed.kind, typed);
+    if (entry.isEmpty() || entry == typed)
         return filtered;
     filtered = filter(entry);
     filtered.entry = entry;
@@ -173,15 +188,15 @@ Filtered withLastResort(Filter filter, Catalogue::Match index, Catalogue& catalo
 Filtered FilterByManufacturer(Catalogue& catalogue, const QString& manufacturer, const QString& family)
 {
     return withLastResort(
-        [&](const QString& typed) { return filterByManufacturer(catalogue, typed, family); },
-        Catalogue::Match::ManufacturersAccentsAside, catalogue, manufacturer);
+        [&](const QString& typed) { return filterByManufacturer(catalogue, typed, family); }, kManufacturers,
+        catalogue, manufacturer);
 }
 
 Filtered FilterByFamily(Catalogue& catalogue, const QString& manufacturer, const QString& family)
 {
     return withLastResort(
-        [&](const QString& typed) { return filterByFamily(catalogue, manufacturer, typed); },
-        Catalogue::Match::FamiliesAccentsAside, catalogue, family);
+        [&](const QString& typed) { return filterByFamily(catalogue, manufacturer, typed); }, kFamilies,
+        catalogue, family);
 }
 
 Resolution ResolveCompetitorReference(Catalogue& catalogue, const QString& typed)

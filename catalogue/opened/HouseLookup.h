@@ -23,7 +23,8 @@ struct Found
 // quotes and all; then as an entry of the reference list with letter case, separators and last
 // accents aside.
 Found FindByReference(Catalogue& catalogue, const QString& typed);
-// The description is searched trimmed, quotes and all; then with letter case and accents aside.
+// The description is searched trimmed, quotes and all; then with letter case and accents aside;
+// last, by every word of it so, in any order.
 Found FindByDescription(Catalogue& catalogue, const QString& typed);
 
 } // namespace HouseLookup

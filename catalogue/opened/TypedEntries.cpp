@@ -41,6 +41,17 @@ QString entryAside(Catalogue& catalogue, Catalogue::Match index, const QString& 
     return same.size() == 1 && same.first() != typed ? same.first() : QString();
 }
 
+QString offeredEntry(Catalogue& catalogue, const CachedList& list, ListKind kind, const QString& typed)
+{
+    const BoxList box = catalogue.boxList(list, kind);
+    if (!box.offers || typed.size() < Offers::FewestTyped)
+        return QString();
+    // Two asked for: enough to tell one from several.
+    const std::vector<qsizetype> offered = box.offers->find(typed, 2);
+    const CachedList::Entries entries = box.entries.get();
+    return offered.size() == 1 && entries ? entries->at(offered.front()).toString() : QString();
+}
+
 QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed)
 {
     // In the order the list was read, the catalogue's order of references.

@@ -19,7 +19,9 @@
 //    begins with the text so;
 // 4. last, with accents aside too: the one manufacturer or family (blanks around the text
 //    aside), or competitor reference, that the text names; the first house reference that
-//    begins with it.
+//    begins with it;
+// 5. for the manufacturer and family boxes, when still nothing: the entry that the box's offers
+//    show for the text when they show that one alone.
 #include "Catalogue.h"
 
 namespace TypedEntries {
@@ -33,6 +35,9 @@ QStringList storedCompetitorReferences(Catalogue& catalogue, const QString& type
 // The one entry of that index's list that the text names, when it is another text than the
 // typed one; empty otherwise.
 QString entryAside(Catalogue& catalogue, Catalogue::Match index, const QString& typed);
+// The entry of that list, as a box of that kind shows it, that the box's offers show for the
+// text when they show one alone; empty when they show none, or two or more.
+QString offeredEntry(Catalogue& catalogue, const CachedList& list, ListKind kind, const QString& typed);
 // The first house reference, in the catalogue's order, that begins with the text with letter
 // case and separators aside, or else with accents aside too; empty when none does.
 QString houseReferenceBeginning(const Catalogue& catalogue, const QString& typed);

@@ -129,7 +129,7 @@ bool ComboBox::isOfferShown() const
 
 void ComboBox::offerFor(const QString& typed)
 {
-    if (!m_offers || typed.size() < 2) {
+    if (!m_offers || typed.size() < Offers::FewestTyped) {
         closeOffer();
         return;
     }
