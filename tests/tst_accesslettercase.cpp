@@ -268,6 +268,7 @@ void TestAccessLetterCase::search_data()
          {"CbxRef=KV 90-1", "fraAlerta?=no"}},
         {"house reference beginning with separators aside", {"CbxRef:kv 820"}, {}, {"CbxRef=KV-8207-B"}},
         {"house reference with an apostrophe", {"CbxRef:kv-d'agua 2"}, {}, {"CbxRef=KV-D'AGUA 20"}},
+        {"house reference beginning, the apostrophe aside", {"CbxRef:kv d ag"}, {}, {"CbxRef=KV-D'AGUA 20"}},
         {"house reference found as typed is not replaced", {"CbxRef:kv 5"}, {}, {"CbxRef=KV 5X"}},
         {"no such house reference", {"CbxRef:kv 99"}, kNoReference, {"CbxRef=kv 99", "fraAlerta?=yes"}},
     };

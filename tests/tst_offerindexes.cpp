@@ -38,6 +38,7 @@ void TestOfferIndexes::indexesAgreeWithAPlainScan()
                              ".",
                              "/",
                              "_",
+                             "'",
                              " "};
     QStringList references;
     for (int i = 0; i < 4000; ++i) {
@@ -101,6 +102,8 @@ void TestOfferIndexes::offersAndLookupsShareOneKey_data()
     QTest::addColumn<bool>("same");
     QTest::newRow("case and separators") << "KV-20/A"
                                          << "kv 20a" << true;
+    QTest::newRow("apostrophe as a separator") << "KV-D'AGUA 20"
+                                               << "kv dagua 20" << true;
     QTest::newRow("accented capital") << QString::fromUtf8("ÉLITE-1") << QString::fromUtf8("élite1") << true;
     QTest::newRow("accents aside") << QString::fromUtf8("ÉLITE-1") << "elite 1" << true;
     QTest::newRow("another letter") << QString::fromUtf8("ÉLITE-1") << "elote1" << false;

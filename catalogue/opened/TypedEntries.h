@@ -13,8 +13,8 @@
 // 2. for the manufacturer and competitor reference boxes, with it every entry that equals the
 //    text when the case of every letter is aside (LetterCase; accents count);
 // 3. for the two reference boxes, when those find nothing: the one entry that equals the text
-//    when letter case and the separators (blank, "-", ".", "/", "_") are aside, looked up as if
-//    it had been chosen from the list. None, or two or more, and the lookup has found nothing;
+//    when letter case and the separators (blank, "-", ".", "/", "_", "'") are aside, looked up
+//    as if it had been chosen from the list. None, or two or more, and the lookup has found nothing;
 //    the house reference box then takes the first reference, in the catalogue's order, that
 //    begins with the text so;
 // 4. last, with accents aside too: the one manufacturer or family (blanks around the text

@@ -13,7 +13,7 @@ namespace {
 bool isSeparator(char32_t character)
 {
     return character == U' ' || character == U'-' || character == U'.' || character == U'/' ||
-           character == U'_';
+           character == U'_' || character == U'\'';
 }
 
 char32_t decomposedBase(char32_t character)

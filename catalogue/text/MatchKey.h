@@ -7,8 +7,9 @@
 // types and by the lookups of a whole entry: every letter folded as the lookups ignore case
 // (LetterCase, character by character, those beyond the first plane too); for references
 // without the separators that people type differently from the catalogue (blanks, "-", ".",
-// "/" and "_"); and, as a last resort and in the offers, without accents (a letter's marks
-// left out, "Fusível" as "fusivel", "ç" as "c").
+// "/", "_" and the apostrophe: "d'agua" is read out as "d agua" or "dagua"); and, as a last
+// resort and in the offers, without accents (a letter's marks left out, "Fusível" as "fusivel",
+// "ç" as "c").
 namespace MatchKey {
 
 enum class Kind

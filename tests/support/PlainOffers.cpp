@@ -6,7 +6,7 @@ namespace {
 
 bool separator(QChar c)
 {
-    return c == u' ' || c == u'-' || c == u'.' || c == u'/' || c == u'_';
+    return c == u' ' || c == u'-' || c == u'.' || c == u'/' || c == u'_' || c == u'\'';
 }
 
 QString withoutSeparators(QStringView text)

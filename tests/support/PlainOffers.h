@@ -10,7 +10,7 @@
 // what the offer indexes must give, and what they are timed against.
 namespace PlainOffers {
 
-// Entries whose text, case, accents and the separators " -./_" aside, begins with the typed
+// Entries whose text, case, accents and the separators " -./_'" aside, begins with the typed
 // text; those that begin with it as typed (case aside) first, then the others, each in the
 // list's order.
 std::vector<qsizetype> references(const CachedList::Texts& entries, QStringView typed, int most);
