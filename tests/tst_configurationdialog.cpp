@@ -29,6 +29,7 @@ private slots:
     // An Access file tested is converted in a cache folder of this test's own.
     void initTestCase() { useOwnCacheFolder(); }
     void saveWritesThePathAndCloses();
+    void badTestThenCancelLeavesTheFileButNotTheProgram_data();
     void badTestThenCancelLeavesTheFileButNotTheProgram();
     void browseStartsWhereThePathIs_data();
     void browseStartsWhereThePathIs();
@@ -86,8 +87,16 @@ void TestConfigurationDialog::saveWritesThePathAndCloses()
     QVERIFY(Module1::Opened().DatabaseOpened);
 }
 
+void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Cancelar") << false;
+    QTest::newRow("Escape, in the path box") << true;
+}
+
 void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
 {
+    QFETCH(bool, escape);
     TestProgram program;
     RecordingPlatform platform;
     Module1::ConfigFilePath = program.file("lumeo.cfg");
@@ -99,7 +108,7 @@ void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
     }
     MDIForm1 main;
     main.show();
-    auto* dialog = new Form1(&main);
+    QPointer<Form1> dialog = new Form1(&main);
     main.setEnabled(false);
     dialog->show();
     dialog->findChild<QLineEdit*>("Text1")->setText(program.file("nowhere.kvl"));
@@ -107,7 +116,11 @@ void TestConfigurationDialog::badTestThenCancelLeavesTheFileButNotTheProgram()
     QVERIFY(dialog->isVisible());
     QTest::mouseClick(dialog->findChild<QPushButton*>("Command3"), Qt::LeftButton); // save refuses too
     QVERIFY(dialog->isVisible());
-    QTest::mouseClick(dialog->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    if (escape)
+        QTest::keyClick(dialog->findChild<QLineEdit*>("Text1"), Qt::Key_Escape);
+    else
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Command4"), Qt::LeftButton);
+    QVERIFY(!dialog || !dialog->isVisible());
     QVERIFY(main.isEnabled());
     QCOMPARE(fileBytes(Module1::ConfigFilePath), program.catalogue().toLatin1());
 

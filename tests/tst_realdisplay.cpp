@@ -188,10 +188,11 @@ void TestRealDisplay::tabWalksTheDesignedOrder()
     ShownMainWindow main(true);
     QVERIFY(main.openSearchWindow());
     QTRY_COMPARE(focusedControl(), QStringLiteral("CbxRef"));
+    // The photo and the links follow the design's last stop.
     const QStringList order{"CbxRef",       "CbxDesc",        "ClassFiscal", "Grupo",         "StatusVenda",
                             "ICMS",         "Peso",           "Prazo",       "IPI",           "Preco",
                             "Composicao",   "ReferenciaNova", "txtVolume",   "comReferences", "comFamilies",
-                            "comCompanies", "CbxRef"};
+                            "comCompanies", "Picture1",       "Image2",      "LinkPrograma",  "CbxRef"};
     QStringList reached{focusedControl()};
     for (int i = 1; i < order.size(); ++i) {
         QTest::keyClick(main.window.windowHandle(), Qt::Key_Tab);

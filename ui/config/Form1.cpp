@@ -13,6 +13,7 @@
 #include "ui_Form1.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -106,6 +107,16 @@ void Form1::Command3_Click()
 void Form1::Command4_Click()
 {
     close();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is "Cancelar", as in every dialog; a control that uses the key keeps it.
+    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        Command4_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -26,6 +26,7 @@ Form2::Form2(QWidget* parent)
     connectControls();
     setPointers();
     installKeyPreview();
+    addKeyboardReach();
     LoadedForms::add(this);
     tmrPaoComMortadela->start();
 }
@@ -81,6 +82,15 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
             Form_KeyUp(KeyCodes::fromQtKey(key->key()), KeyCodes::shiftState(key->modifiers()));
         return false;
     }
+    case QEvent::KeyPress:
+        return clickableKey(watched, static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride:
+        // Kept from the boxes, whose own keys would take the window's shortcuts over.
+        return isWindowShortcut(static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        followFocus(watched, event->type());
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -90,27 +100,23 @@ bool Form2::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
+bool Form2::isClickable(const QObject* watched) const
+{
+    return watched == ui->Picture1 || watched == ui->Frame1 || watched == ui->BtnDesenho ||
+           watched == ui->Image2 || watched == ui->LinkPrograma;
+}
+
 bool Form2::clickableMouseEvent(QObject* watched, QMouseEvent* mouse)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || (widget != ui->Picture1 && widget != ui->Frame1 && widget != ui->BtnDesenho &&
-                    widget != ui->Image2 && widget != ui->LinkPrograma))
+    if (!widget || !isClickable(widget))
         return false;
     // Every mouse event of these controls is taken here, so that a click on the photo is not
     // also a click on its frame.
     const bool inside = widget->rect().contains(mouse->position().toPoint());
     switch (m_clicks.take(widget, *mouse, inside)) {
     case ClickEvents::Event::Click:
-        if (widget == ui->Picture1)
-            Picture1_Click();
-        else if (widget == ui->Frame1)
-            Frame1_Click();
-        else if (widget == ui->BtnDesenho)
-            BtnDesenho_Click();
-        else if (widget == ui->Image2)
-            Image2_Click();
-        else
-            LinkPrograma_Click();
+        clickOn(widget);
         break;
     case ClickEvents::Event::DblClick:
         // The other controls have no double-click event of their own.
@@ -123,6 +129,20 @@ bool Form2::clickableMouseEvent(QObject* watched, QMouseEvent* mouse)
         break;
     }
     return true;
+}
+
+void Form2::clickOn(QObject* clickable)
+{
+    if (clickable == ui->Picture1)
+        Picture1_Click();
+    else if (clickable == ui->Frame1)
+        Frame1_Click();
+    else if (clickable == ui->BtnDesenho)
+        BtnDesenho_Click();
+    else if (clickable == ui->Image2)
+        Image2_Click();
+    else if (clickable == ui->LinkPrograma)
+        LinkPrograma_Click();
 }
 
 void Form2::showEvent(QShowEvent* event)

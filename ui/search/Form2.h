@@ -4,10 +4,13 @@
 #include "catalogue/opened/HouseLookup.h"
 #include "ui/platform/ClickEvents.h"
 
+#include <QEvent>
 #include <QWidget>
 
 #include <memory>
 
+class QFocusFrame;
+class QKeyEvent;
 class QMouseEvent;
 class QTimer;
 
@@ -66,6 +69,10 @@ public:
     void Image2_Click();
     void LinkPrograma_Click();
 
+    // Between the two searches from the keyboard: Ctrl+Down and Ctrl+Up.
+    void GoToComReferences();
+    void GoToCbxRef();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -75,16 +82,24 @@ private:
     void connectControls();
     void setPointers();
     void installKeyPreview();
+    void addKeyboardReach();
     void fillCrossReferenceLists();
     // The reference lookup's answer, shown as CbxRef_Click shows it.
     void showReferenceLookup(const HouseLookup::Found& found);
     bool showPhoto(const QString& path);
     void openPhotoPreview();
     bool clickableMouseEvent(QObject* watched, QMouseEvent* mouse);
+    bool isClickable(const QObject* watched) const;
+    void clickOn(QObject* clickable);
+    bool clickableKey(QObject* watched, const QKeyEvent* key);
+    static bool isWindowShortcut(const QKeyEvent* key);
+    void followFocus(QObject* watched, QEvent::Type type);
+    void closeOpenList();
 
     std::unique_ptr<Ui::Form2> ui;
     QTimer* tmrPaoComMortadela;
     ClickEvents m_clicks;
+    QFocusFrame* m_focusFrame = nullptr;
 
     bool m_loaded = false;
     bool m_restoringText = false;
