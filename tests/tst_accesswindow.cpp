@@ -77,7 +77,7 @@ void TestAccessWindow::chosenInTheDialogAndSearched()
 
     main.findChild<QAction*>("Pesquisar")->trigger();
     QCOMPARE(CountSearchWindows(), 1);
-    auto* search = qobject_cast<Form2*>(main.mdiArea()->subWindowList().at(0)->widget());
+    auto* search = main.mdiArea()->subWindowList().at(0)->findChild<Form2*>();
     QCOMPARE(search->findChild<ComboBox*>("comReferences")->entries().size(), 11);
     QCOMPARE(search->findChild<ComboBox*>("CbxDesc")->entries().first(),
              QString::fromUtf8("Boia d'água 20 mm"));

@@ -286,7 +286,7 @@ void TestConversionWait::lookupWaitsForTheCopy()
     QCOMPARE(CountSearchWindows(), 1);
     QVERIFY(Module1::Opened().DatabaseOpened);
     QVERIFY2(!Module1::Opened().Conn.isOpen(), "the window opened before the copy was finished");
-    auto* search = qobject_cast<Form2*>(main.mdiArea()->subWindowList().at(0)->widget());
+    auto* search = main.mdiArea()->subWindowList().at(0)->findChild<Form2*>();
     auto* references = search->findChild<ComboBox*>("comReferences");
     QCOMPARE(references->entries().size(), 11);
 

@@ -247,7 +247,7 @@ void TestInstalledPackage::insideTheInstalledProgram()
         // A lookup shows its photo, written to the user's cache folder.
         MainWindow()->findChild<QAction*>("Pesquisar")->trigger();
         QCOMPARE(MainWindow()->mdiArea()->subWindowList().size(), 1);
-        auto* search = qobject_cast<Form2*>(MainWindow()->mdiArea()->subWindowList().at(0)->widget());
+        auto* search = MainWindow()->mdiArea()->subWindowList().at(0)->findChild<Form2*>();
         QVERIFY(search);
         ComboBox* reference = search->findChild<ComboBox*>("CbxRef");
         reference->setFocus();

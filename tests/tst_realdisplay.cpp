@@ -20,6 +20,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -50,7 +52,7 @@ struct ShownMainWindow
     {
         window.findChild<QAction*>("Pesquisar")->trigger();
         QMdiSubWindow* frame = window.mdiArea()->activeSubWindow();
-        return frame ? qobject_cast<Form2*>(frame->widget()) : nullptr;
+        return frame ? frame->findChild<Form2*>() : nullptr;
     }
 };
 
@@ -142,6 +144,7 @@ private slots:
     void searchWindowOpensWithTheKeyboardInCbxRef();
     void tabWalksTheDesignedOrder();
     void groupCaptionIsPaintedOnItsSecondLine();
+    void tiledWindowsScrollToTheirPanels();
     void loadingWindowStandsPaintedWhenShown();
     void iconsAreTheDeepestPictures_data();
     void iconsAreTheDeepestPictures();
@@ -217,6 +220,26 @@ void TestRealDisplay::groupCaptionIsPaintedOnItsSecondLine()
     const int lineHeight = QFontMetrics(caption->font()).lineSpacing();
     QVERIFY2(rows.first() >= lineHeight, qPrintable(QStringLiteral("ink from row %1").arg(rows.first())));
     QVERIFY(rows.last() < caption->height());
+}
+
+void TestRealDisplay::tiledWindowsScrollToTheirPanels()
+{
+    ShownMainWindow main(true);
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(main.openSearchWindow());
+    main.window.findChild<QAction*>("mnuLadoALado")->trigger();
+    for (QMdiSubWindow* frame : main.window.mdiArea()->subWindowList()) {
+        main.window.mdiArea()->setActiveSubWindow(frame);
+        auto* scroller = frame->findChild<QScrollArea*>();
+        QTRY_VERIFY(scroller->horizontalScrollBar()->isVisible());
+        // The keys reach the Quiro panel's box and the house search's, each scrolled into sight.
+        for (const auto& [key, box] :
+             {std::pair{Qt::Key_Down, "comReferences"}, std::pair{Qt::Key_Up, "CbxRef"}}) {
+            QTest::keyClick(main.window.windowHandle(), key, Qt::ControlModifier);
+            QTRY_COMPARE(focusedControl(), QString::fromLatin1(box));
+            QVERIFY(!frame->findChild<QWidget*>(box)->visibleRegion().isEmpty());
+        }
+    }
 }
 
 void TestRealDisplay::loadingWindowStandsPaintedWhenShown()

@@ -1,5 +1,6 @@
 #include "MDIForm1.h"
 
+#include "CascadeSearchWindows.h"
 #include "CountSearchWindows.h"
 #include "LoadingWindowWait.h"
 #include "SearchWindowFrame.h"
@@ -27,7 +28,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     connect(ui->Configurar, &QAction::triggered, this, &MDIForm1::Configurar_Click);
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
-    connect(ui->mnuCascata, &QAction::triggered, ui->mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(ui->mnuCascata, &QAction::triggered, this, [this] { CascadeSearchWindows(ui->mdiArea); });
     connect(ui->mnuLadoALado, &QAction::triggered, ui->mdiArea, &QMdiArea::tileSubWindows);
     new WindowMenu(ui->mnuJanela, ui->mdiArea);
     LoadedForms::add(this);
