@@ -1,4 +1,5 @@
 #include "RecordingPlatform.h"
+#include "SearchWindowFixture.h"
 #include "TestCatalogue.h"
 #include "TestProgram.h"
 #include "catalogue/opened/Module1.h"
@@ -7,6 +8,7 @@
 #include "ui/main/CountSearchWindows.h"
 #include "ui/main/MDIForm1.h"
 #include "ui/main/frmSai.h"
+#include "ui/search/ComboBox.h"
 #include "ui/search/Form2.h"
 
 #include <QAction>
@@ -333,6 +335,8 @@ void TestMainWindow::windowMenuListsAndActivates()
         trigger(main.window, "Pesquisar");
         frames << main.window.mdiArea()->activeSubWindow();
     }
+    typeText(frames.at(1)->findChild<ComboBox*>("CbxRef"), "KV-100");
+    QTest::keyClick(frames.at(1)->findChild<ComboBox*>("CbxRef"), Qt::Key_Return);
     auto* menu = main.window.findChild<QMenu*>("mnuJanela");
     QVERIFY(menu);
     const auto listed = [&] {
@@ -347,8 +351,8 @@ void TestMainWindow::windowMenuListsAndActivates()
         }
         return entries;
     };
-    QCOMPARE(listed(),
-             QStringList({"Em &cascata", "&Lado a lado", "&1 Consulta", "&2 Consulta", "&3 Consulta*"}));
+    QCOMPARE(listed(), QStringList({"Em &cascata", "&Lado a lado", "&1 Consulta", "&2 Consulta \u2014 KV-100",
+                                    "&3 Consulta*"}));
     QVERIFY(menu->isVisible());
     menu->actions().at(3)->trigger(); // "&1 Consulta"
     menu->close();

@@ -33,6 +33,8 @@ public:
     int contador() const { return Contador; }
     QString photoPreviewPath() const { return PhotoPreviewPath; }
     int bannerStep() const { return BannerStep; }
+    // The reference of the product the panel shows; empty while it shows none.
+    QString shownReference() const { return m_shownReference; }
 
     // Start and reset. Form_Load also gives the window the lists of a catalogue opened anew.
     void Form_Load();
@@ -103,6 +105,7 @@ private:
 
     bool m_loaded = false;
     bool m_restoringText = false;
+    QString m_shownReference;
 
     qint32 Contador = 0;
     ProductRecord CurrentResult;

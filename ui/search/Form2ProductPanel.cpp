@@ -41,7 +41,8 @@ void Form2::ShowProduct()
     const auto field = [this](const char* name) { return CurrentResult.field(QString::fromUtf8(name)); };
     const QLocale locale;
 
-    ui->CbxRef->setEditText(asText(field("Referencia")));
+    m_shownReference = asText(field("Referencia"));
+    ui->CbxRef->setEditText(m_shownReference);
     const QString description = TextForms::trimBlanks(asText(field("Descriçao")));
     ui->CbxDesc->setEditText(description);
     ui->CbxDesc1->setPlainText(ui->comReferences->currentText().isEmpty() ? QString() : description);
@@ -89,6 +90,7 @@ bool Form2::showPhoto(const QString& path)
 
 void Form2::ClearProductPanel()
 {
+    m_shownReference.clear();
     ui->Picture1->clear();
     for (QLineEdit* box : {ui->Prazo, ui->Peso, ui->Preco, ui->IPI, ui->ICMS, ui->ClassFiscal, ui->txtVolume,
                            ui->StatusVenda, ui->Grupo})
