@@ -273,7 +273,7 @@ void TestConfigurationDialog::openingFailureNamesItsReason_data()
                                      << QString::fromUtf8("O arquivo não é um catálogo.");
     QTest::newRow("damaged") << QByteArray("<no tables>")
                              << QString::fromUtf8(
-                                    "O catálogo está danificado: no such table: Tabela Referencias");
+                                    "O catálogo está danificado: falta uma tabela ou coluna (no such table: Tabela Referencias)");
     QTest::newRow("not converted") << QByteArray(4, '\0') + "Standard Jet DB" + QByteArray(2048, '\0')
                                    << QString::fromUtf8(
                                           "O catálogo Access não pôde ser convertido: "
