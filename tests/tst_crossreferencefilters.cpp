@@ -100,14 +100,12 @@ void TestCrossReferenceFilters::notFoundKeepsTheLists_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown manufacturer") << "comCompanies"
-                                          << "NADA" << QString::fromUtf8("Fabricante não existe");
-    QTest::newRow("empty manufacturer") << "comCompanies"
-                                        << "" << QString::fromUtf8("Fabricante não existe");
-    QTest::newRow("unknown family") << "comFamilies"
-                                    << "Nada" << QString::fromUtf8("Familia não existe");
-    QTest::newRow("empty family") << "comFamilies"
-                                  << "" << QString::fromUtf8("Familia não existe");
+    // clang-format off
+    QTest::newRow("unknown manufacturer") << "comCompanies" << "NADA" << QString::fromUtf8("Fabricante não existe");
+    QTest::newRow("empty manufacturer") << "comCompanies" << "" << QString::fromUtf8("Fabricante não existe");
+    QTest::newRow("unknown family") << "comFamilies" << "Nada" << QString::fromUtf8("Familia não existe");
+    QTest::newRow("empty family") << "comFamilies" << "" << QString::fromUtf8("Familia não existe");
+    // clang-format on
 }
 
 void TestCrossReferenceFilters::notFoundKeepsTheLists()

@@ -155,15 +155,10 @@ void TestIndexChoice::sameAnswers_data()
             << CatalogueSql::FamiliesOfManufacturer << QVariantList{company};
         QTest::addRow("family rows of a manufacturer %s", qPrintable(company))
             << CatalogueSql::FamilyRowsOfManufacturer << QVariantList{company};
-        for (const QString& family : families) {
-            const QVariantList values{company, family, qv, vestral};
+        for (const QString& family : families)
             QTest::addRow("references of a manufacturer in a family %s %s", qPrintable(company),
                           qPrintable(family))
-                << CatalogueSql::ReferencesOfManufacturerInFamily << values;
-            QTest::addRow("references of a manufacturer in a family %s %s", qPrintable(company),
-                          qPrintable(family))
-                << CatalogueSql::ReferencesOfManufacturerInFamily << values;
-        }
+                << CatalogueSql::ReferencesOfManufacturerInFamily << QVariantList{company, family, qv, vestral};
     }
     for (const QString& family : families) {
         QTest::addRow("references in a family %s", qPrintable(family))

@@ -86,9 +86,6 @@ void TestQueryPlans::answeredThroughIndexes_data()
     QTest::newRow("family rows of a manufacturer, two manufacturers")
         << CatalogueSql::anyOf(CatalogueSql::FamilyRowsOfManufacturer, company, 2)
         << QVariantList{maker, other} << false;
-    QTest::newRow("references of a manufacturer in a family, two manufacturers")
-        << CatalogueSql::anyOf(CatalogueSql::ReferencesOfManufacturerInFamily, company, 2)
-        << QVariantList{maker, other, family, qv, vestral} << false;
     QTest::newRow("rows of a competitor reference, two references")
         << CatalogueSql::anyOf(CatalogueSql::CompetitorReferenceRows,
                                QStringLiteral("RELATIONS.REFERENCE = ?"), 2)

@@ -26,55 +26,16 @@ void TestResolution::resolves_data()
     QTest::addColumn<bool>("alert");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("QV equivalent, competitor notes first") << "ELX-20"
-                                                           << "Disjuntores"
-                                                           << "ELETRAMAX"
-                                                           << "Equivale com adaptador"
-                                                           << "KV-100"
-                                                           << "KV-100 " << false << "";
-    QTest::newRow("VESTRAL when there is no QV, house notes when the competitor has none")
-        << "ELX-32"
-        << "Disjuntores"
-        << "ELETRAMAX"
-        << "Nota Vestral"
-        << "KV-101"
-        << "KV-101 " << false << "";
-    QTest::newRow("competitor notes hide the house notes") << "VTX-T20"
-                                                           << "Tomadas"
-                                                           << "VOLTRIX"
-                                                           << "Nota concorrente"
-                                                           << "KV-200"
-                                                           << "KV-200 " << false << "";
-    QTest::newRow("old house reference resolves to the current one") << "OLD-100"
-                                                                     << "Disjuntores"
-                                                                     << "VESTRAL (Ref. Antiga)"
-                                                                     << "Nota da casa"
-                                                                     << "KV-100"
-                                                                     << "KV-100 " << false << "";
-    QTest::newRow("a house reference typed by hand") << ":KV-101"
-                                                     << "Disjuntores"
-                                                     << "VESTRAL"
-                                                     << "Nota Vestral"
-                                                     << "KV-101"
-                                                     << "KV-101 " << false << "";
-    QTest::newRow("stored for two manufacturers: the first row decides") << "DUP-1"
-                                                                         << "Disjuntores"
-                                                                         << "ELETRAMAX"
-                                                                         << ""
-                                                                         << "KV-200"
-                                                                         << "KV-200 " << false << "";
-    QTest::newRow("equivalent missing from the house table") << "VTX-T10"
-                                                             << "Tomadas"
-                                                             << "VOLTRIX"
-                                                             << ""
-                                                             << ""
-                                                             << "KV-999 " << true << "";
-    QTest::newRow("no house equivalent") << "ELX-T10"
-                                         << "Tomadas"
-                                         << "ELETRAMAX"
-                                         << ""
-                                         << ""
-                                         << "" << false << QString::fromUtf8("Referência não existe");
+    // clang-format off
+    QTest::newRow("QV equivalent, competitor notes first") << "ELX-20" << "Disjuntores" << "ELETRAMAX" << "Equivale com adaptador" << "KV-100" << "KV-100 " << false << "";
+    QTest::newRow("VESTRAL when there is no QV, house notes when the competitor has none") << "ELX-32" << "Disjuntores" << "ELETRAMAX" << "Nota Vestral" << "KV-101" << "KV-101 " << false << "";
+    QTest::newRow("competitor notes hide the house notes") << "VTX-T20" << "Tomadas" << "VOLTRIX" << "Nota concorrente" << "KV-200" << "KV-200 " << false << "";
+    QTest::newRow("old house reference resolves to the current one") << "OLD-100" << "Disjuntores" << "VESTRAL (Ref. Antiga)" << "Nota da casa" << "KV-100" << "KV-100 " << false << "";
+    QTest::newRow("a house reference typed by hand") << ":KV-101" << "Disjuntores" << "VESTRAL" << "Nota Vestral" << "KV-101" << "KV-101 " << false << "";
+    QTest::newRow("stored for two manufacturers: the first row decides") << "DUP-1" << "Disjuntores" << "ELETRAMAX" << "" << "KV-200" << "KV-200 " << false << "";
+    QTest::newRow("equivalent missing from the house table") << "VTX-T10" << "Tomadas" << "VOLTRIX" << "" << "" << "KV-999 " << true << "";
+    QTest::newRow("no house equivalent") << "ELX-T10" << "Tomadas" << "ELETRAMAX" << "" << "" << "" << false << QString::fromUtf8("Referência não existe");
+    // clang-format on
 }
 
 void TestResolution::resolves()
