@@ -144,7 +144,7 @@ private slots:
     void searchWindowOpensWithTheKeyboardInCbxRef();
     void tabWalksTheDesignedOrder();
     void groupCaptionIsPaintedOnItsSecondLine();
-    void tiledWindowsScrollToTheirPanels();
+    void arrangedWindowsKeepTheFocusAndScrollToTheirPanels();
     void loadingWindowStandsPaintedWhenShown();
     void iconsAreTheDeepestPictures_data();
     void iconsAreTheDeepestPictures();
@@ -222,12 +222,23 @@ void TestRealDisplay::groupCaptionIsPaintedOnItsSecondLine()
     QVERIFY(rows.last() < caption->height());
 }
 
-void TestRealDisplay::tiledWindowsScrollToTheirPanels()
+void TestRealDisplay::arrangedWindowsKeepTheFocusAndScrollToTheirPanels()
 {
     ShownMainWindow main(true);
     for (int i = 0; i < 5; ++i)
         QVERIFY(main.openSearchWindow());
-    main.window.findChild<QAction*>("mnuLadoALado")->trigger();
+    // Arranging maximised windows from the "Janela" menu ("Em cascata", "Lado a lado") leaves the
+    // keyboard in the box the user was typing in.
+    for (const Qt::Key arrange : {Qt::Key_C, Qt::Key_L}) {
+        main.window.mdiArea()->activeSubWindow()->showMaximized();
+        QTRY_COMPARE(focusedControl(), QStringLiteral("CbxRef"));
+        QTest::keyClick(main.window.windowHandle(), Qt::Key_J, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), arrange);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCoreApplication::processEvents();
+        QCOMPARE(focusedControl(), QStringLiteral("CbxRef"));
+    }
     for (QMdiSubWindow* frame : main.window.mdiArea()->subWindowList()) {
         main.window.mdiArea()->setActiveSubWindow(frame);
         auto* scroller = frame->findChild<QScrollArea*>();

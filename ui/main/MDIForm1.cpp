@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QShortcut>
 
 MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::MDIForm1>())
@@ -28,8 +29,10 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<U
     connect(ui->Configurar, &QAction::triggered, this, &MDIForm1::Configurar_Click);
     connect(ui->Pesquisar, &QAction::triggered, this, &MDIForm1::Pesquisar_Click);
     connect(ui->Sair, &QAction::triggered, this, &MDIForm1::Sair_Click);
-    connect(ui->mnuCascata, &QAction::triggered, this, [this] { CascadeSearchWindows(ui->mdiArea); });
-    connect(ui->mnuLadoALado, &QAction::triggered, ui->mdiArea, &QMdiArea::tileSubWindows);
+    connect(ui->mnuCascata, &QAction::triggered, this,
+            [this] { arrangeSearchWindows([this] { CascadeSearchWindows(ui->mdiArea); }); });
+    connect(ui->mnuLadoALado, &QAction::triggered, this,
+            [this] { arrangeSearchWindows([this] { ui->mdiArea->tileSubWindows(); }); });
     new WindowMenu(ui->mnuJanela, ui->mdiArea);
     LoadedForms::add(this);
     // A catalogue converted while this window is loaded is waited for with the loading window.
@@ -62,6 +65,18 @@ void MDIForm1::addWindowKeys()
         auto* shortcut = new QShortcut(binding.key, this);
         connect(shortcut, &QShortcut::activated, ui->mdiArea, binding.command);
     }
+}
+
+// Arranging takes a maximised window out of that state, which hides it for a moment and so hands
+// the keyboard's focus to the next control; the user goes on typing where they were.
+void MDIForm1::arrangeSearchWindows(const std::function<void()>& arrange)
+{
+    // The window's own focus child: while the menu that asked is open, the menu has the focus.
+    QMdiSubWindow* active = ui->mdiArea->activeSubWindow();
+    const QPointer<QWidget> typing = active ? active->focusWidget() : nullptr;
+    arrange();
+    if (typing && typing->isVisible())
+        typing->setFocus(Qt::OtherFocusReason);
 }
 
 QMdiArea* MDIForm1::mdiArea() const

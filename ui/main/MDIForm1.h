@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class Form2;
@@ -41,6 +42,7 @@ protected:
 
 private:
     void addWindowKeys();
+    void arrangeSearchWindows(const std::function<void()>& arrange);
     void showSearchWindow(Form2* search);
 
     std::unique_ptr<Ui::MDIForm1> ui;
