@@ -110,24 +110,14 @@ void TestCatalogueSource::countsTheQueriesThatCannotRun_data()
     QTest::addColumn<QString>("reason"); // empty: the lookup ran
     QTest::addColumn<EngineError::Kind>("kind");
 
-    QTest::newRow("found") << ""
-                           << "KV-100"
-                           << "" << EngineError::Kind::None;
-    QTest::newRow("nothing found") << ""
-                                   << "XX-1"
-                                   << "" << EngineError::Kind::None;
-    QTest::newRow("a table the lookup joins is gone")
-        << "DROP TABLE TabelaFotos"
-        << "KV-100"
-        << "no such table: TabelaFotos" << EngineError::Kind::MissingTableOrColumn;
-    QTest::newRow("a column the lookup reads is gone")
-        << "ALTER TABLE [Tabela Referencias] DROP COLUMN Prazo"
-        << "XX-1"
-        << "no such column" << EngineError::Kind::MissingTableOrColumn;
-    QTest::newRow("a page of a table the lookup joins is garbage")
-        << "garbage TabelaFotos"
-        << "KV-100"
-        << "malformed" << EngineError::Kind::Damaged;
+    using Kind = EngineError::Kind;
+    // clang-format off
+    QTest::newRow("found") << "" << "KV-100" << "" << Kind::None;
+    QTest::newRow("nothing found") << "" << "XX-1" << "" << Kind::None;
+    QTest::newRow("a table the lookup joins is gone") << "DROP TABLE TabelaFotos" << "KV-100" << "no such table: TabelaFotos" << Kind::MissingTableOrColumn;
+    QTest::newRow("a column the lookup reads is gone") << "ALTER TABLE [Tabela Referencias] DROP COLUMN Prazo" << "XX-1" << "no such column" << Kind::MissingTableOrColumn;
+    QTest::newRow("a page of a table the lookup joins is garbage") << "garbage TabelaFotos" << "KV-100" << "malformed" << Kind::Damaged;
+    // clang-format on
 }
 
 void TestCatalogueSource::countsTheQueriesThatCannotRun()
