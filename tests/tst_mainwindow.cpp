@@ -294,9 +294,12 @@ void TestMainWindow::windowMenuArranges_data()
     QTest::addColumn<QSize>("mainSize");
     QTest::addColumn<bool>("overlapping");
     QTest::addColumn<bool>("designKept");
-    QTest::newRow("Em cascata") << "mnuCascata" << QSize(1200, 900) << true << true;
-    QTest::newRow("Em cascata, short of room") << "mnuCascata" << QSize(614, 464) << true << false;
-    QTest::newRow("Lado a lado") << "mnuLadoALado" << QSize(614, 464) << false << false;
+    QTest::addColumn<bool>("cutAcross"); // a horizontal scroll bar
+    QTest::newRow("Em cascata") << "mnuCascata" << QSize(1200, 900) << true << true << false;
+    QTest::newRow("Em cascata, short of room") << "mnuCascata" << QSize(614, 464) << true << false << true;
+    QTest::newRow("Em cascata, short in height")
+        << "mnuCascata" << QSize(1200, 500) << true << false << false;
+    QTest::newRow("Lado a lado") << "mnuLadoALado" << QSize(614, 464) << false << false << true;
 }
 
 void TestMainWindow::windowMenuArranges()
@@ -305,6 +308,7 @@ void TestMainWindow::windowMenuArranges()
     QFETCH(QSize, mainSize);
     QFETCH(bool, overlapping);
     QFETCH(bool, designKept);
+    QFETCH(bool, cutAcross);
     MainOverStandardCatalogue main;
     main.window.resize(mainSize);
     for (int i = 0; i < 3; ++i)
@@ -321,6 +325,7 @@ void TestMainWindow::windowMenuArranges()
         const auto* scroller = frames.at(i)->findChild<QScrollArea*>();
         QCOMPARE(frames.at(i)->size() == frames.at(i)->sizeHint(), designKept);
         QCOMPARE(scroller->verticalScrollBar()->isVisible(), !designKept);
+        QCOMPARE(scroller->horizontalScrollBar()->isVisible(), cutAcross);
         for (int j = i + 1; j < frames.size(); ++j)
             QCOMPARE(frames.at(i)->geometry().intersects(frames.at(j)->geometry()), overlapping);
     }
